@@ -1,0 +1,17 @@
+#pragma once
+// Conversion between the core's UTF-8 text and the system's ANSI code page: Shift-JIS (CP932)
+// on Linux always, the active code page on Windows. Used for the settings file, the log and
+// dropped text files. Implemented once per platform (iconv / Win32 conversion functions).
+#include <string>
+#include <string_view>
+
+namespace velto {
+
+// Text that cannot be represented in the code page becomes "?" for each such character,
+// as the Windows conversion functions do.
+std::string AnsiFromUtf8(std::string_view utf8);
+
+// Bytes that are not valid in the code page become U+FFFD (or the system's own replacement).
+std::string Utf8FromAnsi(std::string_view ansi);
+
+}  // namespace velto

@@ -1,0 +1,36 @@
+#pragma once
+// The system services the core needs, passed in explicitly. Each front end implements it over
+// its own system (Win32, or Qt with POSIX services); core tests use a recording fake.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velto {
+
+// Which of the program's windows a request belongs to (the owner of a shell call or message).
+enum class WindowRole { SearchBar, SettingsDialog };
+
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The folder that holds the program's executable: velto.ini, log.txt and Help.html live there.
+  virtual std::filesystem::path ProgramFolder() const = 0;
+  // The program's command-line arguments as one text (UTF-8).
+  virtual std::string CommandLine() const = 0;
+  // True when this is the only running search bar for the program folder; the claim is held
+  // until the program ends. False: another instance runs, and this one must end at once.
+  virtual bool ClaimSingleInstance() = 0;
+  // Hands an address (UTF-8) to the shell's "open" verb; the result is not examined.
+  virtual void OpenWithShell(WindowRole owner, const std::string& address) = 0;
+  // Height of the screen the search bar stands on, in twips.
+  virtual float ScreenHeightTwips() const = 0;
+  // A message box without an icon.
+  virtual MessageAnswer ShowMessage(WindowRole owner, const std::string& text,
+                                    const std::string& caption, MessageButtons buttons) = 0;
+};
+
+}  // namespace velto

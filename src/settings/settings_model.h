@@ -1,0 +1,31 @@
+#pragma once
+// The one in-memory copy of the settings, shared by the search bar and the settings dialog.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "settings/number_text.h"
+
+namespace velto {
+
+inline constexpr int kEngineSlots = 21;        // slots 0..20; slot 20 stays empty
+inline constexpr int kEditableEngineSlots = 20;  // slots 0..19 are loaded, offered and edited
+inline constexpr int kButtonSelections = 6;    // SearchSelect entries 0..5; 0..4 are used
+inline constexpr int kUsedButtonSelections = 5;
+inline constexpr int kSearchButtons = 4;
+inline constexpr int kStoredHistory = 10;      // SearchHistory entries 0..9 are stored
+
+struct SettingsModel {
+  std::array<std::string, kEngineSlots> SearchName{};
+  std::array<std::string, kEngineSlots> SearchHome{};
+  std::array<std::string, kEngineSlots> SearchEngn{};
+  // Entries 0..3: engine slot of search buttons 0..3; entry 4: slot chosen in the dialog's editor.
+  std::array<std::int16_t, kButtonSelections> SearchSelect{};
+  NumberOrText AlwaysTop;
+  NumberOrText DefaultSearch;
+  std::array<std::string, kStoredHistory + 1> SearchHistory{};
+
+  bool operator==(const SettingsModel&) const = default;
+};
+
+}  // namespace velto

@@ -1,0 +1,59 @@
+#pragma once
+// The settings routines over velto.ini in the program folder. Every routine forms the file's
+// path anew and opens, reads or writes and closes the file itself; nothing stays open.
+// Text crosses into the file in the ANSI code page; the core's text is UTF-8.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "settings/settings_model.h"
+
+namespace velto {
+
+inline constexpr std::string_view kSettingsFileName = "velto.ini";
+inline constexpr int kSettingFieldWidth = 200;
+
+// What the store needs of the search bar: its position in twips and its history list.
+class PlacementTarget {
+ public:
+  virtual ~PlacementTarget() = default;
+  virtual float Top() const = 0;
+  virtual float Left() const = 0;
+  virtual void SetTop(float twips) = 0;
+  virtual void SetLeft(float twips) = 0;
+  // Item i of the history list; the empty text for a position the list does not have.
+  virtual std::string HistoryItem(int index) const = 0;
+};
+
+class SettingsStore {
+ public:
+  explicit SettingsStore(std::filesystem::path program_folder)
+      : folder_(std::move(program_folder)) {}
+
+  const std::filesystem::path& folder() const { return folder_; }
+  std::filesystem::path SettingsPath() const { return folder_ / kSettingsFileName; }
+
+  // The whole stored value, blanks around it dropped; empty when missing.
+  std::string ReadSetting(std::string_view section, std::string_view key) const;
+  // Pads the text with blanks to 200 characters (never cuts a longer one), quotes it where
+  // reading would otherwise change it, and turns CR, LF and NUL into blanks.
+  // The program ignores the result; the command-line tool reports a false one.
+  bool WriteSetting(std::string_view section, std::string_view key, std::string_view text) const;
+
+  // Fills the model (79 reads) and moves the search bar to the stored position.
+  void LoadSettings(SettingsModel& model, PlacementTarget& bar) const;
+  // AlwaysTop, DefaultSearch, SearchSelect(0..4). True when every write succeeded.
+  bool SaveOptions(const SettingsModel& model) const;
+  // Top, Left and SearchHistory(0..9) from the search bar.
+  bool SavePlacement(const PlacementTarget& bar) const;
+  // The factory defaults (37 writes); keys it does not write keep their values.
+  bool WriteDefaults() const;
+
+ private:
+  std::filesystem::path folder_;
+};
+
+// Key spelling of an indexed item: "SearchName(10)".
+std::string IndexedKey(std::string_view name, int index);
+
+}  // namespace velto

@@ -1,0 +1,18 @@
+#pragma once
+// Small UTF-8 / UTF-16 helpers of the core, free of any system header.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velto {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Number of Unicode characters (code points) in valid UTF-8; invalid bytes count one each.
+std::size_t CountCharacters(std::string_view utf8);
+
+// UTF-16 code units to UTF-8; unpaired surrogates become U+FFFD.
+std::string Utf8FromUtf16(std::u16string_view utf16);
+std::u16string Utf16FromUtf8(std::string_view utf8);
+
+}  // namespace velto
