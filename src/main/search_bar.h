@@ -26,8 +26,10 @@ inline constexpr int kMiddleMouseButton = 4;
 
 class SearchBar {
  public:
-  SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform,
-            SettingsDialogLauncher& dialog);
+  SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform);
+
+  // The settings dialog opened by menu entry 0; without one that entry does nothing.
+  void SetSettingsDialog(SettingsDialogLauncher* dialog) { dialog_ = dialog; }
 
   // The start-up sequence. False when another instance runs: the program ends at once and
   // nothing has been read, shown or written.
@@ -64,7 +66,7 @@ class SearchBar {
   SettingsModel& model_;
   SearchBarView& view_;
   Platform& platform_;
-  SettingsDialogLauncher& dialog_;
+  SettingsDialogLauncher* dialog_ = nullptr;
   SettingsStore store_;
   HistoryList history_;
   std::int16_t new_history_count_ = 0;
