@@ -1,0 +1,70 @@
+#pragma once
+// A recording stand-in for the system services: what the shell was asked to open and which
+// message boxes were shown, with a program folder that is a real folder chosen by the test.
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace velto::test {
+
+class FakePlatform : public Platform {
+ public:
+  struct ShellCall {
+    WindowRole owner;
+    std::string address;
+    bool operator==(const ShellCall&) const = default;
+  };
+  struct Message {
+    WindowRole owner;
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+  };
+
+  explicit FakePlatform(std::filesystem::path folder = {}) : program_folder(std::move(folder)) {}
+
+  // What the test sets.
+  std::filesystem::path program_folder;
+  std::string command_line;
+  bool single_instance = true;
+  float screen_height_twips = 11520;  // 768 pixels at 15 twips per pixel
+  // Answers for the next message boxes, in order; Ok once they run out.
+  std::deque<MessageAnswer> answers;
+
+  // What the code under test asked for.
+  std::vector<ShellCall> shell_calls;
+  std::vector<Message> messages;
+  int single_instance_claims = 0;
+
+  // The addresses opened, in order, whoever owned them.
+  std::vector<std::string> OpenedAddresses() const {
+    std::vector<std::string> out;
+    for (const auto& call : shell_calls) out.push_back(call.address);
+    return out;
+  }
+
+  std::filesystem::path ProgramFolder() const override { return program_folder; }
+  std::string CommandLine() const override { return command_line; }
+  bool ClaimSingleInstance() override {
+    ++single_instance_claims;
+    return single_instance;
+  }
+  void OpenWithShell(WindowRole owner, const std::string& address) override {
+    shell_calls.push_back({owner, address});
+  }
+  float ScreenHeightTwips() const override { return screen_height_twips; }
+  MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
+                            MessageButtons buttons) override {
+    messages.push_back({owner, text, caption, buttons});
+    if (answers.empty()) return MessageAnswer::Ok;
+    MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace velto::test
