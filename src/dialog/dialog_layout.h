@@ -1,0 +1,97 @@
+#pragma once
+// The settings dialog's window and controls, shared by the Qt and Win32 front ends so that
+// both build the same dialog. Positions are in twips, relative to the containing frame, or to
+// the client area for controls that stand on the dialog itself.
+#include <array>
+#include <string_view>
+
+namespace velto {
+
+inline constexpr std::string_view kDialogCaption = "設定";
+inline constexpr int kDialogClientWidth = 6930;
+inline constexpr int kDialogClientHeight = 3090;
+
+// The font most controls ask for; the others use the dialog's default font.
+inline constexpr std::string_view kDialogFontName = "ＭＳ Ｐゴシック";
+inline constexpr double kDialogFontPoints = 9.75;
+inline constexpr int kDialogFontWeight = 400;
+inline constexpr int kDialogFontCharset = 128;  // Shift-JIS
+
+enum class DialogControlKind { Frame, Label, Selector, EditBox, CheckBox, Button };
+enum class DialogParent { Dialog, Frame1, Frame2 };
+enum class DialogFont { Gothic, Default };
+
+// Button ids of the dialog's commands (kind Button, no array): the array index of Command5 is
+// its own; these name Command1..Command4.
+inline constexpr int kOkButton = 1;
+inline constexpr int kCancelButton = 2;
+inline constexpr int kHelpButton = 3;
+inline constexpr int kRestoreButton = 4;
+inline constexpr int kEditButtons = 5;  // Command5(0..2): 変更, 削除, クリア
+
+struct DialogControl {
+  std::string_view name;  // as the handlers name it: "Combo1(4)", "Command3"
+  DialogControlKind kind;
+  // Array index for Combo1, Text1, Label1 and Command5; the button number for Command1..4;
+  // 1 or 2 for the frames; 0 for the check box.
+  int index;
+  DialogParent parent;
+  std::string_view caption;  // the initial text of an edit box
+  int left;
+  int top;
+  int width;
+  int height;
+  int tab;  // focus order; tab 0 has the focus when the dialog opens
+  DialogFont font;
+};
+
+inline constexpr int kDialogControlCount = 25;
+
+consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
+  using K = DialogControlKind;
+  using P = DialogParent;
+  using F = DialogFont;
+  return {{
+      {"Frame1", K::Frame, 1, P::Dialog, "検索ボタンのカスタマイズ", 120, 120, 6705, 2415, 17,
+       F::Gothic},
+      {"Check1", K::CheckBox, 0, P::Dialog, "常に手前に表示", 240, 2700, 1695, 255, 12, F::Gothic},
+      {"Command4", K::Button, kRestoreButton, P::Dialog, "標準に戻す", 2160, 2700, 1095, 255, 13,
+       F::Default},
+      {"Command1", K::Button, kOkButton, P::Dialog, "OK", 3360, 2640, 1095, 375, 14, F::Gothic},
+      {"Command2", K::Button, kCancelButton, P::Dialog, "キャンセル", 4560, 2640, 1095, 375, 15,
+       F::Gothic},
+      {"Command3", K::Button, kHelpButton, P::Dialog, "ヘルプ", 5760, 2640, 1095, 375, 16,
+       F::Default},
+
+      {"Label1(0)", K::Label, 0, P::Frame1, "ボタン1", 240, 360, 600, 195, 18, F::Gothic},
+      {"Combo1(0)", K::Selector, 0, P::Frame1, "", 960, 300, 1455, 315, 0, F::Gothic},
+      {"Label1(1)", K::Label, 1, P::Frame1, "ボタン2", 240, 720, 600, 195, 21, F::Gothic},
+      {"Combo1(1)", K::Selector, 1, P::Frame1, "", 960, 660, 1455, 315, 1, F::Gothic},
+      {"Label1(2)", K::Label, 2, P::Frame1, "ボタン3", 240, 1080, 600, 195, 19, F::Gothic},
+      {"Combo1(2)", K::Selector, 2, P::Frame1, "", 960, 1020, 1455, 315, 2, F::Gothic},
+      {"Label1(3)", K::Label, 3, P::Frame1, "ボタン4", 240, 1440, 600, 195, 20, F::Gothic},
+      {"Combo1(3)", K::Selector, 3, P::Frame1, "", 960, 1380, 1455, 315, 3, F::Gothic},
+      {"Label1(4)", K::Label, 4, P::Frame1, "標準のボタン", 240, 1920, 1080, 195, 22, F::Gothic},
+      {"Combo1(5)", K::Selector, 5, P::Frame1, "", 1440, 1860, 975, 315, 4, F::Gothic},
+      {"Frame2", K::Frame, 2, P::Frame1, "詳細", 2640, 240, 3855, 1935, 23, F::Default},
+
+      {"Combo1(4)", K::Selector, 4, P::Frame2, "", 120, 240, 1455, 315, 5, F::Gothic},
+      {"Command5(0)", K::Button, 0, P::Frame2, "変更", 1800, 270, 615, 255, 9, F::Default},
+      {"Command5(1)", K::Button, 1, P::Frame2, "削除", 2400, 270, 615, 255, 10, F::Default},
+      {"Command5(2)", K::Button, 2, P::Frame2, "クリア", 3000, 270, 615, 255, 11, F::Default},
+      {"Text1(0)", K::EditBox, 0, P::Frame2, "ボタン名", 240, 720, 1335, 270, 6, F::Gothic},
+      {"Label1(5)", K::Label, 5, P::Frame2, "書き方はヘルプ参照", 1920, 765, 1560, 180, 24,
+       F::Default},
+      {"Text1(1)", K::EditBox, 1, P::Frame2, "ホームページ", 240, 1080, 3375, 270, 7, F::Gothic},
+      {"Text1(2)", K::EditBox, 2, P::Frame2, "サーチエンジン", 240, 1440, 3375, 270, 8, F::Gothic},
+  }};
+}
+
+inline constexpr std::array<DialogControl, kDialogControlCount> kDialogControls =
+    MakeDialogControls();
+
+// The selector entries of the default button, position = search button index.
+inline constexpr std::array<std::string_view, 4> kDefaultButtonNames{"ボタン1", "ボタン2",
+                                                                     "ボタン3", "ボタン4"};
+
+}  // namespace velto

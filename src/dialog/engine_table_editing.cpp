@@ -1,0 +1,109 @@
+// The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the three edit
+// boxes, and 変更, 削除 and クリア. A change reaches the model, all five engine selectors and
+// the settings file at once; Cancel does not undo it.
+#include <cstddef>
+#include <optional>
+
+#include "dialog/settings_dialog.h"
+#include "settings/settings_store.h"
+
+namespace velto {
+namespace {
+
+constexpr std::string_view kEngineSection = "SearchData";
+
+std::optional<int> SelectedSlot(const SettingsDialogView& view) {
+  std::optional<int> slot = view.SelectedEntry(kSlotSelector);
+  if (slot && (*slot < 0 || *slot >= kEditableEngineSlots)) return std::nullopt;
+  return slot;
+}
+
+}  // namespace
+
+void SettingsDialog::ShowSlot(int slot) {
+  const SettingsModel& model = bar_.Model();
+  const auto k = static_cast<std::size_t>(slot);
+  view_.SetEditText(kNameBox, model.SearchName[k]);
+  view_.SetEditText(kHomeBox, model.SearchHome[k]);
+  view_.SetEditText(kEngineBox, model.SearchEngn[k]);
+}
+
+void SettingsDialog::Combo1_Click(int index) {
+  // The other selectors take effect on OK only.
+  if (index != kSlotSelector) return;
+  if (auto slot = SelectedSlot(view_)) ShowSlot(*slot);
+}
+
+void SettingsDialog::Command5_Click(int index) {
+  switch (index) {
+    case kStoreSlot:
+      StoreSlot();
+      break;
+    case kDeleteSlot:
+      DeleteSlot();
+      break;
+    case kClearBoxes:
+      for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
+      break;
+    default:
+      break;
+  }
+}
+
+bool SettingsDialog::Text1_KeyDown(int /*index*/, int key_code, int /*shift*/) {
+  if (key_code != kEnterKeyCode) return false;
+  Command5_Click(kStoreSlot);
+  return true;
+}
+
+void SettingsDialog::StoreSlot() {
+  std::string name = view_.EditText(kNameBox);
+  std::string engine = view_.EditText(kEngineBox);
+  if (name.empty() || engine.empty()) {
+    platform_.ShowMessage(WindowRole::SettingsDialog, std::string(kMissingEngineMessage),
+                          std::string(kAppTitle), MessageButtons::Ok);
+    return;
+  }
+  const std::optional<int> slot = SelectedSlot(view_);
+  if (!slot) {
+    // No slot to store into: point the user at the slot selector.
+    view_.FocusSelector(kSlotSelector);
+    return;
+  }
+  SettingsModel& model = bar_.Model();
+  const auto k = static_cast<std::size_t>(*slot);
+  model.SearchName[k] = std::move(name);
+  model.SearchHome[k] = view_.EditText(kHomeBox);
+  model.SearchEngn[k] = std::move(engine);
+  FinishSlotChange(*slot);
+}
+
+void SettingsDialog::DeleteSlot() {
+  const std::optional<int> slot = SelectedSlot(view_);
+  if (!slot) {
+    view_.FocusSelector(kSlotSelector);
+    return;
+  }
+  SettingsModel& model = bar_.Model();
+  const auto k = static_cast<std::size_t>(*slot);
+  model.SearchName[k].clear();
+  model.SearchHome[k].clear();
+  model.SearchEngn[k].clear();
+  for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
+  FinishSlotChange(*slot);
+}
+
+// Every engine selector shows the new name; the settings file gets the slot's three keys in
+// the order name, home, engine. A failed write is not reported: memory and lists stand.
+void SettingsDialog::FinishSlotChange(int slot) {
+  const SettingsModel& model = bar_.Model();
+  const auto k = static_cast<std::size_t>(slot);
+  for (int selector = 0; selector < kUsedButtonSelections; ++selector)
+    view_.SetSelectorEntry(selector, slot, model.SearchName[k]);
+  const SettingsStore& store = bar_.Store();
+  store.WriteSetting(kEngineSection, IndexedKey("SearchName", slot), model.SearchName[k]);
+  store.WriteSetting(kEngineSection, IndexedKey("SearchHome", slot), model.SearchHome[k]);
+  store.WriteSetting(kEngineSection, IndexedKey("SearchEngn", slot), model.SearchEngn[k]);
+}
+
+}  // namespace velto

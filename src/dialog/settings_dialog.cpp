@@ -1,0 +1,149 @@
+#include "dialog/settings_dialog.h"
+
+#include <optional>
+
+#include "dialog/dialog_layout.h"
+#include "dialog/dialog_placement.h"
+#include "main/bar_placement.h"
+#include "settings/number_text.h"
+
+namespace velto {
+namespace {
+
+// The selected position of a selector, when it names an existing entry of that selector.
+std::optional<int> Selected(const SettingsDialogView& view, int selector) {
+  const int count = selector == kDefaultSelector ? kSearchButtons : kEditableEngineSlots;
+  std::optional<int> position = view.SelectedEntry(selector);
+  if (position && (*position < 0 || *position >= count)) return std::nullopt;
+  return position;
+}
+
+std::optional<int> InRange(std::optional<double> value, int count) {
+  if (!value) return std::nullopt;
+  std::optional<std::int16_t> whole = ToInt16Floor(*value);
+  if (!whole || *whole < 0 || *whole >= count) return std::nullopt;
+  return *whole;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(SearchBar& bar, SettingsDialogView& view, Platform& platform)
+    : bar_(bar), view_(view), platform_(platform) {}
+
+void SettingsDialog::ShowSettingsDialog() {
+  if (!loaded_) {
+    view_.Open();
+    loaded_ = true;
+    Form_Load();
+    view_.Show();
+    return;
+  }
+  PlaceBesideSearchBar();
+  view_.BringToFront();
+}
+
+void SettingsDialog::Unload() {
+  if (!loaded_) return;
+  loaded_ = false;
+  view_.Close();
+}
+
+void SettingsDialog::PlaceBesideSearchBar() {
+  const SearchBarView& bar = bar_.View();
+  view_.SetTop(
+      DialogTop(platform_.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()));
+  view_.SetLeft(bar.Left());
+}
+
+// Every control back to its first state: a front end may hand over a window it only hid.
+void SettingsDialog::ResetControls() {
+  view_.SetRestoreButtonVisible(false);
+  for (int selector = 0; selector < kSelectorCount; ++selector) view_.ClearSelector(selector);
+  view_.SetAlwaysTopChecked(false);
+  view_.SetEditText(kNameBox, std::string(kNamePlaceholder));
+  view_.SetEditText(kHomeBox, std::string(kHomePlaceholder));
+  view_.SetEditText(kEngineBox, std::string(kEnginePlaceholder));
+}
+
+void SettingsDialog::Form_Load() {
+  ResetControls();
+  PlaceBesideSearchBar();
+
+  const SettingsModel& model = bar_.Model();
+  for (int selector = 0; selector < kUsedButtonSelections; ++selector) {
+    for (int slot = 0; slot < kEditableEngineSlots; ++slot)
+      view_.AppendSelectorEntry(selector, model.SearchName[static_cast<std::size_t>(slot)]);
+    // A stored slot outside the list leaves the selector without a selection.
+    const int stored = model.SearchSelect[static_cast<std::size_t>(selector)];
+    view_.SelectEntry(selector, InRange(stored, kEditableEngineSlots));
+    // Selecting the editor's slot is a selection change of its own.
+    if (selector == kSlotSelector) Combo1_Click(kSlotSelector);
+  }
+
+  view_.SetAlwaysTopChecked(model.AlwaysTop.Equals(1));
+
+  // Slot 20 is not listed but exists, empty; anything else keeps the placeholders.
+  const int edited = model.SearchSelect[kSlotSelector];
+  if (edited >= 0 && edited < kEngineSlots) ShowSlot(edited);
+
+  for (std::string_view name : kDefaultButtonNames)
+    view_.AppendSelectorEntry(kDefaultSelector, std::string(name));
+  view_.SelectEntry(kDefaultSelector, InRange(model.DefaultSearch.AsNumber(), kSearchButtons));
+
+  view_.FocusSelector(kFirstButtonSelector);
+}
+
+void SettingsDialog::Command1_Click() {
+  SettingsModel& model = bar_.Model();
+  // A selector without a selection keeps its setting as it is.
+  if (auto slot = Selected(view_, kSlotSelector))
+    model.SearchSelect[kSlotSelector] = static_cast<std::int16_t>(*slot);
+  if (auto button = Selected(view_, kDefaultSelector))
+    model.DefaultSearch = NumberOrText::Number(*button);
+  model.AlwaysTop = NumberOrText::Number(view_.IsAlwaysTopChecked() ? 1 : 0);
+  for (int button = 0; button < kSearchButtons; ++button) {
+    if (auto slot = Selected(view_, kFirstButtonSelector + button))
+      model.SearchSelect[static_cast<std::size_t>(button)] = static_cast<std::int16_t>(*slot);
+  }
+  bar_.LabelSearchButtons();
+  bar_.ShowDefaultButton();
+  bar_.ApplyTopmost();
+  bar_.Store().SaveOptions(model);
+  Unload();
+}
+
+void SettingsDialog::Command2_Click() {
+  Unload();
+}
+
+void SettingsDialog::CloseBox_Click() {
+  Unload();
+}
+
+std::filesystem::path SettingsDialog::HelpPath() const {
+  return platform_.ProgramFolder() / kHelpFileName;
+}
+
+void SettingsDialog::Command3_Click() {
+  // A local file, not a web address: it goes to the shell directly, not through the search
+  // bar's rule for addresses. The dialog stays open whatever the shell does.
+  const std::u8string path = HelpPath().u8string();
+  platform_.OpenWithShell(WindowRole::SettingsDialog, std::string(path.begin(), path.end()));
+}
+
+void SettingsDialog::Command4_Click() {
+  const MessageAnswer answer =
+      platform_.ShowMessage(WindowRole::SettingsDialog, std::string(kRestoreMessage),
+                            std::string(kRestoreCaption), MessageButtons::OkCancel);
+  if (answer != MessageAnswer::Ok) return;
+  SettingsStore& store = bar_.Store();
+  store.WriteDefaults();
+  // The same reload as at start-up, stored window position included.
+  BarPlacement placement(bar_.View(), bar_.History());
+  store.LoadSettings(bar_.Model(), placement);
+  placement.ApplyCollectedPosition();
+  Unload();
+  ShowSettingsDialog();
+}
+
+}  // namespace velto

@@ -1,0 +1,87 @@
+#pragma once
+// The settings dialog's behaviour: loading it from the settings model, editing the engine
+// table, and its commands. Front ends forward the dialog window's events here (see
+// settings_dialog_view.h for what they must do); the search bar opens it through
+// SettingsDialogLauncher.
+//
+// A selector can be left without a selection when a stored value was out of range at load.
+// The commands that need its position then leave the matching setting as it is: "変更" and
+// "削除" change no slot and write nothing (the focus moves to the slot selector, so the user
+// sees what is missing), and OK keeps that one setting's current value while it takes over
+// everything else. Nothing is ever indexed with a missing selection.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "dialog/settings_dialog_view.h"
+#include "main/search_bar.h"
+#include "main/search_bar_view.h"
+#include "platform/platform.h"
+
+namespace velto {
+
+inline constexpr std::string_view kAppTitle = "ヴェルト";
+inline constexpr std::string_view kMissingEngineMessage =
+    "検索サイトの名前とエンジンのURLを入力してください。";
+inline constexpr std::string_view kRestoreMessage =
+    "サーチエンジンの登録データを最初の状態に戻します。";
+inline constexpr std::string_view kRestoreCaption = "注意";
+inline constexpr std::string_view kHelpFileName = "Help.html";
+
+// What an edit box shows before the dialog has filled it (and keeps for a missing slot).
+inline constexpr std::string_view kNamePlaceholder = "ボタン名";
+inline constexpr std::string_view kHomePlaceholder = "ホームページ";
+inline constexpr std::string_view kEnginePlaceholder = "サーチエンジン";
+
+// Command5's indices.
+inline constexpr int kStoreSlot = 0;   // 変更
+inline constexpr int kDeleteSlot = 1;  // 削除
+inline constexpr int kClearBoxes = 2;  // クリア
+
+inline constexpr int kEnterKeyCode = 13;
+
+class SettingsDialog final : public SettingsDialogLauncher {
+ public:
+  // The search bar gives the settings model, the store, its window and its labelling; the
+  // dialog keeps references to all three arguments.
+  SettingsDialog(SearchBar& bar, SettingsDialogView& view, Platform& platform);
+
+  // Menu entry "設定": loads the dialog when it is not loaded (Form_Load), otherwise places it
+  // beside the search bar again and brings it to the front.
+  void ShowSettingsDialog() override;
+  bool IsLoaded() const { return loaded_; }
+  // Ends the dialog without taking anything over. Cancel and the close box do this; the front
+  // end calls it when the search bar closes, before the program ends.
+  void Unload();
+
+  // Selection change in Combo1(index) made by the user.
+  void Combo1_Click(int index);
+  // 変更, 削除, クリア.
+  void Command5_Click(int index);
+  // A key pressed in Text1(index). True when the dialog used the key (Enter).
+  bool Text1_KeyDown(int index, int key_code, int shift);
+  void Command1_Click();  // OK
+  void Command2_Click();  // キャンセル
+  void Command3_Click();  // ヘルプ
+  void Command4_Click();  // 標準に戻す (its button is hidden)
+  void CloseBox_Click();  // the window's close box: like Cancel
+
+  // Where ヘルプ points: Help.html in the program folder.
+  std::filesystem::path HelpPath() const;
+
+ private:
+  void Form_Load();
+  void PlaceBesideSearchBar();
+  void ResetControls();
+  void ShowSlot(int slot);
+  void StoreSlot();
+  void DeleteSlot();
+  void FinishSlotChange(int slot);
+
+  SearchBar& bar_;
+  SettingsDialogView& view_;
+  Platform& platform_;
+  bool loaded_ = false;
+};
+
+}  // namespace velto
