@@ -2,6 +2,7 @@
 // The search bar's behaviour: start-up, buttons, keys, the fixed search menu, drops and
 // shutdown. Front ends forward their window's events here and carry out what the view is told.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,9 +50,16 @@ class SearchBar {
   // The closing steps: the log, then SavePlacement. The caller ends the program afterwards.
   void Form_Unload();
 
-  // Relabels search buttons 0..3 from the model (start-up and the dialog's OK).
+  // LoadSettings over this search bar: fills the model and moves the window to the stored
+  // position unless that would put it off every screen (start-up and restore-defaults).
+  void LoadSettings();
+
+  // Relabels search buttons 0..3 from the model (start-up and the dialog's OK): caption, enabled
+  // when the caption is not empty, tooltip. A button whose SearchSelect entry lies outside the
+  // engine table (0..20) shows an empty caption and is disabled. Bold states are left alone.
   void LabelSearchButtons();
-  // Moves the bold font to the default button named by DefaultSearch.
+  // Moves the bold font to the default button named by DefaultSearch (rounded to the nearest
+  // whole number); no button is bold when it names none of the six.
   void ShowDefaultButton();
 
   bool DebugSwitch() const { return debug_switch_; }
@@ -63,6 +71,19 @@ class SearchBar {
   Platform& System() { return platform_; }
 
  private:
+  // The engine slot of search button 0..3; nullopt outside the button row or the engine table.
+  std::optional<int> EngineSlotOfButton(int index) const;
+  // History list changes, mirrored in the view.
+  void InsertHistory(int position, std::string text);
+  void RemoveHistory(int position);
+  void ShowWholeHistory();
+  // Puts the query first and removes its later copies; false when it was first already.
+  bool MoveQueryToTop(const std::string& query);
+  void CountNewQuery();
+  void FillHistoryFromModel();
+  void HideDebugMenuEntries();
+  void WriteLog();
+
   SettingsModel& model_;
   SearchBarView& view_;
   Platform& platform_;

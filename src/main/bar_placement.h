@@ -1,0 +1,34 @@
+#pragma once
+// The search bar as the settings store sees it: position and history list. Loading collects the
+// stored Top and Left first and applies them together, and only when the window would then stand
+// on some screen: a position saved on a monitor that is gone must not hide the window.
+#include <optional>
+#include <string>
+
+#include "main/history_list.h"
+#include "main/search_bar_view.h"
+#include "settings/settings_store.h"
+
+namespace velto {
+
+class BarPlacement : public PlacementTarget {
+ public:
+  BarPlacement(SearchBarView& view, const HistoryList& history) : view_(view), history_(history) {}
+
+  float Top() const override { return top_.value_or(view_.Top()); }
+  float Left() const override { return left_.value_or(view_.Left()); }
+  void SetTop(float twips) override { top_ = twips; }
+  void SetLeft(float twips) override { left_ = twips; }
+  std::string HistoryItem(int index) const override { return history_.Item(index); }
+
+  // Moves the window to the collected position, if any, unless it would be off every screen.
+  void ApplyCollectedPosition();
+
+ private:
+  SearchBarView& view_;
+  const HistoryList& history_;
+  std::optional<float> top_;
+  std::optional<float> left_;
+};
+
+}  // namespace velto

@@ -1,0 +1,74 @@
+#include "main/search_bar.h"
+
+#include "main/bar_placement.h"
+#include "main/debug_switch.h"
+#include "main/fixed_searches.h"
+
+namespace velto {
+
+SearchBar::SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform)
+    : model_(model), view_(view), platform_(platform), store_(platform.ProgramFolder()) {}
+
+bool SearchBar::Form_Load() {
+  // A second instance ends before it reads, shows or writes anything.
+  if (!platform_.ClaimSingleInstance()) return false;
+  LoadSettings();
+  if (model_.AlwaysTop.Equals(1)) ApplyTopmost();
+  ShowDefaultButton();
+  new_history_count_ = 0;
+  LabelSearchButtons();
+  FillHistoryFromModel();
+  for (int i = 0; i < kSearchButtons; ++i) view_.MakeCaptionSingleLine(i);
+  debug_switch_ = HasDebugSwitch(platform_.CommandLine());
+  if (!debug_switch_) HideDebugMenuEntries();
+  return true;
+}
+
+void SearchBar::LoadSettings() {
+  BarPlacement placement(view_, history_);
+  store_.LoadSettings(model_, placement);
+  placement.ApplyCollectedPosition();
+}
+
+void SearchBar::ApplyTopmost() {
+  if (auto value = model_.AlwaysTop.AsNumber()) view_.SetTopmost(*value != 0);
+}
+
+std::optional<int> SearchBar::EngineSlotOfButton(int index) const {
+  if (index < 0 || index >= kSearchButtons) return std::nullopt;
+  const int slot = model_.SearchSelect[static_cast<std::size_t>(index)];
+  if (slot < 0 || slot >= kEngineSlots) return std::nullopt;
+  return slot;
+}
+
+void SearchBar::LabelSearchButtons() {
+  for (int i = 0; i < kSearchButtons; ++i) {
+    const auto slot = EngineSlotOfButton(i);
+    const std::string caption = slot ? model_.SearchName[static_cast<std::size_t>(*slot)] : "";
+    view_.SetButtonCaption(i, caption);
+    view_.SetButtonEnabled(i, !caption.empty());
+    view_.SetButtonToolTip(i, caption);
+  }
+}
+
+void SearchBar::ShowDefaultButton() {
+  std::optional<std::int16_t> index;
+  if (auto value = model_.DefaultSearch.AsNumber()) index = ToInt16Rounded(*value);
+  for (int i = 0; i < kButtonCount; ++i) view_.SetButtonBold(i, index && *index == i);
+}
+
+void SearchBar::FillHistoryFromModel() {
+  history_.Clear();
+  for (int i = 0; i < kStoredHistory; ++i) {
+    const std::string& entry = model_.SearchHistory[static_cast<std::size_t>(i)];
+    if (!entry.empty()) history_.Insert(history_.Count(), entry);
+  }
+  ShowWholeHistory();
+}
+
+void SearchBar::HideDebugMenuEntries() {
+  for (int i = kFirstDebugMenuEntry; i <= kLastDebugMenuEntry; ++i)
+    view_.SetMenuEntryVisible(i, false);
+}
+
+}  // namespace velto

@@ -1,0 +1,32 @@
+// Drops on the window, the query box and the buttons.
+#include <algorithm>
+
+#include "main/dropped_text_file.h"
+#include "main/search_bar.h"
+
+namespace velto {
+
+void SearchBar::Command1_OLEDragDrop(int index, const DropData& data) {
+  if (data.text) view_.SetQueryText(*data.text);
+  // Without text the search runs with the query the box already holds.
+  if (index >= 0 && index < kSearchButtons) Command1_Click(index);
+}
+
+void SearchBar::Form_OLEDragDrop(const DropData& data) {
+  if (data.text) view_.SetQueryText(*data.text);
+  if (data.files.empty() || !IsDroppedTextFileName(data.files.front())) return;
+
+  std::vector<std::string> lines = ReadDroppedTextLines(data.files.front());
+  if (lines.empty()) return;
+  // Each line goes first in turn, so the file's last line ends up on top: add them reversed,
+  // all at once, and show the list once.
+  std::reverse(lines.begin(), lines.end());
+  history_.Prepend(std::move(lines));
+  ShowWholeHistory();
+}
+
+void SearchBar::Text1_OLEDragDrop(const DropData& data) {
+  if (data.text) view_.SetQueryText(*data.text);
+}
+
+}  // namespace velto

@@ -1,0 +1,28 @@
+// The closing steps: the log of this run's new queries, then the position and history.
+#include "main/bar_placement.h"
+#include "main/debug_switch.h"
+#include "main/history_log.h"
+#include "main/search_bar.h"
+
+namespace velto {
+
+void SearchBar::Form_Unload() {
+  WriteLog();
+  BarPlacement placement(view_, history_);
+  store_.SavePlacement(placement);
+}
+
+void SearchBar::WriteLog() {
+  if (!HasDebugSwitch(platform_.CommandLine()) && new_history_count_ == 0) return;
+  if (history_.Count() == 0 || history_.Entries().back().empty()) return;
+
+  // The new queries are the first NewHistoryCount entries, oldest first in the log. Positions
+  // the list no longer has (after F9 or a moved query) have no query: nothing is written for them.
+  const int count = new_history_count_;
+  std::vector<std::string> lines;
+  for (int position = std::min(count, history_.Count()) - 1; position >= 0; --position)
+    lines.push_back(history_.Item(position));
+  AppendHistoryLog(platform_.ProgramFolder() / kLogFileName, lines);
+}
+
+}  // namespace velto
