@@ -1,6 +1,99 @@
+#include <iconv.h>
+
+#include <cerrno>
+#include <utility>
+
 #include "platform/ansi_codec.h"
-// Placeholder; replaced by the iconv codec.
+
+// The settings file, the log and dropped files are CP932 on Linux too, so files move between
+// the Windows and the Linux build unchanged.
 namespace velto {
-std::string AnsiFromUtf8(std::string_view utf8) { return std::string(utf8); }
-std::string Utf8FromAnsi(std::string_view ansi) { return std::string(ansi); }
+namespace {
+
+constexpr const char* kAnsi = "CP932";
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+
+// Owns one conversion descriptor; each conversion opens its own, so nothing is shared.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts the input; calls on_bad(out, rest) where a character cannot be converted, which
+  // returns how many input bytes to skip.
+  template <typename OnBad>
+  std::string Convert(std::string_view input, OnBad on_bad) {
+    std::string out;
+    out.reserve(input.size() * 3 / 2 + 16);
+    char* in_ptr = const_cast<char*>(input.data());
+    std::size_t in_left = input.size();
+    char buffer[4096];
+    while (in_left > 0) {
+      char* out_ptr = buffer;
+      std::size_t out_left = sizeof buffer;
+      const std::size_t result = iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left);
+      const int error = errno;
+      out.append(buffer, static_cast<std::size_t>(out_ptr - buffer));
+      if (result != static_cast<std::size_t>(-1)) break;
+      if (error == E2BIG) continue;
+      // EILSEQ, or EINVAL for a sequence cut off at the end.
+      std::size_t skip = on_bad(out, std::string_view(in_ptr, in_left));
+      if (skip == 0 || skip > in_left) skip = in_left;
+      in_ptr += skip;
+      in_left -= skip;
+      iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    }
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Length of the UTF-8 character at the start of rest, or 1 for a stray byte.
+std::size_t Utf8CharLength(std::string_view rest) {
+  const auto lead = static_cast<unsigned char>(rest.front());
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  if (length > rest.size()) return 1;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(rest[i]) & 0xC0) != 0x80) return 1;
+  }
+  return length;
+}
+
+}  // namespace
+
+std::string AnsiFromUtf8(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);  // CP932 keeps ASCII as it is
+  Converter converter(kAnsi, "UTF-8");
+  if (!converter.ok()) return std::string(utf8);
+  return converter.Convert(utf8, [](std::string& out, std::string_view rest) {
+    out += '?';
+    return Utf8CharLength(rest);
+  });
+}
+
+std::string Utf8FromAnsi(std::string_view ansi) {
+  if (IsAscii(ansi)) return std::string(ansi);
+  Converter converter("UTF-8", kAnsi);
+  if (!converter.ok()) return std::string(ansi);
+  return converter.Convert(ansi, [](std::string& out, std::string_view) {
+    out += kReplacementUtf8;
+    return std::size_t{1};
+  });
+}
+
 }  // namespace velto

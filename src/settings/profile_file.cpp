@@ -1,0 +1,284 @@
+#include "settings/profile_file.h"
+
+#include <chrono>
+#include <fstream>
+#include <system_error>
+
+namespace velto {
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool NamesMatch(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+ProfileContent::Line ParseLine(std::string_view content, std::size_t begin, std::size_t end,
+                               std::size_t next) {
+  ProfileContent::Line line;
+  line.begin = begin;
+  line.end = end;
+  line.next = next;
+  const std::string_view text = Trim(content.substr(begin, end - begin));
+  if (text.empty()) return line;
+  if (text.front() == ';') {
+    line.kind = ProfileContent::LineKind::Comment;
+  } else if (text.front() == '[') {
+    line.kind = ProfileContent::LineKind::Section;
+    const std::string_view inside = text.substr(1);
+    line.name = Trim(inside.substr(0, inside.find(']')));
+  } else {
+    line.kind = ProfileContent::LineKind::Key;
+    const auto equals = text.find('=');
+    line.has_equals = equals != std::string_view::npos;
+    line.name = Trim(text.substr(0, equals));
+    if (line.has_equals) line.value = Unquote(Trim(text.substr(equals + 1)));
+  }
+  return line;
+}
+
+std::string WithoutLineBreaks(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+  }
+  return out;
+}
+
+std::optional<std::string> ReadWhole(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+// A read-only file is left alone even where the user could write it anyway (root on Linux).
+bool IsWritableFile(const fs::path& path, fs::perms perms) {
+  constexpr auto kAnyWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((perms & kAnyWrite) == fs::perms::none) return false;
+  std::fstream probe(path, std::ios::binary | std::ios::in | std::ios::out);
+  return probe.is_open();
+}
+
+enum class TempResult { Replaced, CannotCreate, Failed };
+
+// Writes the new content beside the file and renames it over the file, so the file is at every
+// moment either wholly old or wholly new.
+TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
+                              std::optional<fs::perms> keep_perms) {
+  std::error_code ec;
+  auto seed =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  for (int attempt = 0; attempt < 16; ++attempt, seed = seed * 6364136223846793005ULL + 1) {
+    fs::path temp = target;
+    temp += "." + std::to_string(seed % 1000000007ULL) + ".tmp";
+    if (fs::exists(fs::symlink_status(temp, ec))) continue;
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return TempResult::CannotCreate;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (out.fail()) {
+      fs::remove(temp, ec);
+      return TempResult::Failed;
+    }
+    if (keep_perms) fs::permissions(temp, *keep_perms, fs::perm_options::replace, ec);
+    fs::rename(temp, target, ec);
+    if (ec) {
+      fs::remove(temp, ec);
+      return TempResult::Failed;
+    }
+    return TempResult::Replaced;
+  }
+  return TempResult::CannotCreate;
+}
+
+// Overwrites the file's bytes and then cuts it to the new length; used only where no temporary
+// file can be made beside it.
+bool RewriteInPlace(const fs::path& target, std::string_view bytes) {
+  {
+    std::fstream out(target, std::ios::binary | std::ios::in | std::ios::out);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (out.fail()) return false;
+  }
+  std::error_code ec;
+  fs::resize_file(target, bytes.size(), ec);
+  return !ec;
+}
+
+}  // namespace
+
+ProfileContent::ProfileContent(std::string_view content) {
+  std::size_t begin = 0;
+  while (begin < content.size()) {
+    std::size_t end = content.find_first_of("\r\n", begin);
+    std::size_t next;
+    if (end == std::string_view::npos) {
+      end = next = content.size();
+    } else {
+      next = end + 1;
+      if (content[end] == '\r' && next < content.size() && content[next] == '\n') ++next;
+    }
+    lines_.push_back(ParseLine(content, begin, end, next));
+    begin = next;
+  }
+}
+
+std::optional<std::size_t> ProfileContent::FindSection(std::string_view section) const {
+  const std::string_view wanted = Trim(section);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind == LineKind::Section && NamesMatch(lines_[i].name, wanted)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ProfileContent::Lookup(std::string_view section,
+                                                  std::string_view key) const {
+  const auto header = FindSection(section);
+  if (!header) return std::nullopt;
+  const std::string_view wanted = Trim(key);
+  for (std::size_t i = *header + 1; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == LineKind::Section) break;
+    if (line.kind == LineKind::Key && NamesMatch(line.name, wanted)) return std::string(line.value);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ProfileLookup(std::string_view content, std::string_view section,
+                                         std::string_view key) {
+  return ProfileContent(content).Lookup(section, key);
+}
+
+std::string ProfileUpdate(std::string_view content, std::string_view section, std::string_view key,
+                          std::string_view value) {
+  const std::string clean_section = WithoutLineBreaks(section);
+  const std::string clean_key = WithoutLineBreaks(key);
+  const std::string clean_value = WithoutLineBreaks(value);
+  const ProfileContent parsed(content);
+  const auto& lines = parsed.lines();
+  using Kind = ProfileContent::LineKind;
+
+  std::string out;
+  out.reserve(content.size() + clean_key.size() + clean_value.size() + clean_section.size() + 8);
+  const auto header = parsed.FindSection(clean_section);
+  if (!header) {
+    out.append(content);
+    if (!content.empty() && content.back() != '\r' && content.back() != '\n') out += "\r\n";
+    out += "[" + clean_section + "]\r\n" + clean_key + "=" + clean_value + "\r\n";
+    return out;
+  }
+
+  const std::string_view wanted = Trim(clean_key);
+  std::size_t last_in_section = *header;
+  for (std::size_t i = *header + 1; i < lines.size() && lines[i].kind != Kind::Section; ++i) {
+    const auto& line = lines[i];
+    if (line.kind == Kind::Key && NamesMatch(line.name, wanted)) {
+      // Keep everything up to the "=" (the key's own spelling and spacing) and the line break.
+      const std::string_view text = content.substr(line.begin, line.end - line.begin);
+      out.append(content.substr(0, line.begin));
+      if (line.has_equals) {
+        out.append(text.substr(0, text.find('=') + 1));
+      } else {
+        out.append(text);
+        out += '=';
+      }
+      out += clean_value;
+      out.append(content.substr(line.end));
+      return out;
+    }
+    if (line.kind != Kind::Blank) last_in_section = i;
+  }
+
+  // A new key goes right after the section's last non-blank line.
+  const auto& anchor = lines[last_in_section];
+  out.append(content.substr(0, anchor.next));
+  if (anchor.next == anchor.end) out += "\r\n";  // the file's last line had no line break
+  out += clean_key + "=" + clean_value + "\r\n";
+  out.append(content.substr(anchor.next));
+  return out;
+}
+
+std::optional<std::string> ProfileFile::Load() const {
+  std::error_code ec;
+  const auto status = fs::status(path_, ec);
+  if (status.type() == fs::file_type::not_found) {
+    const fs::path folder = path_.has_parent_path() ? path_.parent_path() : fs::path(".");
+    if (fs::is_directory(folder, ec)) return std::string();
+    return std::nullopt;
+  }
+  if (!fs::is_regular_file(status)) return std::nullopt;
+  return ReadWhole(path_);
+}
+
+std::optional<std::string> ProfileFile::Read(std::string_view section, std::string_view key) const {
+  const auto content = Load();
+  if (!content) return std::nullopt;
+  return ProfileLookup(*content, section, key);
+}
+
+bool ProfileFile::Write(std::string_view section, std::string_view key,
+                        std::string_view value) const {
+  std::error_code ec;
+  fs::path target = path_;
+  // Through a link, the linked file is changed, not the link replaced by a copy.
+  if (fs::is_symlink(fs::symlink_status(target, ec))) {
+    target = fs::canonical(target, ec);
+    if (ec) return false;
+  }
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  if (!fs::is_directory(folder, ec)) return false;
+  const auto status = fs::status(target, ec);
+  const bool exists = status.type() != fs::file_type::not_found;
+  if (exists && !fs::is_regular_file(status)) return false;
+
+  std::string old_content;
+  if (exists) {
+    if (!IsWritableFile(target, status.permissions())) return false;
+    auto bytes = ReadWhole(target);
+    if (!bytes) return false;  // never replace a file that could not be read
+    old_content = std::move(*bytes);
+  }
+  const std::string new_content = ProfileUpdate(old_content, section, key, value);
+  const auto result = ReplaceThroughTemp(
+      target, new_content, exists ? std::optional(status.permissions()) : std::nullopt);
+  if (result == TempResult::Replaced) return true;
+  // A read-only folder refuses the temporary file; a writable file in it is rewritten in place.
+  // After any other failure the old file stays as it was.
+  return result == TempResult::CannotCreate && exists && RewriteInPlace(target, new_content);
+}
+
+}  // namespace velto
