@@ -4,7 +4,6 @@
 
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_placement.h"
-#include "main/bar_placement.h"
 #include "settings/number_text.h"
 
 namespace velto {
@@ -136,12 +135,9 @@ void SettingsDialog::Command4_Click() {
       platform_.ShowMessage(WindowRole::SettingsDialog, std::string(kRestoreMessage),
                             std::string(kRestoreCaption), MessageButtons::OkCancel);
   if (answer != MessageAnswer::Ok) return;
-  SettingsStore& store = bar_.Store();
-  store.WriteDefaults();
-  // The same reload as at start-up, stored window position included.
-  BarPlacement placement(bar_.View(), bar_.History());
-  store.LoadSettings(bar_.Model(), placement);
-  placement.ApplyCollectedPosition();
+  bar_.Store().WriteDefaults();
+  // The same reload as at start-up, the stored window position included.
+  bar_.LoadSettings();
   Unload();
   ShowSettingsDialog();
 }

@@ -1,0 +1,52 @@
+// Where the settings dialog opens next to the search bar.
+#include <gtest/gtest.h>
+
+#include "dialog/dialog_fixture.h"
+
+namespace velto::test {
+namespace {
+
+struct PlacementCase {
+  const char* what;
+  float screen_height;
+  float bar_top;
+  float expected_top;
+};
+
+// Bar 1395 twips high, dialog 3510 twips high (the fakes' sizes).
+constexpr PlacementCase kPlacements[] = {
+    {"room below", 11520, 1200, 2595},
+    {"room below exactly the dialog's height", 11520, 6615, 8010},
+    {"one pixel too little room below", 11520, 6630, 3120},
+    {"above would leave the screen's top", 4800, 1000, 0},
+    {"bar partly above the screen", 11520, -600, 795},
+    {"bar mostly above the screen", 11520, -2000, 0},
+    {"bar below the screen's bottom", 11520, 13000, 8010},
+};
+
+TEST_F(DialogTest, Placement_BelowOrAboveTheBar_KeptInsideTheScreen) {
+  Start();
+  bar_view.left = -300;  // the left edge follows the bar as it is, even off the screen
+  for (const auto& c : kPlacements) {
+    platform.screen_height_twips = c.screen_height;
+    bar_view.top = c.bar_top;
+    OpenDialog();
+    EXPECT_EQ(view.top, c.expected_top) << c.what;
+    EXPECT_EQ(view.left, -300.0f) << c.what;
+    dialog.Command2_Click();
+  }
+}
+
+TEST_F(DialogTest, Placement_ShownAgain_FollowsTheMovedBar) {
+  Start();
+  bar_view.top = 1200;
+  OpenDialog();
+  bar_view.top = 9000;
+  bar_view.left = 4500;
+  OpenDialog();
+  EXPECT_EQ(view.top, 9000.0f - 3510.0f);
+  EXPECT_EQ(view.left, 4500.0f);
+}
+
+}  // namespace
+}  // namespace velto::test

@@ -1,0 +1,165 @@
+// The engine editor: 変更, 削除, クリア, Enter, and the slot selector.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialog/dialog_fixture.h"
+#include "main/search_bar.h"
+
+namespace velto::test {
+namespace {
+
+TEST_F(DialogTest, Store_BlankSlot_ReachesModelAllSelectorsAndFileInOrder) {
+  Start();
+  OpenDialog();
+  Pick(kSlotSelector, 15);
+  TypeSlot("Example", "", "https://example.com/find?q=");
+  dialog.Command5_Click(kStoreSlot);
+
+  EXPECT_EQ(model.SearchName[15], "Example");
+  EXPECT_EQ(model.SearchEngn[15], "https://example.com/find?q=");
+  for (int selector = 0; selector <= kSlotSelector; ++selector) {
+    EXPECT_EQ(view.Entries(selector)[15], "Example");
+    EXPECT_EQ(view.SelectedEntry(selector), selector == kSlotSelector ? 15 : selector % 4);
+  }
+  EXPECT_EQ(view.Entries(kDefaultSelector)[0], "ボタン1");
+  // New keys land at the end of their section in the order they were written.
+  const std::string file = FileBytes();
+  const auto name = file.find("SearchName(15)="), home = file.find("SearchHome(15)="),
+             engine = file.find("SearchEngn(15)=");
+  ASSERT_NE(engine, std::string::npos);
+  EXPECT_LT(name, home);
+  EXPECT_LT(home, engine);
+  EXPECT_GT(name, file.find("[SearchData]"));
+  EXPECT_EQ(Stored("SearchData", "SearchHome(15)"), "");
+  EXPECT_EQ(Stored("SearchData", "SearchEngn(15)"), "https://example.com/find?q=");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(DialogTest, Store_MissingNameOrEngine_ShowsMessageAndChangesNothing) {
+  Start();
+  OpenDialog();
+  const std::string before = FileBytes();
+  const SettingsModel model_before = model;
+  TypeSlot("", "http://home/", "http://find?q=");
+  dialog.Command5_Click(kStoreSlot);
+  TypeSlot("name", "http://home/", "");
+  // Enter in the home page box stores like 変更 and is consumed.
+  EXPECT_TRUE(dialog.Text1_KeyDown(kHomeBox, kEnterKeyCode, 0));
+  EXPECT_FALSE(dialog.Text1_KeyDown(kHomeBox, 'A', 0));
+
+  ASSERT_EQ(platform.messages.size(), 2u);
+  for (const auto& message : platform.messages) {
+    EXPECT_EQ(message.text, "検索サイトの名前とエンジンのURLを入力してください。");
+    EXPECT_EQ(message.caption, "ヴェルト");
+    EXPECT_EQ(message.buttons, MessageButtons::Ok);
+    EXPECT_EQ(message.owner, WindowRole::SettingsDialog);
+  }
+  EXPECT_EQ(model, model_before);
+  EXPECT_EQ(FileBytes(), before);
+  EXPECT_EQ(view.Entries(0)[0], "Yahoo!");
+}
+
+TEST_F(DialogTest, Store_ByEnterWithBlankName_IsAccepted) {
+  Start();
+  OpenDialog();
+  Pick(kSlotSelector, 2);
+  TypeSlot("  ", "", "http://find?q=");
+  EXPECT_TRUE(dialog.Text1_KeyDown(kEngineBox, kEnterKeyCode, 0));
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(model.SearchName[2], "  ");
+  EXPECT_EQ(Stored("SearchData", "SearchHome(2)"), "");
+}
+
+TEST_F(DialogTest, Delete_ShownSlot_EmptiesItButButtonWaitsForOk) {
+  Start();
+  OpenDialog();
+  Pick(kSlotSelector, 1);
+  dialog.Command5_Click(kDeleteSlot);
+  EXPECT_EQ(model.SearchName[1], "");
+  EXPECT_EQ(model.SearchHome[1], "");
+  EXPECT_EQ(view.edit, (std::array<std::string, 3>{"", "", ""}));
+  EXPECT_EQ(view.Entries(3)[1], "");
+  // The keys stay in the file, empty.
+  EXPECT_NE(FileBytes().find("SearchHome(1)="), std::string::npos);
+  EXPECT_EQ(Stored("SearchData", "SearchHome(1)"), "");
+  EXPECT_EQ(bar_view.buttons[1].caption, "goo");
+
+  dialog.Command1_Click();
+  EXPECT_EQ(bar_view.buttons[1].caption, "");
+  EXPECT_FALSE(bar_view.buttons[1].enabled);
+}
+
+TEST_F(DialogTest, Clear_OnlyEmptiesTheBoxes) {
+  Start();
+  OpenDialog();
+  const std::string before = FileBytes();
+  dialog.Command5_Click(kClearBoxes);
+  EXPECT_EQ(view.edit, (std::array<std::string, 3>{"", "", ""}));
+  // Picking in the other selectors leaves the boxes alone; the slot selector refills them.
+  Pick(0, 5);
+  Pick(kDefaultSelector, 2);
+  EXPECT_EQ(view.EditText(kNameBox), "");
+  Pick(kSlotSelector, 3);
+  Pick(kSlotSelector, 0);
+  EXPECT_EQ(view.EditText(kNameBox), "Yahoo!");
+  EXPECT_EQ(view.EditText(kEngineBox), "http://search.yahoo.co.jp/bin/search?p=");
+  EXPECT_EQ(FileBytes(), before);
+}
+
+TEST_F(DialogTest, Store_LongText_ComesBackWholeAfterRestart) {
+  Start();
+  OpenDialog();
+  const std::string name(250, 'n');
+  std::string engine = "http://example.jp/?q=";
+  while (engine.size() < 300) engine += "検索";
+  TypeSlot(name, "", engine);
+  dialog.Command5_Click(kStoreSlot);
+  EXPECT_EQ(view.Entries(1)[0], name);
+
+  SettingsModel reloaded;
+  FakeSearchBarView other_view;
+  SearchBar restarted(reloaded, other_view, platform);
+  restarted.LoadSettings();
+  EXPECT_EQ(reloaded.SearchName[0], name);
+  EXPECT_EQ(reloaded.SearchEngn[0], engine);
+}
+
+TEST_F(DialogTest, Store_UnwritableFile_ChangeStandsInMemoryWithoutMessage) {
+  Start();
+  OpenDialog();
+  // A folder where the file should be: every write fails.
+  std::filesystem::remove(folder / "velto.ini");
+  std::filesystem::create_directory(folder / "velto.ini");
+  TypeSlot("Kept", "", "http://kept/?q=");
+  dialog.Command5_Click(kStoreSlot);
+  EXPECT_EQ(model.SearchName[0], "Kept");
+  EXPECT_EQ(view.Entries(4)[0], "Kept");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(DialogTest, StoreOrDelete_WithoutSlotSelection_ChangeNothingAndPointAtTheSelector) {
+  Start({{"SearchSelect(4)", "25"}});
+  OpenDialog();
+  const std::string before = FileBytes();
+  const SettingsModel model_before = model;
+  view.focused_selector.reset();
+  dialog.Command5_Click(kStoreSlot);  // the placeholders count as filled in
+  EXPECT_EQ(view.focused_selector, kSlotSelector);
+  view.focused_selector.reset();
+  dialog.Command5_Click(kDeleteSlot);
+  EXPECT_EQ(view.focused_selector, kSlotSelector);
+  EXPECT_EQ(view.EditText(kNameBox), "ボタン名");
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_EQ(model, model_before);
+  EXPECT_EQ(FileBytes(), before);
+
+  // Once the user picks a slot the editor works as usual.
+  Pick(kSlotSelector, 12);
+  TypeSlot("Twelve", "", "http://12/?q=");
+  dialog.Command5_Click(kStoreSlot);
+  EXPECT_EQ(Stored("SearchData", "SearchName(12)"), "Twelve");
+}
+
+}  // namespace
+}  // namespace velto::test
