@@ -1,0 +1,50 @@
+// velto: the search bar "ヴェルト" for Linux desktops.
+#include <signal.h>
+
+#include <QApplication>
+
+#include "main/search_bar.h"
+#include "platform/posix/command_line.h"
+#include "platform/posix/instance_lock.h"
+#include "platform/posix/shell_launcher.h"
+#include "platform/posix/signal_inbox.h"
+#include "platform/program_folder.h"
+#include "platform/qt/linux_platform.h"
+#include "platform/qt/search_bar_window.h"
+#include "platform/qt/signal_notifier.h"
+#include "settings/settings_model.h"
+
+int main(int argc, char** argv) {
+  // Before any thread exists, so that every thread keeps these signals blocked and they
+  // arrive only through the inbox.
+  velto::SignalInbox inbox({SIGTERM, SIGINT, SIGHUP, SIGCHLD});
+
+  // A second search bar for the same folder ends here: nothing shown, read or written, and
+  // no connection to the window system made.
+  const std::filesystem::path folder = velto::ExecutableFolder();
+  velto::InstanceLock lock(folder);
+  if (!lock.held()) return 0;
+
+  // Taken before Qt removes the options it knows from argv.
+  std::string command_line = velto::JoinArguments(argc, argv);
+
+  QApplication app(argc, argv);
+  velto::ShellLauncher launcher;
+  velto::LinuxPlatform platform(folder, std::move(command_line), launcher, true);
+  velto::SettingsModel model;
+  velto::SearchBarWindow window([&app] { app.quit(); });
+  velto::SearchBar bar(model, window, platform);
+  window.Attach(bar);
+  platform.SetWindow(velto::WindowRole::SearchBar, &window);
+
+  velto::SignalNotifier notifier(inbox, [&](int signal) {
+    if (signal == SIGCHLD)
+      launcher.Reap();
+    else
+      window.close();  // the closing steps, as when the user closes the window
+  });
+
+  if (!bar.Form_Load()) return 0;
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,59 @@
+#include "platform/qt/linux_platform.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include "platform/qt/search_bar_window.h"
+
+namespace velto {
+namespace {
+
+std::size_t Slot(WindowRole role) {
+  return role == WindowRole::SearchBar ? 0 : 1;
+}
+
+}  // namespace
+
+LinuxPlatform::LinuxPlatform(std::filesystem::path folder, std::string command_line,
+                             ShellLauncher& launcher, bool instance_claimed)
+    : folder_(std::move(folder)),
+      command_line_(std::move(command_line)),
+      launcher_(launcher),
+      instance_claimed_(instance_claimed) {}
+
+void LinuxPlatform::SetWindow(WindowRole role, QWidget* window) {
+  windows_[Slot(role)] = window;
+}
+
+QWidget* LinuxPlatform::WindowFor(WindowRole role) const {
+  return windows_[Slot(role)].data();
+}
+
+void LinuxPlatform::OpenWithShell(WindowRole, const std::string& address) {
+  // As with the Windows shell, a failure to start passes without notice.
+  launcher_.Open(address);
+}
+
+float LinuxPlatform::ScreenHeightTwips() const {
+  const QWidget* bar = WindowFor(WindowRole::SearchBar);
+  const QScreen* screen = bar ? bar->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return 0;
+  return static_cast<float>(screen->geometry().height()) * kTwipsPerPixel;
+}
+
+MessageAnswer LinuxPlatform::ShowMessage(WindowRole owner, const std::string& text,
+                                         const std::string& caption, MessageButtons buttons) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                  QString::fromStdString(text), QMessageBox::Ok, WindowFor(owner));
+  if (buttons == MessageButtons::OkCancel) {
+    box.addButton(QMessageBox::Cancel);
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setEscapeButton(QMessageBox::Cancel);
+  }
+  box.setTextFormat(Qt::PlainText);
+  return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+}  // namespace velto

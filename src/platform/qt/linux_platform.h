@@ -1,0 +1,43 @@
+#pragma once
+// The system services of the Linux program: process services from the POSIX layer, the
+// message box and the screen from Qt.
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/posix/shell_launcher.h"
+
+namespace velto {
+
+class LinuxPlatform : public Platform {
+ public:
+  // instance_claimed: the caller already holds the single-instance lock (taken before any
+  // window system connection, so that a second start ends at once).
+  LinuxPlatform(std::filesystem::path folder, std::string command_line, ShellLauncher& launcher,
+                bool instance_claimed);
+
+  // The window that owns message boxes and whose screen is measured, for each role.
+  void SetWindow(WindowRole role, QWidget* window);
+
+  std::filesystem::path ProgramFolder() const override { return folder_; }
+  std::string CommandLine() const override { return command_line_; }
+  bool ClaimSingleInstance() override { return instance_claimed_; }
+  void OpenWithShell(WindowRole owner, const std::string& address) override;
+  float ScreenHeightTwips() const override;
+  MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
+                            MessageButtons buttons) override;
+
+ private:
+  QWidget* WindowFor(WindowRole role) const;
+
+  std::filesystem::path folder_;
+  std::string command_line_;
+  ShellLauncher& launcher_;
+  bool instance_claimed_;
+  std::array<QPointer<QWidget>, 2> windows_;
+};
+
+}  // namespace velto

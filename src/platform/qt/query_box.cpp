@@ -1,0 +1,22 @@
+#include "platform/qt/query_box.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+
+namespace velto {
+
+QueryBox::QueryBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setDuplicatesEnabled(true);
+  // The box keeps its place and size; measuring 100,000 entries for a size hint is wasted work.
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  setMinimumContentsLength(1);
+}
+
+void QueryBox::showPopup() {
+  if (on_popup_) on_popup_(*view());
+  QComboBox::showPopup();
+}
+
+}  // namespace velto

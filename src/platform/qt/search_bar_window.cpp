@@ -1,0 +1,316 @@
+#include "platform/qt/search_bar_window.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+#include <cmath>
+
+#include "platform/qt/app_icon.h"
+#include "platform/qt/drop_router.h"
+#include "platform/qt/key_preview.h"
+#include "platform/qt/query_box.h"
+#include "platform/qt/search_button.h"
+
+namespace velto {
+namespace {
+
+// Client area and controls in twips, as the window was designed; shown at 15 twips a pixel.
+constexpr int kClientWidth = 3795;
+constexpr int kClientHeight = 945;
+
+struct Place {
+  int left, top, width, height;
+};
+constexpr Place kQueryPlace{60, 60, 2895, 360};
+// By button index: search buttons 0..3, clear (4), menu (5).
+constexpr std::array<Place, kButtonCount> kButtonPlaces{{
+    {60, 510, 735, 375},
+    {780, 510, 735, 375},
+    {1500, 510, 735, 375},
+    {2220, 510, 735, 375},
+    {3015, 60, 735, 375},
+    {3015, 510, 735, 375},
+}};
+// Tab order after the query box, by button index.
+constexpr std::array<int, kButtonCount> kButtonTabOrder{kClearButton, 0, 1, 2, 3, kMenuButton};
+
+int Pixels(float twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+float Twips(int pixels) {
+  return static_cast<float>(pixels) * kTwipsPerPixel;
+}
+QRect PixelRect(const Place& p) {
+  return {Pixels(static_cast<float>(p.left)), Pixels(static_cast<float>(p.top)),
+          Pixels(static_cast<float>(p.width)), Pixels(static_cast<float>(p.height))};
+}
+
+QString ToQt(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int MouseButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return kLeftMouseButton;
+    case Qt::RightButton:
+      return kRightMouseButton;
+    case Qt::MiddleButton:
+      return kMiddleMouseButton;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      on_closed_(std::move(on_closed)),
+      menu_(*this, [this](int index) {
+        if (bar_) bar_->MenuSearch_Click(index);
+      }) {
+  setWindowTitle(QStringLiteral("ヴェルト"));
+  setWindowIcon(AppIcon());
+  setFixedSize(Pixels(kClientWidth), Pixels(kClientHeight));
+  BuildControls();
+  ConnectEvents();
+}
+
+SearchBarWindow::~SearchBarWindow() = default;
+
+void SearchBarWindow::BuildControls() {
+  query_ = std::make_unique<QueryBox>(this);
+  query_->setModel(&history_model_);
+  // After the model: setting it hands the box a completer, and completing typed text from
+  // the history would change the query behind the user's back.
+  query_->setCompleter(nullptr);
+  query_->setGeometry(PixelRect(kQueryPlace));
+  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+  font.setPointSize(12);
+  font.setWeight(QFont::Normal);
+  font.setStyleHint(QFont::SansSerif);
+  query_->setFont(font);
+
+  for (int i = 0; i < kButtonCount; ++i) {
+    auto& button = buttons_[static_cast<std::size_t>(i)];
+    button = std::make_unique<SearchButton>(this);
+    button->setGeometry(PixelRect(kButtonPlaces[static_cast<std::size_t>(i)]));
+    button->setAutoDefault(false);
+  }
+  buttons_[kClearButton]->setText(QStringLiteral("クリア"));
+  buttons_[kMenuButton]->setText(QStringLiteral("その他"));
+
+  QWidget* previous = query_.get();
+  for (int index : kButtonTabOrder) {
+    QWidget* next = ButtonAt(index);
+    setTabOrder(previous, next);
+    previous = next;
+  }
+  query_->setFocus();
+}
+
+void SearchBarWindow::ConnectEvents() {
+  for (int i = 0; i < kButtonCount; ++i) {
+    SearchButton* button = ButtonAt(i);
+    connect(button, &QPushButton::clicked, this, [this, i] {
+      if (bar_) bar_->Command1_Click(i);
+    });
+    button->installEventFilter(this);  // mouse presses of every button
+  }
+
+  key_preview_ = std::make_unique<KeyPreview>(*this, [this](int key_code, int shift) {
+    if (bar_) bar_->Form_KeyDown(key_code, shift);
+  });
+  query_->OnPopup([this](QWidget& list) {
+    if (auto* view = qobject_cast<QListView*>(&list)) view->setUniformItemSizes(true);
+    key_preview_->Watch(list);
+  });
+
+  drops_ = std::make_unique<DropRouter>(this);
+  auto on_form = [this](const DropData& drop) {
+    if (bar_) bar_->Form_OLEDragDrop(drop);
+  };
+  auto on_text = [this](const DropData& drop) {
+    if (bar_) bar_->Text1_OLEDragDrop(drop);
+  };
+  drops_->Route(*this, on_form);
+  drops_->Route(*query_, on_text);
+  drops_->Route(*query_->lineEdit(), on_text);
+  for (int i = 0; i < kButtonCount; ++i) {
+    drops_->Route(
+        *ButtonAt(i),
+        [this, i](const DropData& drop) {
+          if (bar_) bar_->Command1_OLEDragDrop(i, drop);
+        },
+        on_form);
+  }
+}
+
+bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::MouseButtonPress) return false;
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (watched != ButtonAt(i)) continue;
+    const int code = MouseButtonCode(static_cast<QMouseEvent*>(event)->button());
+    if (code != 0 && bar_) bar_->Command1_MouseDown(i, code);
+    break;
+  }
+  return false;
+}
+
+void SearchBarWindow::closeEvent(QCloseEvent* event) {
+  // The closing steps run once, whoever closes the window: the user, a signal, the program.
+  if (!unloaded_) {
+    unloaded_ = true;
+    if (bar_) bar_->Form_Unload();
+    if (on_closed_) on_closed_();
+  }
+  event->accept();
+}
+
+QComboBox& SearchBarWindow::QueryBoxWidget() {
+  return *query_;
+}
+
+SearchButton& SearchBarWindow::Button(int index) {
+  return *ButtonAt(index);
+}
+
+SearchButton* SearchBarWindow::ButtonAt(int index) const {
+  if (index < 0 || index >= kButtonCount) return nullptr;
+  return buttons_[static_cast<std::size_t>(index)].get();
+}
+
+float SearchBarWindow::Top() const {
+  return Twips(pos().y());
+}
+float SearchBarWindow::Left() const {
+  return Twips(pos().x());
+}
+float SearchBarWindow::Height() const {
+  return Twips(frameGeometry().height());
+}
+float SearchBarWindow::Width() const {
+  return Twips(frameGeometry().width());
+}
+
+// move() places a window's frame, so Top and Left are those of the outer window.
+void SearchBarWindow::SetTop(float twips) {
+  move(pos().x(), Pixels(twips));
+}
+void SearchBarWindow::SetLeft(float twips) {
+  move(Pixels(twips), pos().y());
+}
+
+bool SearchBarWindow::IsOnSomeScreen(float left_twips, float top_twips) const {
+  const QRect frame(Pixels(left_twips), Pixels(top_twips), frameGeometry().width(),
+                    frameGeometry().height());
+  for (const QScreen* screen : QGuiApplication::screens())
+    if (screen->geometry().intersects(frame)) return true;
+  return false;
+}
+
+void SearchBarWindow::SetTopmost(bool topmost) {
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+  if (QWindow* window = windowHandle()) {
+    // A live window is told directly; setWindowFlags would hide and re-create it.
+    overrideWindowFlags(flags);
+    window->setFlags(flags);
+  } else {
+    setWindowFlags(flags);
+  }
+}
+
+void SearchBarWindow::SetButtonCaption(int index, const std::string& caption) {
+  if (SearchButton* button = ButtonAt(index)) button->setText(ToQt(caption));
+}
+
+void SearchBarWindow::SetButtonToolTip(int index, const std::string& tip) {
+  if (SearchButton* button = ButtonAt(index)) button->setToolTip(ToQt(tip));
+}
+
+void SearchBarWindow::SetButtonEnabled(int index, bool enabled) {
+  if (SearchButton* button = ButtonAt(index)) button->setEnabled(enabled);
+}
+
+bool SearchBarWindow::IsButtonEnabled(int index) const {
+  const SearchButton* button = ButtonAt(index);
+  return button && button->isEnabled();
+}
+
+void SearchBarWindow::SetButtonBold(int index, bool bold) {
+  SearchButton* button = ButtonAt(index);
+  if (!button) return;
+  QFont font = button->font();
+  font.setBold(bold);
+  button->setFont(font);
+}
+
+void SearchBarWindow::MakeCaptionSingleLine(int index) {
+  if (SearchButton* button = ButtonAt(index)) button->SetSingleLine(true);
+}
+
+std::string SearchBarWindow::QueryText() const {
+  return query_->lineEdit()->text().toStdString();
+}
+
+void SearchBarWindow::SetQueryText(const std::string& text) {
+  query_->lineEdit()->setText(ToQt(text));
+}
+
+void SearchBarWindow::FocusQuery() {
+  query_->setFocus(Qt::OtherFocusReason);
+}
+
+template <typename Change>
+void SearchBarWindow::KeepingQueryText(Change&& change) {
+  // The box picks a current entry and copies it into the text when its list fills from
+  // empty or loses its current entry; the text belongs to the user and the core.
+  QLineEdit& edit = *query_->lineEdit();
+  const QString text = edit.text();
+  const int cursor = edit.cursorPosition();
+  change();
+  if (edit.text() != text) {
+    edit.setText(text);
+    edit.setCursorPosition(cursor);
+  }
+}
+
+void SearchBarWindow::HistoryInserted(int position, const std::string& text) {
+  if (position < 0 || position > history_model_.rowCount()) return;
+  KeepingQueryText([&] {
+    history_model_.insertRows(position, 1);
+    history_model_.setData(history_model_.index(position), ToQt(text));
+  });
+}
+
+void SearchBarWindow::HistoryRemoved(int position) {
+  if (position < 0 || position >= history_model_.rowCount()) return;
+  KeepingQueryText([&] { history_model_.removeRows(position, 1); });
+}
+
+void SearchBarWindow::HistoryReset(const std::vector<std::string>& entries) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(entries.size()));
+  for (const std::string& entry : entries) list.append(ToQt(entry));
+  // One model reset, however long the list: no per-entry work in the box.
+  KeepingQueryText([&] { history_model_.setStringList(list); });
+}
+
+void SearchBarWindow::SetMenuEntryVisible(int index, bool visible) {
+  menu_.SetEntryVisible(index, visible);
+}
+
+void SearchBarWindow::ShowMenuAtPointer() {
+  menu_.PopupAt(QCursor::pos());
+}
+
+}  // namespace velto

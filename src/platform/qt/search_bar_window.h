@@ -1,0 +1,89 @@
+#pragma once
+// The search bar window "ヴェルト": the query box, the clear and menu buttons and four search
+// buttons. It shows what the core tells it (SearchBarView) and forwards every event to the
+// core's handlers; it decides nothing itself.
+#include <QStringListModel>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "main/search_bar.h"
+#include "main/search_bar_view.h"
+#include "platform/qt/fixed_search_menu.h"
+
+class QComboBox;
+
+namespace velto {
+
+class DropRouter;
+class KeyPreview;
+class QueryBox;
+class SearchButton;
+
+// Twips per logical pixel: positions and sizes cross into the core in twips.
+inline constexpr float kTwipsPerPixel = 15.0f;
+
+class SearchBarWindow : public QWidget, public SearchBarView {
+ public:
+  // on_closed runs once the closing steps are done; the program ends there.
+  explicit SearchBarWindow(std::function<void()> on_closed = {});
+  ~SearchBarWindow() override;
+
+  // The core whose handlers receive this window's events. Set once, before the first event.
+  void Attach(SearchBar& bar) { bar_ = &bar; }
+
+  // Parts, for tests and the program's set-up.
+  QComboBox& QueryBoxWidget();
+  SearchButton& Button(int index);
+  FixedSearchMenu& Menu() { return menu_; }
+
+  // SearchBarView
+  float Top() const override;
+  float Left() const override;
+  float Height() const override;
+  float Width() const override;
+  void SetTop(float twips) override;
+  void SetLeft(float twips) override;
+  bool IsOnSomeScreen(float left_twips, float top_twips) const override;
+  void SetTopmost(bool topmost) override;
+  void SetButtonCaption(int index, const std::string& caption) override;
+  void SetButtonToolTip(int index, const std::string& tip) override;
+  void SetButtonEnabled(int index, bool enabled) override;
+  bool IsButtonEnabled(int index) const override;
+  void SetButtonBold(int index, bool bold) override;
+  void MakeCaptionSingleLine(int index) override;
+  std::string QueryText() const override;
+  void SetQueryText(const std::string& text) override;
+  void FocusQuery() override;
+  void HistoryInserted(int position, const std::string& text) override;
+  void HistoryRemoved(int position) override;
+  void HistoryReset(const std::vector<std::string>& entries) override;
+  void SetMenuEntryVisible(int index, bool visible) override;
+  void ShowMenuAtPointer() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ConnectEvents();
+  SearchButton* ButtonAt(int index) const;
+  // Runs a change of the drop-down list without letting the list change the typed text.
+  template <typename Change>
+  void KeepingQueryText(Change&& change);
+
+  std::function<void()> on_closed_;
+  SearchBar* bar_ = nullptr;
+  bool unloaded_ = false;
+  // Declared before the controls that use it, so that it outlives them.
+  QStringListModel history_model_;
+  std::unique_ptr<QueryBox> query_;
+  std::array<std::unique_ptr<SearchButton>, kButtonCount> buttons_;
+  FixedSearchMenu menu_;
+  std::unique_ptr<KeyPreview> key_preview_;
+  std::unique_ptr<DropRouter> drops_;
+};
+
+}  // namespace velto
