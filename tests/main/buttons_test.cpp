@@ -1,0 +1,138 @@
+// The search, clear and menu buttons, home pages on other mouse buttons, and the history rules
+// of a button search.
+#include "search_bar_fixture.h"
+
+namespace velto::test {
+namespace {
+
+using Buttons = SearchBarTest;
+
+TEST_F(Buttons, Search_OpensPrefixAndQueryUnencodedAndPutsQueryOnTop) {
+  LoadFourEngines();
+  Search(2, "東京 タワー&x=1");
+  EXPECT_EQ(platform.OpenedAddresses(),
+            std::vector<std::string>{"http://c.example/?q=東京 タワー&x=1"});
+  EXPECT_EQ(platform.shell_calls[0].owner, WindowRole::SearchBar);
+  ExpectHistory({"東京 タワー&x=1"});
+  EXPECT_EQ(bar.NewHistoryCount(), 1);
+}
+
+TEST_F(Buttons, EmptyQuery_NothingOpenedNothingChanged) {
+  LoadFourEngines();
+  for (int button = 0; button < kSearchButtons; ++button) Search(button, "");
+  EXPECT_TRUE(platform.shell_calls.empty());
+  ExpectHistory({});
+  EXPECT_EQ(bar.NewHistoryCount(), 0);
+  // A query of blanks is a query.
+  Search(0, "  ");
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=  "});
+}
+
+TEST_F(Buttons, HistoryRules_RepeatMoveToTopCaseSensitive) {
+  LoadFourEngines();
+  Search(0, "abc");
+  Search(1, "abc");
+  ExpectHistory({"abc"});
+  EXPECT_EQ(bar.NewHistoryCount(), 1) << "a repeat adds nothing";
+  EXPECT_EQ(platform.shell_calls.size(), 2u) << "but it is searched";
+
+  Search(0, "A");
+  Search(0, "a");
+  ExpectHistory({"a", "A", "abc"});
+
+  Search(0, "abc");  // moved up from the bottom
+  ExpectHistory({"abc", "a", "A"});
+  EXPECT_EQ(view.query, "abc");
+  EXPECT_EQ(bar.NewHistoryCount(), 4);
+}
+
+TEST_F(Buttons, HistoryRules_AllLaterCopiesRemoved) {
+  LoadFourEngines();
+  DropHistory({"x", "a", "a", "y", "a"});
+  Search(3, "a");
+  ExpectHistory({"a", "x", "y"});
+  EXPECT_EQ(view.query, "a");
+  EXPECT_EQ(bar.NewHistoryCount(), 1);
+}
+
+TEST_F(Buttons, HistoryRules_NoCapOnButtonSearches) {
+  LoadFourEngines();
+  DropHistory(Numbered(40));
+  Search(0, "new");
+  EXPECT_EQ(bar.History().Count(), 41);
+}
+
+TEST_F(Buttons, ClearButton_EmptiesAndFocusesBoxHistoryUntouched) {
+  LoadFourEngines();
+  Search(0, "kept");
+  view.query = "typed";
+  bar.Command1_Click(kClearButton);
+  EXPECT_EQ(view.query, "");
+  EXPECT_EQ(view.focus_calls, 1);
+  ExpectHistory({"kept"});
+  EXPECT_EQ(bar.NewHistoryCount(), 1);
+  EXPECT_EQ(platform.shell_calls.size(), 1u);
+}
+
+TEST_F(Buttons, MenuButton_OpensMenuEvenWithEmptyQuery) {
+  LoadFourEngines();
+  bar.Command1_Click(kMenuButton);
+  view.query = "q";
+  bar.Command1_Click(kMenuButton);
+  EXPECT_EQ(view.menu_shown, 2);
+  ExpectHistory({});
+  EXPECT_TRUE(platform.shell_calls.empty());
+}
+
+TEST_F(Buttons, IndexOutsideRow_UpdatesHistoryOpensNothing) {
+  LoadFourEngines();
+  Search(7, "q");
+  Search(-1, "r");
+  ExpectHistory({"r", "q"});
+  EXPECT_EQ(bar.NewHistoryCount(), 2);
+  EXPECT_TRUE(platform.shell_calls.empty());
+  EXPECT_EQ(view.menu_shown, 0);
+}
+
+TEST_F(Buttons, AssignmentOutsideEngineTable_HistoryStaysNothingOpened) {
+  LoadFourEngines("SearchSelect(1)=25\r\n");
+  Search(1, "q");
+  ExpectHistory({"q"});
+  EXPECT_TRUE(platform.shell_calls.empty());
+}
+
+TEST_F(Buttons, DisabledButton_StillSearchesWhenClickedByCode) {
+  // An empty engine name disables the button, but keys still reach it (its prefix stays usable).
+  LoadFourEngines("SearchSelect(2)=7\r\n");
+  model.SearchEngn[7] = "https://seven.example/?s=";
+  ASSERT_FALSE(view.buttons[2].enabled);
+  Search(2, "q");
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"https://seven.example/?s=q"});
+}
+
+TEST_F(Buttons, OtherMouseButtons_OpenHomePageOfEnabledSearchButtonsOnly) {
+  LoadFourEngines("SearchSelect(3)=9\r\n");  // slot 9 has no name: button 3 disabled
+  view.query = "untouched";
+  bar.Command1_MouseDown(1, kRightMouseButton);
+  bar.Command1_MouseDown(2, kMiddleMouseButton);
+  bar.Command1_MouseDown(0, kLeftMouseButton);
+  bar.Command1_MouseDown(3, kRightMouseButton);
+  bar.Command1_MouseDown(kClearButton, kRightMouseButton);
+  bar.Command1_MouseDown(kMenuButton, kMiddleMouseButton);
+  EXPECT_EQ(platform.OpenedAddresses(),
+            (std::vector<std::string>{"http://b.example/", "http://c.example/"}));
+  EXPECT_EQ(view.query, "untouched");
+  ExpectHistory({});
+}
+
+TEST_F(Buttons, NewHistoryCount_StopsAt32767) {
+  LoadFourEngines();
+  for (int i = 0; i < 32770; ++i) Search(7, std::to_string(i % 2));  // alternate: always new
+  EXPECT_EQ(bar.NewHistoryCount(), 32767);
+  // And the log still gets the (two distinct) queries rather than nothing.
+  bar.Form_Unload();
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "0\r\n1\r\n");
+}
+
+}  // namespace
+}  // namespace velto::test

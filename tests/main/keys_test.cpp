@@ -1,0 +1,143 @@
+// Keyboard commands of the search bar.
+#include "main/key_codes.h"
+#include "search_bar_fixture.h"
+
+namespace velto::test {
+namespace {
+
+using Keys = SearchBarTest;
+
+constexpr int kShift = 1, kCtrl = 2;
+
+TEST_F(Keys, EnterAndF1ToF4_SearchWithTheirButtonsWhateverTheShiftState) {
+  LoadFourEngines();
+  model.DefaultSearch = NumberOrText::Text("2");
+  view.query = "q";
+  bar.Form_KeyDown(kKeyEnter, 0);
+  bar.Form_KeyDown(kKeyEnter, kCtrl);
+  bar.Form_KeyDown(kKeyF1, 0);
+  bar.Form_KeyDown(kKeyF2, 0);
+  bar.Form_KeyDown(kKeyF3, kShift);
+  bar.Form_KeyDown(kKeyF4, kShift);
+  EXPECT_EQ(platform.OpenedAddresses(),
+            (std::vector<std::string>{"http://c.example/?q=q", "http://c.example/?q=q",
+                                      "http://a.example/?q=q", "http://b.example/?q=q",
+                                      "http://c.example/?q=q", "http://d.example/?q=q"}));
+  ExpectHistory({"q"});
+  EXPECT_EQ(bar.NewHistoryCount(), 1);
+}
+
+TEST_F(Keys, Enter_UsesWholeNumberPartOfDefaultSearch) {
+  LoadFourEngines();
+  view.query = "q";
+  for (const char* text : {"1.9", " 3 "}) {
+    model.DefaultSearch = NumberOrText::Text(text);
+    bar.Form_KeyDown(kKeyEnter, 0);
+  }
+  EXPECT_EQ(platform.OpenedAddresses(),
+            (std::vector<std::string>{"http://b.example/?q=q", "http://d.example/?q=q"}));
+}
+
+TEST_F(Keys, Enter_DefaultOutsideSearchButtons) {
+  LoadFourEngines();
+  view.query = "q";
+  model.DefaultSearch = NumberOrText::Number(4);  // acts as the clear button
+  bar.Form_KeyDown(kKeyEnter, 0);
+  EXPECT_EQ(view.query, "");
+  EXPECT_EQ(view.focus_calls, 1);
+
+  view.query = "r";
+  model.DefaultSearch = NumberOrText::Number(9);  // only the history is updated
+  bar.Form_KeyDown(kKeyEnter, 0);
+  ExpectHistory({"r"});
+
+  view.query = "s";
+  for (const char* text : {"", "abc", "99999"}) {  // names no button: nothing at all
+    model.DefaultSearch = NumberOrText::Text(text);
+    bar.Form_KeyDown(kKeyEnter, 0);
+  }
+  ExpectHistory({"r"});
+  EXPECT_TRUE(platform.shell_calls.empty());
+}
+
+TEST_F(Keys, EmptyQuery_KeysSearchNothing) {
+  LoadFourEngines();
+  for (int key : {kKeyEnter, kKeyF1, kKeyF2, kKeyF3, kKeyF4}) bar.Form_KeyDown(key, 0);
+  EXPECT_TRUE(platform.shell_calls.empty());
+  ExpectHistory({});
+}
+
+TEST_F(Keys, Escape_ClearsAndFocusesHistoryUnchanged) {
+  LoadFourEngines();
+  Search(0, "kept");
+  view.query = "typed";
+  bar.Form_KeyDown(kKeyEscape, 0);
+  EXPECT_EQ(view.query, "");
+  EXPECT_EQ(view.focus_calls, 1);
+  ExpectHistory({"kept"});
+}
+
+TEST_F(Keys, F5_CyclesDefaultAndMovesBold) {
+  LoadFourEngines();
+  model.DefaultSearch = NumberOrText::Text("1");
+  bar.ShowDefaultButton();
+  bar.Form_KeyDown(kKeyF5, 0);
+  EXPECT_TRUE(model.DefaultSearch.IsNumber());
+  EXPECT_TRUE(model.DefaultSearch.Equals(2));
+  EXPECT_EQ(view.BoldButtons(), std::vector<int>{2});
+  for (int expected : {3, 0, 1}) {
+    bar.Form_KeyDown(kKeyF5, 0);
+    EXPECT_EQ(view.BoldButtons(), std::vector<int>{expected});
+  }
+  view.query = "q";
+  bar.Form_KeyDown(kKeyEnter, 0);
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://b.example/?q=q"});
+}
+
+TEST_F(Keys, F5_DefaultOutsideCycleStartsAtZero) {
+  LoadFourEngines();
+  for (NumberOrText odd : {NumberOrText::Text(""), NumberOrText::Text("x"), NumberOrText::Number(4),
+                           NumberOrText::Number(5), NumberOrText::Number(-3)}) {
+    model.DefaultSearch = odd;
+    bar.ShowDefaultButton();
+    bar.Form_KeyDown(kKeyF5, 0);
+    EXPECT_TRUE(model.DefaultSearch.Equals(0));
+    EXPECT_EQ(view.BoldButtons(), std::vector<int>{0}) << "a bold clear or menu button goes too";
+  }
+}
+
+TEST_F(Keys, F8_InsertsUnconditionallyAndCounts) {
+  LoadFourEngines();
+  view.query = "abc";
+  bar.Form_KeyDown(kKeyF8, 0);
+  bar.Form_KeyDown(kKeyF8, 0);
+  view.query = "";
+  bar.Form_KeyDown(kKeyF8, 0);
+  ExpectHistory({"", "abc", "abc"});
+  EXPECT_EQ(bar.NewHistoryCount(), 3);
+  EXPECT_TRUE(platform.shell_calls.empty());
+}
+
+TEST_F(Keys, F9_EmptiesListAndBoxCounterKept) {
+  LoadFourEngines();
+  Search(0, "a");
+  Search(0, "b");
+  bar.Form_KeyDown(kKeyF9, 0);
+  ExpectHistory({});
+  EXPECT_EQ(view.query, "");
+  EXPECT_EQ(bar.NewHistoryCount(), 2);
+}
+
+TEST_F(Keys, OtherKeys_NoEffect) {
+  LoadFourEngines();
+  view.query = "q";
+  for (int key : {0, 9, 32, 65, 117, 118, 121, 122, 123, 0xFFFF, -1}) bar.Form_KeyDown(key, 0);
+  EXPECT_EQ(view.query, "q");
+  ExpectHistory({});
+  EXPECT_TRUE(platform.shell_calls.empty());
+  EXPECT_EQ(view.focus_calls, 0);
+  EXPECT_EQ(view.menu_shown, 0);
+}
+
+}  // namespace
+}  // namespace velto::test

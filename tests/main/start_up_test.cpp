@@ -1,0 +1,194 @@
+// Start-up: the order of its steps, missing and odd settings, the stored position, the "/D" switch.
+#include <filesystem>
+#include <string_view>
+
+#include "main/fixed_searches.h"
+#include "search_bar_fixture.h"
+
+namespace velto::test {
+namespace {
+
+using StartUp = SearchBarTest;
+
+TEST_F(StartUp, SecondInstance_EndsBeforeReadingOrShowingAnything) {
+  WriteIni("[Velto]\r\nTop=0\r\nLeft=0\r\nAlwaysTop=1\r\n[SearchData]\r\nSearchName(0)=A\r\n");
+  platform.single_instance = false;
+
+  EXPECT_FALSE(bar.Form_Load());
+
+  EXPECT_EQ(platform.single_instance_claims, 1);
+  EXPECT_EQ(view.set_top_calls + view.set_left_calls, 0);
+  EXPECT_FALSE(view.topmost.has_value());
+  EXPECT_EQ(view.buttons[0].caption, "");
+  EXPECT_TRUE(model.SearchName[0].empty()) << "no setting may be read";
+  EXPECT_TRUE(view.menu_visible.empty());
+}
+
+TEST_F(StartUp, NoSettingsFile_EmptyDisabledButtonsNothingBoldNothingWritten) {
+  ASSERT_TRUE(bar.Form_Load());
+
+  for (int i = 0; i < kSearchButtons; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(view.buttons[i].caption, "");
+    EXPECT_EQ(view.buttons[i].tooltip, "");
+    EXPECT_FALSE(view.buttons[i].enabled);
+    EXPECT_TRUE(view.buttons[i].single_line);
+  }
+  EXPECT_TRUE(view.BoldButtons().empty());
+  EXPECT_FALSE(view.topmost.has_value());
+  EXPECT_EQ(view.set_top_calls + view.set_left_calls, 0);
+  ExpectHistory({});
+  EXPECT_EQ(bar.NewHistoryCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder / "velto.ini")) << "loading never writes";
+}
+
+TEST_F(StartUp, Engines_LabelButtonsWithCaptionTooltipAndEnabledState) {
+  WriteIni(
+      "[Velto]\r\nSearchSelect(0)=3\r\nSearchSelect(1)=0\r\nSearchSelect(2)=19\r\n"
+      "SearchSelect(3)=5\r\n[SearchData]\r\nSearchName(0)=Yahoo!\r\n"
+      "SearchName(3)=フレッシュアイで探す長い名前の検索エンジンですよ四十文字まであと少しなの\r\n"
+      "SearchName(19)=Last\r\n");
+  ASSERT_TRUE(bar.Form_Load());
+
+  EXPECT_EQ(view.buttons[0].caption,
+            "フレッシュアイで探す長い名前の検索エンジンですよ四十文字まであと少しなの");
+  EXPECT_EQ(view.buttons[0].tooltip, view.buttons[0].caption) << "the tooltip shows it whole";
+  EXPECT_EQ(view.buttons[1].caption, "Yahoo!");
+  EXPECT_EQ(view.buttons[2].caption, "Last");
+  EXPECT_EQ(view.buttons[3].caption, "") << "slot 5 is empty";
+  EXPECT_TRUE(view.buttons[0].enabled && view.buttons[1].enabled && view.buttons[2].enabled);
+  EXPECT_FALSE(view.buttons[3].enabled);
+  EXPECT_FALSE(view.buttons[kClearButton].single_line);
+  EXPECT_FALSE(view.buttons[kMenuButton].single_line);
+}
+
+TEST_F(StartUp, AssignmentOutsideEngineTable_ButtonEmptyAndDisabled) {
+  WriteIni(
+      "[Velto]\r\nSearchSelect(0)=21\r\nSearchSelect(1)=-1\r\nSearchSelect(2)=20\r\n"
+      "SearchSelect(3)=32767\r\n[SearchData]\r\nSearchName(0)=A\r\n");
+  ASSERT_TRUE(bar.Form_Load());
+
+  for (int i = 0; i < kSearchButtons; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(view.buttons[i].caption, "");
+    EXPECT_EQ(view.buttons[i].tooltip, "");
+    EXPECT_FALSE(view.buttons[i].enabled);
+  }
+}
+
+TEST_F(StartUp, AlwaysTop_TopmostOnlyWhenItEqualsOne) {
+  struct Case {
+    const char* stored;
+    bool topmost;
+  };
+  for (Case c : {Case{"1", true}, Case{"1.0", true}, Case{" 1 ", true}, Case{"0", false},
+                 Case{"2", false}, Case{"", false}, Case{"yes", false}}) {
+    SCOPED_TRACE(c.stored);
+    TempFolder other;
+    FakePlatform system(other.path());
+    FakeSearchBarView window;
+    SettingsModel settings;
+    WriteBytes(other / "velto.ini", std::string("[Velto]\r\nAlwaysTop=") + c.stored + "\r\n");
+    SearchBar search_bar(settings, window, system);
+    ASSERT_TRUE(search_bar.Form_Load());
+    EXPECT_EQ(window.topmost.value_or(false), c.topmost);
+    // Start-up only ever makes the window topmost; it never calls to take it out.
+    EXPECT_EQ(window.topmost_calls, c.topmost ? 1 : 0);
+  }
+}
+
+TEST_F(StartUp, DefaultSearch_BoldButtonRoundedHalfToEven) {
+  struct Case {
+    const char* stored;
+    std::vector<int> bold;
+  };
+  for (const Case& c :
+       {Case{"2", {2}}, Case{"2.5", {2}}, Case{"3.5", {4}}, Case{"0", {0}}, Case{"5", {5}},
+        Case{"6", {}}, Case{"-1", {}}, Case{"x", {}}, Case{"", {}}}) {
+    SCOPED_TRACE(c.stored);
+    TempFolder other;
+    FakePlatform system(other.path());
+    FakeSearchBarView window;
+    SettingsModel settings;
+    WriteBytes(other / "velto.ini", std::string("[Velto]\r\nDefaultSearch=") + c.stored + "\r\n");
+    SearchBar search_bar(settings, window, system);
+    ASSERT_TRUE(search_bar.Form_Load());
+    EXPECT_EQ(window.BoldButtons(), c.bold);
+  }
+}
+
+TEST_F(StartUp, StoredHistory_NonEmptyEntriesInOrderWithoutGaps) {
+  WriteIni(
+      "[History]\r\nSearchHistory(0)=\r\nSearchHistory(1)=\r\nSearchHistory(2)=abc\r\n"
+      "SearchHistory(5)=\"tokyo tower\"\r\nSearchHistory(9)=東京\r\n");
+  ASSERT_TRUE(bar.Form_Load());
+  ExpectHistory({"abc", "tokyo tower", "東京"});
+  EXPECT_EQ(view.history_reset_calls, 1) << "the list is filled in one go";
+}
+
+TEST_F(StartUp, OddFile_GarbageLinesAndBinaryBytesStillStart) {
+  using namespace std::literals;
+  WriteBytes(folder / "velto.ini",
+             "\xEF\xBB\xBFgarbage\r\n[Velto\r\n=\r\nTop=\0\xFF\xFE\r\nAlwaysTop\r\n"
+             "[History]\r\nSearchHistory(0)=ok\r\n"sv);
+  ASSERT_TRUE(bar.Form_Load());
+  EXPECT_EQ(bar.History().Count(), 1);
+  EXPECT_EQ(bar.NewHistoryCount(), 0);
+}
+
+// The stored position is applied as a whole, and only where the window can be seen.
+TEST_F(StartUp, StoredPosition_OnScreenApplied) {
+  WriteIni("[Velto]\r\nTop=2880\r\nLeft=-15\r\n");
+  ASSERT_TRUE(bar.Form_Load());
+  EXPECT_FLOAT_EQ(view.top, 2880);
+  EXPECT_FLOAT_EQ(view.left, -15);
+}
+
+TEST_F(StartUp, StoredPosition_OffEveryScreenNotApplied) {
+  for (const char* position : {"Top=2880\r\nLeft=40000\r\n", "Top=-5000\r\nLeft=0\r\n",
+                               "Top=99999\r\n", "Left=-90000\r\n"}) {
+    SCOPED_TRACE(position);
+    TempFolder other;
+    FakePlatform system(other.path());
+    FakeSearchBarView window;
+    SettingsModel settings;
+    WriteBytes(other / "velto.ini", std::string("[Velto]\r\n") + position);
+    SearchBar search_bar(settings, window, system);
+    ASSERT_TRUE(search_bar.Form_Load());
+    EXPECT_FLOAT_EQ(window.top, 1200);
+    EXPECT_FLOAT_EQ(window.left, 1500);
+  }
+}
+
+TEST_F(StartUp, StoredPosition_InvalidTopKeepsTopButAppliesLeft) {
+  WriteIni("[Velto]\r\nTop=abc\r\nLeft=300\r\n");
+  ASSERT_TRUE(bar.Form_Load());
+  EXPECT_FLOAT_EQ(view.top, 1200);
+  EXPECT_FLOAT_EQ(view.left, 300);
+  EXPECT_EQ(view.set_top_calls, 0);
+}
+
+TEST_F(StartUp, DebugSwitch_OnlyLeadingSlashDInEitherCaseShowsEntries) {
+  struct Case {
+    const char* command_line;
+    bool shown;
+  };
+  for (Case c : {Case{"/D", true}, Case{"/d", true}, Case{"/DEBUG", true}, Case{"/d x", true},
+                 Case{"", false}, Case{"-D", false}, Case{" /D", false}, Case{"/", false},
+                 Case{"D/", false}, Case{"/E", false}}) {
+    SCOPED_TRACE(c.command_line);
+    TempFolder other;
+    FakePlatform system(other.path());
+    system.command_line = c.command_line;
+    FakeSearchBarView window;
+    SettingsModel settings;
+    SearchBar search_bar(settings, window, system);
+    ASSERT_TRUE(search_bar.Form_Load());
+    EXPECT_EQ(search_bar.DebugSwitch(), c.shown);
+    for (const FixedSearch& entry : kFixedSearches)
+      EXPECT_EQ(window.MenuEntryVisible(entry.index), c.shown || !entry.debug_only) << entry.index;
+  }
+}
+
+}  // namespace
+}  // namespace velto::test

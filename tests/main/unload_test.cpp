@@ -1,0 +1,129 @@
+// Closing: the log of the run's new queries (when, what, in which order and encoding), then the
+// position and the first ten history entries in velto.ini.
+#include <filesystem>
+
+#include "main/key_codes.h"
+#include "search_bar_fixture.h"
+
+namespace velto::test {
+namespace {
+
+using Unload = SearchBarTest;
+
+TEST_F(Unload, NoSwitchNoNewQuery_LogUntouched) {
+  LoadFourEngines();
+  DropHistory({"from file"});
+  bar.Form_Unload();
+  EXPECT_FALSE(std::filesystem::exists(folder / "log.txt"));
+}
+
+TEST_F(Unload, NewQueries_AppendedOldestFirstInAnsiWithCrLf) {
+  LoadFourEngines();
+  WriteBytes(folder / "log.txt", "earlier\r\n");
+  Search(0, "P");
+  Search(0, "東京");
+  Search(0, "R");
+  bar.Form_Unload();
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "earlier\r\nP\r\n" + AnsiFromUtf8("東京") + "\r\nR\r\n");
+}
+
+TEST_F(Unload, MenuSearchAfterButtonSearches_LogsWhatTheCounterCovers) {
+  LoadFourEngines();
+  Search(0, "first");
+  Search(1, "second");
+  view.query = "menu";
+  bar.MenuSearch_Click(2);
+  bar.Form_Unload();
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "second\r\nmenu\r\n");
+}
+
+TEST_F(Unload, DebugSwitchWithoutNewQueries_CreatesEmptyLog) {
+  platform.command_line = "/D";
+  LoadFourEngines();
+  DropHistory({"x"});
+  bar.Form_Unload();
+  ASSERT_TRUE(std::filesystem::exists(folder / "log.txt"));
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "");
+}
+
+TEST_F(Unload, EmptyHistory_LogUntouchedEvenWithSwitchOrCounter) {
+  platform.command_line = "/d";
+  LoadFourEngines();
+  Search(0, "gone");
+  bar.Form_KeyDown(kKeyF9, 0);
+  bar.Form_Unload();
+  EXPECT_FALSE(std::filesystem::exists(folder / "log.txt"));
+}
+
+TEST_F(Unload, LastEntryEmpty_LogUntouched) {
+  LoadFourEngines();
+  view.query = "";
+  bar.Form_KeyDown(kKeyF8, 0);  // an empty entry, the list's last
+  Search(0, "q");
+  bar.Form_Unload();
+  EXPECT_FALSE(std::filesystem::exists(folder / "log.txt"));
+}
+
+TEST_F(Unload, CounterBeyondList_WritesNoInventedEmptyLines) {
+  LoadFourEngines();
+  Search(0, "a");
+  Search(0, "b");
+  bar.Form_KeyDown(kKeyF9, 0);  // counter 2, list empty
+  Search(0, "c");
+  Search(0, "d");  // counter 4, list d, c
+  bar.Form_Unload();
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "c\r\nd\r\n");
+}
+
+TEST_F(Unload, QueryWithLineBreak_StaysOneLogLine) {
+  LoadFourEngines();
+  bar.Command1_OLEDragDrop(0, {std::string("two\r\nlines"), {}});
+  bar.Form_Unload();
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "two  lines\r\n");
+}
+
+TEST_F(Unload, LogCannotBeWritten_PlacementStillSaved) {
+  LoadFourEngines();
+  std::filesystem::create_directory(folder / "log.txt");  // cannot be opened as a file
+  Search(0, "q");
+  bar.Form_Unload();
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "q");
+}
+
+TEST_F(Unload, Placement_PositionAndFirstTenEntriesSaved) {
+  LoadFourEngines();
+  DropHistory(Numbered(12));
+  view.top = 2880;
+  view.left = -15;
+  bar.Form_Unload();
+  EXPECT_EQ(bar.Store().ReadSetting("Velto", "Top"), "2880");
+  EXPECT_EQ(bar.Store().ReadSetting("Velto", "Left"), "-15");
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "q0");
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(9)"), "q9");
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(10)"), "");
+}
+
+TEST_F(Unload, Placement_ShortListOverwritesOlderEntriesAndSurvivesRestart) {
+  LoadFourEngines();
+  DropHistory(Numbered(10));
+  bar.Form_Unload();
+  {
+    FakeSearchBarView window;
+    SettingsModel settings;
+    SearchBar next(settings, window, platform);
+    ASSERT_TRUE(next.Form_Load());
+    next.Form_KeyDown(kKeyF9, 0);
+    window.query = "\"tokyo tower\"";
+    next.Command1_Click(0);
+    next.Form_Unload();
+  }
+  FakeSearchBarView window;
+  SettingsModel settings;
+  SearchBar last(settings, window, platform);
+  ASSERT_TRUE(last.Form_Load());
+  EXPECT_EQ(window.history, std::vector<std::string>{"\"tokyo tower\""});
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "\"tokyo tower\"\r\n");
+}
+
+}  // namespace
+}  // namespace velto::test
