@@ -1,0 +1,33 @@
+// velto.exe: the search bar on Windows. Wires the core to the Win32 window and services and
+// runs the message loop; everything the program does lives in the core.
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include "main/search_bar.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/search_bar_window.h"
+#include "platform/win32/win32_platform.h"
+#include "settings/settings_model.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  velto::win32::Win32Platform platform;
+  // A second search bar for the same folder ends before it creates any window.
+  if (!platform.ClaimSingleInstance()) return 0;
+
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  velto::win32::SearchBarWindow window;
+  if (!window.Create(LoadIconW(instance, MAKEINTRESOURCEW(1)))) return 1;
+  platform.SetOwnerWindow(velto::WindowRole::SearchBar, window.Handle());
+
+  velto::SettingsModel model;
+  velto::SearchBar bar(model, window, platform);
+  window.Attach(bar);
+  // The settings dialog, once it exists, is handed over here: bar.SetSettingsDialog(&dialog).
+  if (!bar.Form_Load()) return 0;
+
+  window.Show(show_command);
+  return velto::win32::RunMessageLoop(window);
+}

@@ -1,0 +1,13 @@
+#include "platform/win32/fonts.h"
+
+namespace velto::win32 {
+
+UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpi) {
+  // A negative height asks for the character height, which is what a point size means.
+  const int height = -MulDiv(spec.points, dpi, 72);
+  return UniqueFont(CreateFontW(height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, spec.charset,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, spec.face));
+}
+
+}  // namespace velto::win32

@@ -1,0 +1,151 @@
+// What the core tells the search bar window to show: position, buttons, query box, history.
+#include "platform/win32/search_bar_window.h"
+#include "platform/win32/twips.h"
+#include "platform/win32/wide_text.h"
+
+namespace velto::win32 {
+
+RECT SearchBarWindow::OuterRect() const {
+  RECT rect{};
+  // A minimized window stands far off screen; its place is the one it comes back to.
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement))
+    return placement.rcNormalPosition;
+  GetWindowRect(Handle(), &rect);
+  return rect;
+}
+
+float SearchBarWindow::Top() const {
+  return TwipsFromPixels(OuterRect().top, dpi_);
+}
+float SearchBarWindow::Left() const {
+  return TwipsFromPixels(OuterRect().left, dpi_);
+}
+float SearchBarWindow::Height() const {
+  const RECT rect = OuterRect();
+  return TwipsFromPixels(rect.bottom - rect.top, dpi_);
+}
+float SearchBarWindow::Width() const {
+  const RECT rect = OuterRect();
+  return TwipsFromPixels(rect.right - rect.left, dpi_);
+}
+
+void SearchBarWindow::SetTop(float twips) {
+  const RECT rect = OuterRect();
+  SetWindowPos(Handle(), nullptr, rect.left, PixelsFromTwips(twips, dpi_), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SearchBarWindow::SetLeft(float twips) {
+  const RECT rect = OuterRect();
+  SetWindowPos(Handle(), nullptr, PixelsFromTwips(twips, dpi_), rect.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool SearchBarWindow::IsOnSomeScreen(float left_twips, float top_twips) const {
+  const RECT outer = OuterRect();
+  RECT rect{};
+  rect.left = PixelsFromTwips(left_twips, dpi_);
+  rect.top = PixelsFromTwips(top_twips, dpi_);
+  rect.right = rect.left + (outer.right - outer.left);
+  rect.bottom = rect.top + (outer.bottom - outer.top);
+  return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+void SearchBarWindow::SetTopmost(bool topmost) {
+  // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW
+  constexpr UINT kFlags = 0x0043;
+  SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+}
+
+void SearchBarWindow::SetButtonCaption(int index, const std::string& caption) {
+  if (HWND button = Button(index)) SetWindowTextW(button, WideFromUtf8(caption).c_str());
+}
+
+void SearchBarWindow::SetButtonToolTip(int index, const std::string& tip) {
+  if (HWND button = Button(index)) tool_tips_.SetText(button, WideFromUtf8(tip));
+}
+
+void SearchBarWindow::SetButtonEnabled(int index, bool enabled) {
+  if (HWND button = Button(index)) EnableWindow(button, enabled ? TRUE : FALSE);
+}
+
+bool SearchBarWindow::IsButtonEnabled(int index) const {
+  HWND button = Button(index);
+  return button != nullptr && IsWindowEnabled(button) != FALSE;
+}
+
+void SearchBarWindow::SetButtonBold(int index, bool bold) {
+  HWND button = Button(index);
+  HFONT font = bold ? bold_font_.get() : button_font_.get();
+  if (button != nullptr) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void SearchBarWindow::MakeCaptionSingleLine(int index) {
+  // The ANSI pair on GWL_STYLE, every other style bit kept.
+  HWND button = Button(index);
+  if (button == nullptr) return;
+  const LONG style = GetWindowLongA(button, GWL_STYLE);
+  SetWindowLongA(button, GWL_STYLE, style & ~static_cast<LONG>(BS_MULTILINE));
+  InvalidateRect(button, nullptr, TRUE);
+}
+
+std::string SearchBarWindow::QueryText() const {
+  const int length = GetWindowTextLengthW(query_box_);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(query_box_, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return Utf8FromWide(text);
+}
+
+void SearchBarWindow::SetQueryText(const std::string& text) {
+  SetWindowTextW(query_box_, WideFromUtf8(text).c_str());
+}
+
+void SearchBarWindow::FocusQuery() {
+  last_focus_ = query_box_;
+  SetFocus(query_box_);
+}
+
+void SearchBarWindow::HistoryInserted(int position, const std::string& text) {
+  SendMessageW(query_box_, CB_INSERTSTRING, static_cast<WPARAM>(position),
+               reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
+}
+
+void SearchBarWindow::HistoryRemoved(int position) {
+  SendMessageW(query_box_, CB_DELETESTRING, static_cast<WPARAM>(position), 0);
+}
+
+void SearchBarWindow::HistoryReset(const std::vector<std::string>& entries) {
+  // One pass in order with the storage reserved: inserting at the top one entry at a time
+  // would move the whole list for every line of a large dropped file.
+  std::vector<std::wstring> wide;
+  wide.reserve(entries.size());
+  std::size_t bytes = 0;
+  for (const std::string& entry : entries) {
+    wide.push_back(WideFromUtf8(entry));
+    bytes += (wide.back().size() + 1) * sizeof(wchar_t);
+  }
+  const std::wstring text = WideFromUtf8(QueryText());  // clearing the list clears the box too
+  SendMessageW(query_box_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(query_box_, CB_RESETCONTENT, 0, 0);
+  SendMessageW(query_box_, CB_INITSTORAGE, wide.size(), static_cast<LPARAM>(bytes));
+  for (const std::wstring& entry : wide)
+    SendMessageW(query_box_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  SetWindowTextW(query_box_, text.c_str());
+  SendMessageW(query_box_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(query_box_, nullptr, nullptr,
+               RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void SearchBarWindow::SetMenuEntryVisible(int index, bool visible) {
+  menu_.SetEntryVisible(index, visible);
+}
+
+void SearchBarWindow::ShowMenuAtPointer() {
+  menu_.TrackAtPointer(Handle());
+}
+
+}  // namespace velto::win32

@@ -1,0 +1,97 @@
+#pragma once
+// The search bar window "ヴェルト": the query box and the six buttons laid out in twips, its
+// fonts, tooltips and popup menu. It shows what the core tells it and forwards every event to
+// the core's handlers; it decides nothing itself.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "main/search_bar.h"
+#include "main/search_bar_view.h"
+#include "platform/win32/fixed_search_menu.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/tool_tips.h"
+#include "platform/win32/window_procedure.h"
+
+namespace velto::win32 {
+
+inline constexpr wchar_t kSearchBarClassName[] = L"VeltoSearchBar";
+inline constexpr wchar_t kSearchBarCaption[] = L"ヴェルト";
+// Command1(i) has the control id kButtonIdBase + i; the query box has kQueryBoxId. Both stay
+// clear of IDOK and IDCANCEL, which the dialog navigation sends for Enter and Esc.
+inline constexpr int kQueryBoxId = 99;
+inline constexpr int kButtonIdBase = 100;
+
+class SearchBarWindow final : public SearchBarView, private WindowProcedureTarget {
+ public:
+  SearchBarWindow() = default;
+  ~SearchBarWindow() override;
+
+  // Creates the window hidden, with all its controls. False when the system refused.
+  bool Create(HICON icon);
+  // Events go to this core from now on.
+  void Attach(SearchBar& core) { core_ = &core; }
+  void Show(int show_command);
+
+  HWND Handle() const { return window_.get(); }
+  HWND QueryBox() const { return query_box_; }
+  HWND Button(int index) const;
+
+  // Key preview: hands a key press meant for the bar or any of its controls to the core before
+  // the control sees it. The message itself is left for normal processing.
+  void PreviewKey(const MSG& message) noexcept;
+  // The dialog-style keyboard navigation (Tab, arrows) for the bar's controls.
+  bool HandleDialogNavigation(MSG& message) noexcept;
+
+  // SearchBarView
+  float Top() const override;
+  float Left() const override;
+  float Height() const override;
+  float Width() const override;
+  void SetTop(float twips) override;
+  void SetLeft(float twips) override;
+  bool IsOnSomeScreen(float left_twips, float top_twips) const override;
+  void SetTopmost(bool topmost) override;
+  void SetButtonCaption(int index, const std::string& caption) override;
+  void SetButtonToolTip(int index, const std::string& tip) override;
+  void SetButtonEnabled(int index, bool enabled) override;
+  bool IsButtonEnabled(int index) const override;
+  void SetButtonBold(int index, bool bold) override;
+  void MakeCaptionSingleLine(int index) override;
+  std::string QueryText() const override;
+  void SetQueryText(const std::string& text) override;
+  void FocusQuery() override;
+  void HistoryInserted(int position, const std::string& text) override;
+  void HistoryRemoved(int position) override;
+  void HistoryReset(const std::vector<std::string>& entries) override;
+  void SetMenuEntryVisible(int index, bool visible) override;
+  void ShowMenuAtPointer() override;
+
+ private:
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
+  void OnCommand(int id, int code) noexcept;
+  void CreateControls();
+  // The closing steps run once, however the window is closed; then the window goes.
+  void CloseProgram() noexcept;
+  RECT OuterRect() const;
+
+  static LRESULT CALLBACK ButtonThunk(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
+                                      UINT_PTR index, DWORD_PTR self) noexcept;
+  void OnButtonMouseDown(int index, int mouse_button) noexcept;
+
+  UniqueWindow window_;
+  HWND query_box_ = nullptr;  // children are destroyed with the window
+  std::array<HWND, kButtonCount> buttons_{};
+  HWND last_focus_ = nullptr;
+  ToolTips tool_tips_;
+  UniqueFont query_font_;
+  UniqueFont button_font_;
+  UniqueFont bold_font_;
+  FixedSearchMenu menu_;
+  SearchBar* core_ = nullptr;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  bool unloaded_ = false;
+};
+
+}  // namespace velto::win32

@@ -1,0 +1,35 @@
+#pragma once
+// The system services of the core over the Win32 API.
+#include <windows.h>
+
+#include <array>
+
+#include "platform/platform.h"
+#include "platform/win32/single_instance.h"
+
+namespace velto::win32 {
+
+class Win32Platform final : public Platform {
+ public:
+  Win32Platform();
+
+  // The window that owns shell calls and message boxes of each role (null: none yet).
+  void SetOwnerWindow(WindowRole role, HWND window);
+
+  std::filesystem::path ProgramFolder() const override { return folder_; }
+  std::string CommandLine() const override;
+  bool ClaimSingleInstance() override { return instance_.Claim(); }
+  void OpenWithShell(WindowRole owner, const std::string& address) override;
+  float ScreenHeightTwips() const override;
+  MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
+                            MessageButtons buttons) override;
+
+ private:
+  HWND Owner(WindowRole role) const;
+
+  std::filesystem::path folder_;
+  SingleInstance instance_;
+  std::array<HWND, 2> owners_{};
+};
+
+}  // namespace velto::win32
