@@ -90,7 +90,15 @@ std::optional<double> ParseNumber(std::string_view text) {
   double value = 0;
   const auto result =
       std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
-  if (result.ec != std::errc() || result.ptr != s.data() + s.size()) return std::nullopt;
+  if (result.ptr != s.data() + s.size()) return std::nullopt;
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too large fails; too small to tell from zero is zero.
+    const std::string_view whole = s.substr(0, s.find('.'));
+    if (whole.find_first_not_of('0') != std::string_view::npos) return std::nullopt;
+    value = 0;
+  } else if (result.ec != std::errc()) {
+    return std::nullopt;
+  }
   return negative ? -value : value;
 }
 

@@ -152,7 +152,9 @@ ProfileContent::ProfileContent(std::string_view content) {
       next = end + 1;
       if (content[end] == '\r' && next < content.size() && content[next] == '\n') ++next;
     }
-    lines_.push_back(ParseLine(content, begin, end, next));
+    // Blank lines play no part in lookups or updates; a file of a million empty lines stays cheap.
+    auto line = ParseLine(content, begin, end, next);
+    if (line.kind != LineKind::Blank) lines_.push_back(line);
     begin = next;
   }
 }

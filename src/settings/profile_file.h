@@ -45,6 +45,7 @@ class ProfileContent {
     std::string_view value;  // a key's value, blanks and one pair of quotes dropped
     bool has_equals = false;
   };
+  // The file's lines, blank ones left out.
   const std::vector<Line>& lines() const { return lines_; }
   // Index of the first header line of the section; nullopt when missing.
   std::optional<std::size_t> FindSection(std::string_view section) const;

@@ -26,14 +26,15 @@ std::wstring WideFrom(UINT code_page, std::string_view bytes) {
   return wide;
 }
 
-std::string BytesFrom(UINT code_page, const std::wstring& wide) {
+std::string BytesFrom(UINT code_page, const std::wstring& wide, DWORD flags = 0) {
   if (wide.empty()) return {};
   const int length = static_cast<int>(wide.size());
   const int needed =
-      WideCharToMultiByte(code_page, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(code_page, flags, wide.data(), length, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return {};
   std::string bytes(static_cast<std::size_t>(needed), '\0');
-  WideCharToMultiByte(code_page, 0, wide.data(), length, bytes.data(), needed, nullptr, nullptr);
+  WideCharToMultiByte(code_page, flags, wide.data(), length, bytes.data(), needed, nullptr,
+                      nullptr);
   return bytes;
 }
 
@@ -43,7 +44,7 @@ std::string BytesFrom(UINT code_page, const std::wstring& wide) {
 // U+FFFD first, which turns into "?" as well.
 std::string AnsiFromUtf8(std::string_view utf8) {
   if (IsAscii(utf8)) return std::string(utf8);
-  return BytesFrom(CP_ACP, WideFrom(CP_UTF8, utf8));
+  return BytesFrom(CP_ACP, WideFrom(CP_UTF8, utf8), WC_NO_BEST_FIT_CHARS);
 }
 
 std::string Utf8FromAnsi(std::string_view ansi) {

@@ -1,0 +1,51 @@
+// UTF-8 helpers and the ANSI code page codec of this platform.
+#include "settings/unicode_text.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ansi_codec.h"
+
+namespace velto {
+namespace {
+
+TEST(UnicodeText, CountsCharactersAndInvalidBytesOneEach) {
+  EXPECT_EQ(CountCharacters(""), 0u);
+  EXPECT_EQ(CountCharacters("abc"), 3u);
+  EXPECT_EQ(CountCharacters("検索バー"), 4u);
+  EXPECT_EQ(CountCharacters("\xF0\x9F\x98\x80"), 1u);  // one emoji
+  EXPECT_EQ(CountCharacters("\xE6\xA4"), 2u);          // cut sequence
+  EXPECT_EQ(CountCharacters("\xC0\xAF"), 2u);          // overlong "/"
+  EXPECT_EQ(CountCharacters("\xED\xA0\x80"), 3u);      // surrogate
+  EXPECT_TRUE(IsValidUtf8("ヴェルト"));
+  EXPECT_FALSE(IsValidUtf8("\x83\x74"));
+  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // beyond U+10FFFF
+}
+
+TEST(UnicodeText, ConvertsBetweenUtf8AndUtf16) {
+  EXPECT_EQ(Utf16FromUtf8("aヴ\xF0\x9F\x98\x80"), u"aヴ\U0001F600");
+  EXPECT_EQ(Utf8FromUtf16(u"aヴ\U0001F600"), "aヴ\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf8FromUtf16(std::u16string(1, char16_t{0xD800}) + u"x"), "\xEF\xBF\xBDx");
+  EXPECT_EQ(Utf16FromUtf8("\xFFz"), u"\uFFFDz");
+}
+
+TEST(AnsiCodec, ConvertsJapaneseTextToShiftJisAndBack) {
+  const std::string sjis = "\x83\x74\x83\x8C\x83\x62\x83\x56\x83\x85\x83\x41\x83\x43";
+  EXPECT_EQ(AnsiFromUtf8("フレッシュアイ"), sjis);
+  EXPECT_EQ(Utf8FromAnsi(sjis), "フレッシュアイ");
+  EXPECT_EQ(AnsiFromUtf8("a\\b~c"), "a\\b~c");
+  EXPECT_EQ(Utf8FromAnsi("\x81\x60"), "～");  // the code page's wave dash is U+FF5E
+  EXPECT_EQ(Utf8FromAnsi(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+TEST(AnsiCodec, ReplacesWhatItCannotConvert) {
+  EXPECT_EQ(AnsiFromUtf8("x한y"), "x?y");
+  EXPECT_EQ(AnsiFromUtf8("\xC3\xA9"), "?");  // é: no look-alike replacement
+  const std::string bad = Utf8FromAnsi("a\x81");
+  EXPECT_TRUE(IsValidUtf8(bad));
+  EXPECT_EQ(bad.substr(0, 1), "a");
+  EXPECT_TRUE(IsValidUtf8(Utf8FromAnsi("\xFF\xFE\xA0\x80\x85")));
+  EXPECT_TRUE(IsValidUtf8(Utf8FromAnsi(std::string(1 << 20, '\x83'))));
+}
+
+}  // namespace
+}  // namespace velto
