@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::string_view kEngineSection = "SearchData";
 
-std::optional<int> SelectedSlot(const SettingsDialogView& view) {
-  std::optional<int> slot = view.SelectedEntry(kSlotSelector);
-  if (slot && (*slot < 0 || *slot >= kEditableEngineSlots)) return std::nullopt;
-  return slot;
-}
-
 }  // namespace
 
 void SettingsDialog::ShowSlot(int slot) {
@@ -31,7 +25,7 @@ void SettingsDialog::ShowSlot(int slot) {
 void SettingsDialog::Combo1_Click(int index) {
   // The other selectors take effect on OK only.
   if (index != kSlotSelector) return;
-  if (auto slot = SelectedSlot(view_)) ShowSlot(*slot);
+  if (auto slot = SelectedPosition(kSlotSelector)) ShowSlot(*slot);
 }
 
 void SettingsDialog::Command5_Click(int index) {
@@ -64,7 +58,7 @@ void SettingsDialog::StoreSlot() {
                           std::string(kAppTitle), MessageButtons::Ok);
     return;
   }
-  const std::optional<int> slot = SelectedSlot(view_);
+  const std::optional<int> slot = SelectedPosition(kSlotSelector);
   if (!slot) {
     // No slot to store into: point the user at the slot selector.
     view_.FocusSelector(kSlotSelector);
@@ -79,7 +73,7 @@ void SettingsDialog::StoreSlot() {
 }
 
 void SettingsDialog::DeleteSlot() {
-  const std::optional<int> slot = SelectedSlot(view_);
+  const std::optional<int> slot = SelectedPosition(kSlotSelector);
   if (!slot) {
     view_.FocusSelector(kSlotSelector);
     return;

@@ -9,14 +9,6 @@
 namespace velto {
 namespace {
 
-// The selected position of a selector, when it names an existing entry of that selector.
-std::optional<int> Selected(const SettingsDialogView& view, int selector) {
-  const int count = selector == kDefaultSelector ? kSearchButtons : kEditableEngineSlots;
-  std::optional<int> position = view.SelectedEntry(selector);
-  if (position && (*position < 0 || *position >= count)) return std::nullopt;
-  return position;
-}
-
 std::optional<int> InRange(std::optional<double> value, int count) {
   if (!value) return std::nullopt;
   std::optional<std::int16_t> whole = ToInt16Floor(*value);
@@ -28,6 +20,13 @@ std::optional<int> InRange(std::optional<double> value, int count) {
 
 SettingsDialog::SettingsDialog(SearchBar& bar, SettingsDialogView& view, Platform& platform)
     : bar_(bar), view_(view), platform_(platform) {}
+
+std::optional<int> SettingsDialog::SelectedPosition(int selector) const {
+  const int count = selector == kDefaultSelector ? kSearchButtons : kEditableEngineSlots;
+  std::optional<int> position = view_.SelectedEntry(selector);
+  if (position && (*position < 0 || *position >= count)) return std::nullopt;
+  return position;
+}
 
 void SettingsDialog::ShowSettingsDialog() {
   if (!loaded_) {
@@ -95,13 +94,13 @@ void SettingsDialog::Form_Load() {
 void SettingsDialog::Command1_Click() {
   SettingsModel& model = bar_.Model();
   // A selector without a selection keeps its setting as it is.
-  if (auto slot = Selected(view_, kSlotSelector))
+  if (auto slot = SelectedPosition(kSlotSelector))
     model.SearchSelect[kSlotSelector] = static_cast<std::int16_t>(*slot);
-  if (auto button = Selected(view_, kDefaultSelector))
+  if (auto button = SelectedPosition(kDefaultSelector))
     model.DefaultSearch = NumberOrText::Number(*button);
   model.AlwaysTop = NumberOrText::Number(view_.IsAlwaysTopChecked() ? 1 : 0);
   for (int button = 0; button < kSearchButtons; ++button) {
-    if (auto slot = Selected(view_, kFirstButtonSelector + button))
+    if (auto slot = SelectedPosition(kFirstButtonSelector + button))
       model.SearchSelect[static_cast<std::size_t>(button)] = static_cast<std::int16_t>(*slot);
   }
   bar_.LabelSearchButtons();

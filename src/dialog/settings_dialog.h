@@ -10,6 +10,7 @@
 // sees what is missing), and OK keeps that one setting's current value while it takes over
 // everything else. Nothing is ever indexed with a missing selection.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,8 @@ class SettingsDialog final : public SettingsDialogLauncher {
 
  private:
   void Form_Load();
+  // The selected position of a selector, when it names one of its entries.
+  std::optional<int> SelectedPosition(int selector) const;
   void PlaceBesideSearchBar();
   void ResetControls();
   void ShowSlot(int slot);

@@ -125,19 +125,6 @@ TEST_F(DialogTest, Store_LongText_ComesBackWholeAfterRestart) {
   EXPECT_EQ(reloaded.SearchEngn[0], engine);
 }
 
-TEST_F(DialogTest, Store_UnwritableFile_ChangeStandsInMemoryWithoutMessage) {
-  Start();
-  OpenDialog();
-  // A folder where the file should be: every write fails.
-  std::filesystem::remove(folder / "velto.ini");
-  std::filesystem::create_directory(folder / "velto.ini");
-  TypeSlot("Kept", "", "http://kept/?q=");
-  dialog.Command5_Click(kStoreSlot);
-  EXPECT_EQ(model.SearchName[0], "Kept");
-  EXPECT_EQ(view.Entries(4)[0], "Kept");
-  EXPECT_TRUE(platform.messages.empty());
-}
-
 TEST_F(DialogTest, StoreOrDelete_WithoutSlotSelection_ChangeNothingAndPointAtTheSelector) {
   Start({{"SearchSelect(4)", "25"}});
   OpenDialog();
