@@ -136,6 +136,13 @@ TEST_F(StartUp, OddFile_GarbageLinesAndBinaryBytesStillStart) {
   EXPECT_EQ(bar.NewHistoryCount(), 0);
 }
 
+TEST_F(StartUp, SettingsPathIsAFolder_StartsLikeWithoutFile) {
+  std::filesystem::create_directory(folder / "velto.ini");
+  ASSERT_TRUE(bar.Form_Load());
+  EXPECT_FALSE(view.buttons[0].enabled);
+  ExpectHistory({});
+}
+
 // The stored position is applied as a whole, and only where the window can be seen.
 TEST_F(StartUp, StoredPosition_OnScreenApplied) {
   WriteIni("[Velto]\r\nTop=2880\r\nLeft=-15\r\n");
@@ -166,6 +173,20 @@ TEST_F(StartUp, StoredPosition_InvalidTopKeepsTopButAppliesLeft) {
   EXPECT_FLOAT_EQ(view.top, 1200);
   EXPECT_FLOAT_EQ(view.left, 300);
   EXPECT_EQ(view.set_top_calls, 0);
+}
+
+TEST_F(StartUp, LoadSettingsAgain_MovesBackToStoredPositionIfVisible) {
+  WriteIni("[Velto]\r\nTop=600\r\nLeft=900\r\n");
+  ASSERT_TRUE(bar.Form_Load());
+  view.top = 3000;
+  view.left = 3000;
+  bar.LoadSettings();  // as the settings dialog's restore command does
+  EXPECT_FLOAT_EQ(view.top, 600);
+  EXPECT_FLOAT_EQ(view.left, 900);
+  view.screen_width = 800;  // the monitor it stood on is gone
+  view.left = 0;
+  bar.LoadSettings();
+  EXPECT_FLOAT_EQ(view.left, 0);
 }
 
 TEST_F(StartUp, DebugSwitch_OnlyLeadingSlashDInEitherCaseShowsEntries) {
