@@ -9,6 +9,7 @@
 namespace velto {
 namespace {
 
+// The whole-number part of a stored value, when it names one of count entries.
 std::optional<int> InRange(std::optional<double> value, int count) {
   if (!value) return std::nullopt;
   std::optional<std::int16_t> whole = ToInt16Floor(*value);
