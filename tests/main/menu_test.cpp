@@ -88,16 +88,10 @@ TEST_F(Menu, DebugEntries_WorkOnlyWithSwitch) {
   bar.MenuSearch_Click(22);  // hidden without "/D"
   EXPECT_TRUE(platform.shell_calls.empty());
 
-  TempFolder other;
-  FakePlatform system(other.path());
-  system.command_line = "/d";
-  FakeSearchBarView window;
-  SettingsModel settings;
-  SearchBar debug_bar(settings, window, system);
-  ASSERT_TRUE(debug_bar.Form_Load());
-  window.query = "q";
-  debug_bar.MenuSearch_Click(22);
-  EXPECT_EQ(system.OpenedAddresses(),
+  FreshStart start("", "/d");
+  start.view.query = "q";
+  start.bar.MenuSearch_Click(22);
+  EXPECT_EQ(start.platform.OpenedAddresses(),
             std::vector<std::string>{"http://www.tinami.com/cgi-bin/tinami?type=and&word=q"});
 }
 

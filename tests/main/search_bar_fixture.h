@@ -16,6 +16,20 @@
 
 namespace velto::test {
 
+// A search bar started afresh in a folder of its own, from settings-file bytes and arguments.
+struct FreshStart {
+  FreshStart(std::string_view ini_bytes, std::string command_line = "") {
+    if (!ini_bytes.empty()) WriteBytes(folder / "velto.ini", ini_bytes);
+    platform.command_line = std::move(command_line);
+    EXPECT_TRUE(bar.Form_Load());
+  }
+  TempFolder folder;
+  FakePlatform platform{folder.path()};
+  FakeSearchBarView view;
+  SettingsModel model;
+  SearchBar bar{model, view, platform};
+};
+
 class SearchBarTest : public ::testing::Test {
  protected:
   TempFolder folder;

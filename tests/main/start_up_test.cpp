@@ -84,16 +84,10 @@ TEST_F(StartUp, AlwaysTop_TopmostOnlyWhenItEqualsOne) {
   for (Case c : {Case{"1", true}, Case{"1.0", true}, Case{" 1 ", true}, Case{"0", false},
                  Case{"2", false}, Case{"", false}, Case{"yes", false}}) {
     SCOPED_TRACE(c.stored);
-    TempFolder other;
-    FakePlatform system(other.path());
-    FakeSearchBarView window;
-    SettingsModel settings;
-    WriteBytes(other / "velto.ini", std::string("[Velto]\r\nAlwaysTop=") + c.stored + "\r\n");
-    SearchBar search_bar(settings, window, system);
-    ASSERT_TRUE(search_bar.Form_Load());
-    EXPECT_EQ(window.topmost.value_or(false), c.topmost);
+    FreshStart start(std::string("[Velto]\r\nAlwaysTop=") + c.stored + "\r\n");
+    EXPECT_EQ(start.view.topmost.value_or(false), c.topmost);
     // Start-up only ever makes the window topmost; it never calls to take it out.
-    EXPECT_EQ(window.topmost_calls, c.topmost ? 1 : 0);
+    EXPECT_EQ(start.view.topmost_calls, c.topmost ? 1 : 0);
   }
 }
 
@@ -106,14 +100,8 @@ TEST_F(StartUp, DefaultSearch_BoldButtonRoundedHalfToEven) {
        {Case{"2", {2}}, Case{"2.5", {2}}, Case{"3.5", {4}}, Case{"0", {0}}, Case{"5", {5}},
         Case{"6", {}}, Case{"-1", {}}, Case{"x", {}}, Case{"", {}}}) {
     SCOPED_TRACE(c.stored);
-    TempFolder other;
-    FakePlatform system(other.path());
-    FakeSearchBarView window;
-    SettingsModel settings;
-    WriteBytes(other / "velto.ini", std::string("[Velto]\r\nDefaultSearch=") + c.stored + "\r\n");
-    SearchBar search_bar(settings, window, system);
-    ASSERT_TRUE(search_bar.Form_Load());
-    EXPECT_EQ(window.BoldButtons(), c.bold);
+    FreshStart start(std::string("[Velto]\r\nDefaultSearch=") + c.stored + "\r\n");
+    EXPECT_EQ(start.view.BoldButtons(), c.bold);
   }
 }
 
@@ -155,15 +143,9 @@ TEST_F(StartUp, StoredPosition_OffEveryScreenNotApplied) {
   for (const char* position : {"Top=2880\r\nLeft=40000\r\n", "Top=-5000\r\nLeft=0\r\n",
                                "Top=99999\r\n", "Left=-90000\r\n"}) {
     SCOPED_TRACE(position);
-    TempFolder other;
-    FakePlatform system(other.path());
-    FakeSearchBarView window;
-    SettingsModel settings;
-    WriteBytes(other / "velto.ini", std::string("[Velto]\r\n") + position);
-    SearchBar search_bar(settings, window, system);
-    ASSERT_TRUE(search_bar.Form_Load());
-    EXPECT_FLOAT_EQ(window.top, 1200);
-    EXPECT_FLOAT_EQ(window.left, 1500);
+    FreshStart start(std::string("[Velto]\r\n") + position);
+    EXPECT_FLOAT_EQ(start.view.top, 1200);
+    EXPECT_FLOAT_EQ(start.view.left, 1500);
   }
 }
 
@@ -198,16 +180,11 @@ TEST_F(StartUp, DebugSwitch_OnlyLeadingSlashDInEitherCaseShowsEntries) {
                  Case{"", false}, Case{"-D", false}, Case{" /D", false}, Case{"/", false},
                  Case{"D/", false}, Case{"/E", false}}) {
     SCOPED_TRACE(c.command_line);
-    TempFolder other;
-    FakePlatform system(other.path());
-    system.command_line = c.command_line;
-    FakeSearchBarView window;
-    SettingsModel settings;
-    SearchBar search_bar(settings, window, system);
-    ASSERT_TRUE(search_bar.Form_Load());
-    EXPECT_EQ(search_bar.DebugSwitch(), c.shown);
+    FreshStart start("", c.command_line);
+    EXPECT_EQ(start.bar.DebugSwitch(), c.shown);
     for (const FixedSearch& entry : kFixedSearches)
-      EXPECT_EQ(window.MenuEntryVisible(entry.index), c.shown || !entry.debug_only) << entry.index;
+      EXPECT_EQ(start.view.MenuEntryVisible(entry.index), c.shown || !entry.debug_only)
+          << entry.index;
   }
 }
 
