@@ -277,7 +277,10 @@ void SearchBarWindow::KeepingQueryText(Change&& change) {
   QLineEdit& edit = *query_->lineEdit();
   const QString text = edit.text();
   const int cursor = edit.cursorPosition();
+  const bool had_current = query_->currentIndex() >= 0;
   change();
+  // No entry is chosen until the user chooses one, so the first Down shows the first entry.
+  if (!had_current && query_->currentIndex() >= 0) query_->setCurrentIndex(-1);
   if (edit.text() != text) {
     edit.setText(text);
     edit.setCursorPosition(cursor);
