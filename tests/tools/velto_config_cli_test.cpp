@@ -1,0 +1,191 @@
+// velto-config as a user runs it: the real program, real folders, exit status and output.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace velto {
+namespace {
+
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ShellQuoted(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+class VeltoConfigTest : public ::testing::Test {
+ protected:
+  TempFolder work;  // holds the captured output
+  TempFolder folder;
+
+  Result Run(const std::vector<std::string>& args, const std::string& exe = VELTO_CONFIG_EXE) {
+    std::string command = ShellQuoted(exe);
+    for (const auto& a : args) command += " " + ShellQuoted(a);
+    command += " >" + ShellQuoted((work / "out").string()) + " 2>" +
+               ShellQuoted((work / "err").string()) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    Result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadBytes(work / "out");
+    r.err = ReadBytes(work / "err");
+    return r;
+  }
+  Result InFolder(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--dir", folder.path().string()});
+    return Run(args);
+  }
+  static int LineCount(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  }
+};
+
+TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) {
+  const auto r = InFolder({"show"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto json = nlohmann::json::parse(r.out);
+  EXPECT_TRUE(json["Top"].is_null());
+  EXPECT_TRUE(json["Left"].is_null());
+  EXPECT_EQ(json["AlwaysTop"], "");
+  EXPECT_EQ(json["DefaultSearch"], "");
+  EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,0,0,0,0]"));
+  for (const char* list : {"SearchName", "SearchHome", "SearchEngn"}) {
+    EXPECT_EQ(json[list].size(), 20u) << list;
+  }
+  EXPECT_EQ(json["SearchHistory"].size(), 10u);
+  EXPECT_FALSE(std::filesystem::exists(folder / "velto.ini"));
+}
+
+TEST_F(VeltoConfigTest, DefaultsSetAndGetWorkOnTheFileAsTheProgramDoes) {
+  ASSERT_EQ(InFolder({"set", "History", "SearchHistory(0)", "\"東京 タワー\""}).status, 0);
+  ASSERT_EQ(InFolder({"set", "Velto", "Top", "-15"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "Velto", "Left", "not a number"}).status, 0);
+  ASSERT_EQ(InFolder({"defaults"}).status, 0);
+
+  const auto got = InFolder({"get", "history", "searchhistory(0)"});
+  EXPECT_EQ(got.status, 0);
+  EXPECT_EQ(got.out, "\"東京 タワー\"\n");
+  EXPECT_EQ(InFolder({"get", "Velto", "NoSuchKey"}).out, "\n");
+
+  const auto json = nlohmann::json::parse(InFolder({"show"}).out);
+  EXPECT_EQ(json["Top"], -15);
+  EXPECT_TRUE(json["Left"].is_null());
+  EXPECT_EQ(json["AlwaysTop"], "1");
+  EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,1,2,3,0]"));
+  EXPECT_EQ(json["SearchName"][5], "フレッシュアイ");
+  EXPECT_EQ(json["SearchHistory"][0], "\"東京 タワー\"");
+
+  // In the file: Shift-JIS, a 200-character field.
+  const std::string bytes = ReadBytes(folder / "velto.ini");
+  EXPECT_NE(bytes.find("SearchName(5)=\x83\x74\x83\x8C\x83\x62\x83\x56\x83\x85\x83\x41\x83\x43" +
+                       std::string(193, ' ') + "\r\n"),
+            std::string::npos);
+}
+
+TEST_F(VeltoConfigTest, WithoutDirTheFolderIsTheProgramsOwn) {
+  const auto exe = folder / "velto-config";
+  std::filesystem::copy_file(VELTO_CONFIG_EXE, exe);
+  TempFolder elsewhere;
+  const std::string cd_and_run = "cd " + ShellQuoted(elsewhere.path().string()) + " && " +
+                                 ShellQuoted(exe.string()) + " set Velto AlwaysTop 0";
+  ASSERT_EQ(std::system(cd_and_run.c_str()), 0);
+  EXPECT_TRUE(std::filesystem::exists(folder / "velto.ini"));
+  EXPECT_FALSE(std::filesystem::exists(elsewhere / "velto.ini"));
+  EXPECT_EQ(Run({"get", "Velto", "AlwaysTop"}, exe.string()).out, "0\n");
+}
+
+TEST_F(VeltoConfigTest, UnusableFilesFailWithOneLineAndExitStatusOne) {
+  const auto missing = (folder / "missing").string();
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"--dir", missing, "show"},
+                                             {"--dir", missing, "get", "Velto", "Top"},
+                                             {"--dir", missing, "set", "Velto", "Top", "1"},
+                                             {"--dir", missing, "defaults"}}) {
+    const auto r = Run(args);
+    EXPECT_EQ(r.status, 1) << args[2];
+    EXPECT_EQ(LineCount(r.err), 1) << r.err;
+    EXPECT_NE(r.err.find("missing"), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+
+  std::filesystem::create_directory(folder / "velto.ini");
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"show"}, {"get", "Velto", "Top"}, {"set", "Velto", "Top", "1"}, {"defaults"}}) {
+    const auto r = InFolder(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_EQ(LineCount(r.err), 1) << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+}
+
+TEST_F(VeltoConfigTest, AReadOnlyFileIsReadButNeverWritten) {
+  ASSERT_EQ(InFolder({"set", "Velto", "Top", "1"}).status, 0);
+  const std::string before = ReadBytes(folder / "velto.ini");
+  std::filesystem::permissions(folder / "velto.ini", std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read |
+                                                         std::filesystem::perms::others_read);
+  EXPECT_EQ(InFolder({"get", "Velto", "Top"}).out, "1\n");
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"set", "Velto", "Top", "2"}, {"defaults"}}) {
+    const auto r = InFolder(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
+    EXPECT_EQ(LineCount(r.err), 1);
+  }
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), before);
+}
+
+TEST_F(VeltoConfigTest, WrongUsageExitsWithTwoAndTouchesNothing) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"frobnicate"},
+                                             {"show", "extra"},
+                                             {"get", "Velto"},
+                                             {"set", "Velto", "Top"},
+                                             {"defaults", "now"},
+                                             {"--dir"},
+                                             {"--verbose", "show"},
+                                             {"set", "Vel]to", "Top", "1"},
+                                             {"set", "Velto", "a=b", "1"},
+                                             {"set", "Velto", ";Top", "1"},
+                                             {"set", "Velto", "Top\nAlwaysTop", "1"},
+                                             {"set", "", "Top", "1"}}) {
+    std::vector<std::string> with_dir = {"--dir", folder.path().string()};
+    with_dir.insert(with_dir.end(), args.begin(), args.end());
+    const auto r = Run(args.size() == 1 && args[0] == "--dir" ? args : with_dir);
+    EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
+    EXPECT_NE(r.err.find("usage:"), std::string::npos);
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "velto.ini"));
+
+  const auto help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* word : {"show", "get", "set", "defaults", "--dir", "Exit status"}) {
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  }
+}
+
+TEST_F(VeltoConfigTest, ValuesMayLookLikeOptionsAndHoldLineBreaks) {
+  ASSERT_EQ(InFolder({"set", "History", "SearchHistory(1)", "--help"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "History", "SearchHistory(2)", "a\nb"}).status, 0);
+  EXPECT_EQ(InFolder({"get", "History", "SearchHistory(1)"}).out, "--help\n");
+  EXPECT_EQ(InFolder({"get", "History", "SearchHistory(2)"}).out, "a b\n");
+}
+
+}  // namespace
+}  // namespace velto

@@ -1,0 +1,216 @@
+#include "velto_config.h"
+
+#include <charconv>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string_view>
+
+#include "settings/profile_file.h"
+#include "settings/settings_store.h"
+
+namespace velto {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: velto-config [--dir FOLDER] show\n"
+    "       velto-config [--dir FOLDER] get SECTION KEY\n"
+    "       velto-config [--dir FOLDER] set SECTION KEY VALUE\n"
+    "       velto-config [--dir FOLDER] defaults\n"
+    "       velto-config --help\n";
+
+constexpr std::string_view kHelp =
+    "Reads and writes the search bar's settings file, velto.ini, with the program's own rules.\n"
+    "\n"
+    "  show                    print the settings the search bar loads at start-up, as one JSON\n"
+    "                          object (Top and Left are null when the stored text is no number)\n"
+    "  get SECTION KEY         print one stored value, blanks around it dropped (empty if "
+    "missing)\n"
+    "  set SECTION KEY VALUE   store VALUE as a 200-character blank-padded field\n"
+    "  defaults                write the factory defaults (options, buttons, engine slots 0-9);\n"
+    "                          position, history and engine slots 10-19 are kept\n"
+    "\n"
+    "  --dir FOLDER            the folder that holds velto.ini; by default the folder of this\n"
+    "                          program, where the search bar keeps its settings\n"
+    "  --help                  show this text\n"
+    "\n"
+    "Arguments and output are UTF-8; the file itself is in Shift-JIS (code page 932).\n"
+    "Exit status: 0 done; 1 the file could not be read or written (message on stderr);\n"
+    "2 wrong usage.\n";
+
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path PathFromUtf8(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Names the file could not hold faithfully: they would read back as another section or key.
+std::optional<std::string> BadName(std::string_view section, std::string_view key) {
+  const auto s = Trim(section);
+  const auto k = Trim(key);
+  if (s.empty() || s.find(']') != std::string_view::npos || HasLineBreak(section)) {
+    return "a section name must not be empty or hold \"]\" or a line break";
+  }
+  if (k.empty() || k.find('=') != std::string_view::npos || k.front() == ';' || k.front() == '[' ||
+      HasLineBreak(key)) {
+    return "a key must not be empty, hold \"=\" or a line break, or begin with \";\" or \"[\"";
+  }
+  return std::nullopt;
+}
+
+// Why the settings file cannot be used, in one line.
+std::string Diagnose(const SettingsStore& store, bool writing) {
+  std::error_code ec;
+  const auto path = store.SettingsPath();
+  if (!std::filesystem::is_directory(store.folder(), ec)) {
+    return "folder not found: " + Utf8(store.folder());
+  }
+  const auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::is_directory(status)) {
+    return Utf8(path) + " is a folder, not a settings file";
+  }
+  if (writing && std::filesystem::exists(status)) {
+    using std::filesystem::perms;
+    const auto write_bits = perms::owner_write | perms::group_write | perms::others_write;
+    if ((status.permissions() & write_bits) == perms::none) return Utf8(path) + " is read-only";
+  }
+  return (writing ? "cannot write " : "cannot read ") + Utf8(path);
+}
+
+// LoadSettings' view of the search bar: records the position it would be moved to.
+class RecordedPlacement : public PlacementTarget {
+ public:
+  std::optional<float> top, left;
+  float Top() const override { return top.value_or(0); }
+  float Left() const override { return left.value_or(0); }
+  void SetTop(float twips) override { top = twips; }
+  void SetLeft(float twips) override { left = twips; }
+  std::string HistoryItem(int) const override { return {}; }
+};
+
+// A single-precision position as the shortest decimal that reads back as the same value.
+nlohmann::ordered_json Position(std::optional<float> value) {
+  if (!value) return nullptr;
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, *value).ptr;
+  double shortest = 0;
+  std::from_chars(buffer, end, shortest);
+  // Whole positions print as integers ("2880", not "2880.0").
+  if (shortest == static_cast<double>(static_cast<long long>(shortest)) &&
+      std::abs(shortest) < 1e15) {
+    return static_cast<long long>(shortest);
+  }
+  return shortest;
+}
+
+nlohmann::ordered_json ShowModel(const SettingsStore& store) {
+  SettingsModel model;
+  RecordedPlacement bar;
+  store.LoadSettings(model, bar);
+  nlohmann::ordered_json json;
+  json["Top"] = Position(bar.top);
+  json["Left"] = Position(bar.left);
+  json["AlwaysTop"] = model.AlwaysTop.ToText();
+  json["DefaultSearch"] = model.DefaultSearch.ToText();
+  json["SearchSelect"] = nlohmann::ordered_json::array();
+  for (int i = 0; i < kUsedButtonSelections; ++i)
+    json["SearchSelect"].push_back(model.SearchSelect[i]);
+  const auto texts = [](const auto& items, int count) {
+    auto array = nlohmann::ordered_json::array();
+    for (int i = 0; i < count; ++i) array.push_back(items[i]);
+    return array;
+  };
+  json["SearchName"] = texts(model.SearchName, kEditableEngineSlots);
+  json["SearchHome"] = texts(model.SearchHome, kEditableEngineSlots);
+  json["SearchEngn"] = texts(model.SearchEngn, kEditableEngineSlots);
+  json["SearchHistory"] = texts(model.SearchHistory, kStoredHistory);
+  return json;
+}
+
+int UsageError(std::ostream& err, std::string_view message) {
+  err << "velto-config: " << message << "\n" << kUsage;
+  return 2;
+}
+
+int Failure(std::ostream& err, const std::string& message) {
+  err << "velto-config: " << message << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int RunVeltoConfig(const std::vector<std::string>& args,
+                   const std::filesystem::path& default_folder, std::ostream& out,
+                   std::ostream& err) {
+  std::filesystem::path folder = default_folder;
+  std::vector<std::string_view> words;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (words.empty() && (arg == "--help" || arg == "-h")) {
+      out << kUsage << "\n" << kHelp;
+      return 0;
+    }
+    if (words.empty() && arg == "--dir") {
+      if (++i == args.size()) return UsageError(err, "--dir needs a FOLDER");
+      folder = PathFromUtf8(args[i]);
+    } else if (words.empty() && arg.starts_with("--dir=")) {
+      folder = PathFromUtf8(arg.substr(6));
+    } else if (words.empty() && arg == "--") {
+      words.insert(words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      break;
+    } else if (words.empty() && arg.starts_with("-") && arg.size() > 1) {
+      return UsageError(err, "unknown option " + std::string(arg));
+    } else {
+      words.push_back(arg);
+    }
+  }
+  if (words.empty()) return UsageError(err, "no command given");
+  if (folder.empty()) return UsageError(err, "FOLDER must not be empty");
+
+  const SettingsStore store(folder);
+  const std::string_view command = words[0];
+  const auto expect_args = [&](std::size_t count) { return words.size() == count + 1; };
+
+  if (command == "show" || command == "get") {
+    if (command == "show" ? !expect_args(0) : !expect_args(2)) {
+      return UsageError(err, std::string(command) + ": wrong number of arguments");
+    }
+    // The program reads an unusable file as empty; the tool says so instead.
+    if (!ProfileFile(store.SettingsPath()).Load()) return Failure(err, Diagnose(store, false));
+    if (command == "show") {
+      out << ShowModel(store).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    } else {
+      out << store.ReadSetting(words[1], words[2]) << "\n";
+    }
+    return 0;
+  }
+  if (command == "set") {
+    if (!expect_args(3)) return UsageError(err, "set: wrong number of arguments");
+    if (auto bad = BadName(words[1], words[2])) return UsageError(err, *bad);
+    if (!store.WriteSetting(words[1], words[2], words[3])) {
+      return Failure(err, Diagnose(store, true));
+    }
+    return 0;
+  }
+  if (command == "defaults") {
+    if (!expect_args(0)) return UsageError(err, "defaults: wrong number of arguments");
+    if (!store.WriteDefaults()) return Failure(err, Diagnose(store, true));
+    return 0;
+  }
+  return UsageError(err, "unknown command " + std::string(command));
+}
+
+}  // namespace velto

@@ -1,0 +1,17 @@
+#pragma once
+// velto-config: reads and writes the program's settings file with the program's own store.
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velto {
+
+// Runs the tool on UTF-8 arguments (without the program name); returns the exit status:
+// 0 success, 1 the settings file could not be read or written, 2 wrong usage.
+// default_folder is used when no --dir is given.
+int RunVeltoConfig(const std::vector<std::string>& args,
+                   const std::filesystem::path& default_folder, std::ostream& out,
+                   std::ostream& err);
+
+}  // namespace velto
