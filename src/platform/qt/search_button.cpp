@@ -16,10 +16,7 @@ QString SearchButton::ShownCaption() const {
   line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   QStyleOptionButton option;
   initStyleOption(&option);
-  const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-  // The margins keep the caption off the frame, as the style's own layout does.
-  const int width =
-      room.width() - 2 * style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 3;
+  const int width = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).width();
   return fontMetrics().elidedText(line, Qt::ElideRight, width, Qt::TextShowMnemonic);
 }
 
