@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   wine wine32:i386 xvfb xauth xdotool x11-utils
-  fonts-ipafont-gothic locales zip unzip
+  fonts-ipafont-gothic locales zip unzip python3
 )
 
 missing=()

@@ -2,36 +2,36 @@
 
 namespace velto::win32 {
 
-void ToolTips::Create(HWND owner) {
-  owner_ = owner;
-  control_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+void ToolTips::Create(HWND parent) {
+  parent_ = parent;
+  control_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr));
   // Long engine names are shown whole, wrapped where they do not fit the screen.
-  if (control_ != nullptr) SendMessageW(control_, TTM_SETMAXTIPWIDTH, 0, 600);
+  if (control_) SendMessageW(control_.get(), TTM_SETMAXTIPWIDTH, 0, 600);
 }
 
 TOOLINFOW ToolTips::Info(HWND tool, const wchar_t* text) const {
   TOOLINFOW info{};
   info.cbSize = sizeof(info);
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = owner_;
+  info.hwnd = parent_;
   info.uId = reinterpret_cast<UINT_PTR>(tool);
   info.lpszText = const_cast<wchar_t*>(text);
   return info;
 }
 
 void ToolTips::Add(HWND tool) {
-  if (control_ == nullptr) return;
+  if (!control_) return;
   TOOLINFOW info = Info(tool, L"");
-  SendMessageW(control_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(control_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void ToolTips::SetText(HWND tool, const std::wstring& text) {
-  if (control_ == nullptr) return;
+  if (!control_) return;
   TOOLINFOW info = Info(tool, text.c_str());
-  SendMessageW(control_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(control_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 }  // namespace velto::win32

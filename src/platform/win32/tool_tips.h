@@ -6,20 +6,23 @@
 
 #include <string>
 
+#include "platform/win32/handles.h"
+
 namespace velto::win32 {
 
 class ToolTips {
  public:
-  // The control is owned by `owner` and destroyed with it.
-  void Create(HWND owner);
+  // The tools are controls of `parent`. The tooltip window itself has no owner: a window with
+  // owned popups does not become topmost under Wine, so this object destroys it instead.
+  void Create(HWND parent);
   void Add(HWND tool);
   void SetText(HWND tool, const std::wstring& text);
 
  private:
   TOOLINFOW Info(HWND tool, const wchar_t* text) const;
 
-  HWND owner_ = nullptr;
-  HWND control_ = nullptr;
+  HWND parent_ = nullptr;
+  UniqueWindow control_;
 };
 
 }  // namespace velto::win32

@@ -1,0 +1,23 @@
+# The real velto.exe under Wine: its file format, and end-to-end runs driven by real input.
+set(_velto_frontend_dir ${CMAKE_CURRENT_LIST_DIR}/win32_frontend)
+
+add_executable(velto_driver ${_velto_frontend_dir}/velto_driver.cpp)
+target_link_options(velto_driver PRIVATE -municode -static)
+set_target_properties(velto_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELTO_TEST_OUTPUT})
+
+find_program(VELTO_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
+add_test(NAME win32_velto_exe_format
+  COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:velto> -DOBJDUMP=${VELTO_OBJDUMP}
+          -P ${_velto_frontend_dir}/check_exe_format.cmake)
+
+# The GUI runs get a Wine prefix of their own, so their display never meets the one of the
+# console test programs, and are serialized among themselves.
+find_program(VELTO_PYTHON NAMES python3 REQUIRED)
+add_test(NAME win32_velto_end_to_end
+  COMMAND xvfb-run -a -s "-screen 0 1024x768x24" ${VELTO_PYTHON}
+          ${_velto_frontend_dir}/velto_end_to_end.py
+          --velto $<TARGET_FILE:velto> --driver $<TARGET_FILE:velto_driver>
+          --wine ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh
+          --prefix ${CMAKE_BINARY_DIR}/wineprefix-gui)
+set_tests_properties(win32_velto_end_to_end PROPERTIES
+  RESOURCE_LOCK velto_wine_gui TIMEOUT 400)

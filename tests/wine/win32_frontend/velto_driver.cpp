@@ -1,0 +1,277 @@
+// Drives a running velto.exe from outside, as a person would: real keyboard and mouse input
+// through SendInput, and the messages Windows sends when a program is closed or the session
+// ends. Steps come as arguments and run in order; what the steps observe goes to a UTF-8 file.
+//
+//   velto_driver OUT EXE step...
+//   start:ARGS      start EXE with the command line "EXE ARGS" and wait for its window
+//   second:ARGS     start another EXE, wait for it to end, record its exit code and windows
+//   type:TEXT       type TEXT (UTF-8) into the focused control
+//   key:VK          press a key (decimal code); "key:shift+115" holds Shift
+//   click:I / rclick:I / mclick:I   press a mouse button on Command1(I)
+//   menu:N          open the menu button's menu, move down N entries (up for N < 0), Enter
+//   dump            record the query text and the history list
+//   close / endsession   close the bar like the window's close box, or a logoff
+//   wait-exit       wait for the started program to end, record its exit code
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kBarClass[] = L"VeltoSearchBar";
+constexpr wchar_t kBarCaption[] = L"ヴェルト";
+constexpr int kButtonIdBase = 100;
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring out(utf8.size(), L'\0');
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                    out.data(), static_cast<int>(out.size()));
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return out;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  std::string out(wide.size() * 3, '\0');
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                    out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return out;
+}
+
+class Driver {
+ public:
+  Driver(std::wstring out, std::wstring exe) : out_path_(std::move(out)), exe_(std::move(exe)) {}
+  ~Driver() {
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  bool Run(const std::string& step);
+  void Flush() const;
+
+ private:
+  static BOOL CALLBACK CountBar(HWND window, LPARAM counter) {
+    wchar_t cls[64]{};
+    wchar_t caption[64]{};
+    GetClassNameW(window, cls, 64);
+    GetWindowTextW(window, caption, 64);
+    if (IsWindowVisible(window) && lstrcmpW(cls, kBarClass) == 0 &&
+        lstrcmpW(caption, kBarCaption) == 0)
+      ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+  }
+  static int VisibleBars() {
+    int count = 0;
+    EnumWindows(&Driver::CountBar, reinterpret_cast<LPARAM>(&count));
+    return count;
+  }
+  HANDLE Start(const std::string& args) const {
+    std::wstring command = L"\"" + exe_ + L"\"";
+    if (!args.empty()) command += L" " + Wide(args);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+      return nullptr;
+    CloseHandle(info.hThread);
+    return info.hProcess;
+  }
+  bool WaitForBar() {
+    for (int i = 0; i < 200; ++i) {
+      bar_ = FindWindowW(kBarClass, kBarCaption);
+      if (bar_ != nullptr && IsWindowVisible(bar_)) return true;
+      Sleep(50);
+    }
+    return false;
+  }
+  // Lets the bar handle what it was sent; input is queued, so give it a moment as well.
+  void Settle() const {
+    Sleep(200);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(bar_, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &ignored);
+    Sleep(100);
+  }
+  void Foreground() const {
+    SetForegroundWindow(bar_);
+    Sleep(50);
+  }
+  static void Key(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+  }
+  void Press(WORD vk, bool shift) const {
+    Foreground();
+    if (shift) Key(VK_SHIFT, false);
+    Key(vk, false);
+    Key(vk, true);
+    if (shift) Key(VK_SHIFT, true);
+    Settle();
+  }
+  void Type(const std::wstring& text) const {
+    Foreground();
+    for (wchar_t unit : text) {
+      INPUT input[2]{};
+      for (int i = 0; i < 2; ++i) {
+        input[i].type = INPUT_KEYBOARD;
+        input[i].ki.wScan = unit;
+        input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
+      }
+      SendInput(2, input, sizeof(INPUT));
+    }
+    Settle();
+  }
+  void Mouse(int button_index, DWORD down, DWORD up) const {
+    HWND button = GetDlgItem(bar_, kButtonIdBase + button_index);
+    RECT rect{};
+    GetWindowRect(button, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Sleep(50);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = down;
+    input[1].mi.dwFlags = up;
+    SendInput(2, input, sizeof(INPUT));
+    Settle();
+  }
+  void Menu(int downs) {
+    Mouse(5, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    for (int i = 0; i < 100 && FindWindowW(L"#32768", nullptr) == nullptr; ++i) Sleep(50);
+    if (FindWindowW(L"#32768", nullptr) == nullptr) Record("menu-missing");
+    // A negative count moves up from the end of the menu.
+    const WORD vk = downs < 0 ? VK_UP : VK_DOWN;
+    for (int i = 0; i < (downs < 0 ? -downs : downs); ++i) {
+      Key(vk, false);
+      Key(vk, true);
+      Sleep(30);
+    }
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
+    Settle();
+  }
+  void Dump() {
+    HWND box = GetDlgItem(bar_, 99);
+    wchar_t text[1024]{};
+    // GetWindowText would read only the caption of another process's window.
+    SendMessageW(box, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    Record("query=" + Utf8(text));
+    const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    std::string list = "history=" + std::to_string(count);
+    for (LRESULT i = 0; i < count; ++i) {
+      wchar_t item[1024]{};
+      SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+      list += "|" + Utf8(item);
+    }
+    Record(list);
+    wchar_t caption[256]{};
+    std::string buttons = "buttons=";
+    for (int i = 0; i < 6; ++i) {
+      HWND button = GetDlgItem(bar_, kButtonIdBase + i);
+      GetWindowTextW(button, caption, 256);
+      buttons += (i ? "|" : "") + Utf8(caption) + (IsWindowEnabled(button) ? "" : "(off)");
+    }
+    Record(buttons);
+    RECT rect{};
+    GetWindowRect(bar_, &rect);
+    Record("at=" + std::to_string(rect.left) + "," + std::to_string(rect.top));
+    GetClientRect(bar_, &rect);
+    Record("client=" + std::to_string(rect.right) + "x" + std::to_string(rect.bottom));
+    const LONG_PTR ex = GetWindowLongPtrW(bar_, GWL_EXSTYLE);
+    Record(std::string("topmost=") + ((ex & WS_EX_TOPMOST) ? "1" : "0"));
+  }
+  void WaitExit(HANDLE process, const char* what) {
+    const DWORD waited = WaitForSingleObject(process, 15000);
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    Record(std::string(what) + (waited == WAIT_OBJECT_0 ? "=" + std::to_string(code) : "=running"));
+  }
+  void Record(const std::string& line) { out_ += line + "\n"; }
+
+  std::wstring out_path_;
+  std::wstring exe_;
+  HANDLE process_ = nullptr;
+  HWND bar_ = nullptr;
+  std::string out_;
+};
+
+bool Driver::Run(const std::string& step) {
+  const std::size_t colon = step.find(':');
+  const std::string verb = step.substr(0, colon);
+  const std::string arg = colon == std::string::npos ? "" : step.substr(colon + 1);
+  if (verb == "start") {
+    process_ = Start(arg);
+    if (process_ == nullptr || !WaitForBar()) {
+      Record("start-failed");
+      return false;
+    }
+    Settle();
+    Record("started");
+  } else if (verb == "second") {
+    HANDLE second = Start(arg);
+    if (second == nullptr) return false;
+    WaitExit(second, "second-exit");
+    CloseHandle(second);
+    Record("bars=" + std::to_string(VisibleBars()));
+  } else if (verb == "type") {
+    Type(Wide(arg));
+  } else if (verb == "key") {
+    const bool shift = arg.rfind("shift+", 0) == 0;
+    Press(static_cast<WORD>(std::atoi(arg.c_str() + (shift ? 6 : 0))), shift);
+  } else if (verb == "click") {
+    Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  } else if (verb == "rclick") {
+    Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  } else if (verb == "mclick") {
+    Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+  } else if (verb == "menu") {
+    Menu(std::atoi(arg.c_str()));
+  } else if (verb == "dump") {
+    Dump();
+  } else if (verb == "close") {
+    PostMessageW(bar_, WM_CLOSE, 0, 0);
+  } else if (verb == "endsession") {
+    // What Windows sends at logoff: the query, then the end itself.
+    DWORD_PTR agreed = 0;
+    SendMessageTimeoutW(bar_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &agreed);
+    Record("agreed=" + std::to_string(agreed));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(bar_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &ignored);
+  } else if (verb == "wait-exit") {
+    WaitExit(process_, "exit");
+  } else if (verb == "sleep") {
+    Sleep(static_cast<DWORD>(std::atoi(arg.c_str())));
+  } else {
+    Record("unknown-step=" + step);
+    return false;
+  }
+  return true;
+}
+
+void Driver::Flush() const {
+  HANDLE file = CreateFileW(out_path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, out_.data(), static_cast<DWORD>(out_.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) return 2;
+  Driver driver(argv[1], argv[2]);
+  int result = 0;
+  for (int i = 3; i < argc; ++i) {
+    if (!driver.Run(Utf8(argv[i]))) {
+      result = 1;
+      break;
+    }
+  }
+  driver.Flush();
+  return result;
+}
