@@ -2,12 +2,13 @@
 
 namespace velto::win32 {
 
-int RunMessageLoop(SearchBarWindow& bar) {
+int RunMessageLoop(SearchBarWindow& bar, SettingsDialogWindow* dialog) {
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Every key reaches the core before translation and before the focused control; the key
     // then goes on to the control as usual.
     bar.PreviewKey(message);
+    if (dialog != nullptr && dialog->HandleDialogNavigation(message)) continue;
     if (bar.HandleDialogNavigation(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

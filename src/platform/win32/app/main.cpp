@@ -4,9 +4,11 @@
 // after windows.h
 #include <commctrl.h>
 
+#include "dialog/settings_dialog.h"
 #include "main/search_bar.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/search_bar_window.h"
+#include "platform/win32/settings_dialog_window.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/settings_model.h"
 
@@ -25,9 +27,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   velto::SettingsModel model;
   velto::SearchBar bar(model, window, platform);
   window.Attach(bar);
-  // The settings dialog, once it exists, is handed over here: bar.SetSettingsDialog(&dialog).
+  velto::win32::SettingsDialogWindow dialog_window(platform,
+                                                   LoadIconW(instance, MAKEINTRESOURCEW(1)));
+  velto::SettingsDialog dialog(bar, dialog_window, platform);
+  dialog_window.Attach(dialog);
+  bar.SetSettingsDialog(&dialog);
   if (!bar.Form_Load()) return 0;
 
   window.Show(show_command);
-  return velto::win32::RunMessageLoop(window);
+  const int exit_code = velto::win32::RunMessageLoop(window, &dialog_window);
+  // The dialog goes with the search bar; nothing it shows is taken over.
+  dialog.Unload();
+  return exit_code;
 }

@@ -1,0 +1,300 @@
+// The settings dialog window: creation from the layout table and the routing of its messages.
+#include "platform/win32/settings_dialog_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "dialog/dialog_layout.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/settings_dialog_ids.h"
+#include "platform/win32/twips.h"
+#include "platform/win32/wide_text.h"
+
+namespace velto::win32 {
+
+namespace {
+
+// A fixed dialog border without minimize and maximize boxes. Being a tool window keeps the
+// ownerless dialog out of the taskbar; the control-parent bit lets Tab reach its controls.
+// (No WS_CLIPCHILDREN: the frames leave their inside to the dialog's background.)
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+// The drop-down part of a selector, below its closed field.
+constexpr int kSelectorListPixels = 200;
+
+int ControlId(const DialogControl& control) {
+  switch (control.kind) {
+    case DialogControlKind::Frame:
+      return kFrameIdBase + control.index;
+    case DialogControlKind::Label:
+      return kLabelIdBase + control.index;
+    case DialogControlKind::Selector:
+      return kSelectorIdBase + control.index;
+    case DialogControlKind::EditBox:
+      return kEditBoxIdBase + control.index;
+    case DialogControlKind::CheckBox:
+      return kCheckBoxId;
+    case DialogControlKind::Button:
+      return control.parent == DialogParent::Frame2 ? kEditButtonIdBase + control.index
+                                                    : kCommandIdBase + control.index;
+  }
+  return 0;
+}
+
+// Every control gets its own group, so arrow keys stay inside the control that has the focus.
+DWORD ControlStyle(const DialogControl& control) {
+  constexpr DWORD kFocusable = WS_TABSTOP | WS_GROUP;
+  switch (control.kind) {
+    case DialogControlKind::Frame:
+      // Kept below every other control (see CreateControls) and clipped by them.
+      return BS_GROUPBOX | WS_CLIPSIBLINGS | WS_GROUP;
+    case DialogControlKind::Label:
+      return SS_LEFT | SS_NOPREFIX | WS_GROUP;
+    case DialogControlKind::Selector:
+      return CBS_DROPDOWNLIST | WS_VSCROLL | kFocusable;
+    case DialogControlKind::EditBox:
+      return ES_AUTOHSCROLL | kFocusable;
+    case DialogControlKind::CheckBox:
+      return BS_AUTOCHECKBOX | kFocusable;
+    case DialogControlKind::Button:
+      return BS_PUSHBUTTON | kFocusable;
+  }
+  return 0;
+}
+
+const wchar_t* ControlClass(DialogControlKind kind) {
+  switch (kind) {
+    case DialogControlKind::Label:
+      return WC_STATICW;
+    case DialogControlKind::Selector:
+      return WC_COMBOBOXW;
+    case DialogControlKind::EditBox:
+      return WC_EDITW;
+    default:
+      return WC_BUTTONW;
+  }
+}
+
+const DialogControl& FrameControl(int number) {
+  return *std::find_if(kDialogControls.begin(), kDialogControls.end(), [number](const auto& c) {
+    return c.kind == DialogControlKind::Frame && c.index == number;
+  });
+}
+
+// Top-left corner of a control in the dialog's client area, in twips: frames hold no windows
+// of their own, so positions inside them are added up.
+POINT ClientOrigin(const DialogControl& control) {
+  POINT at{control.left, control.top};
+  if (control.parent == DialogParent::Frame2) {
+    at.x += FrameControl(2).left;
+    at.y += FrameControl(2).top;
+  }
+  if (control.parent != DialogParent::Dialog) {
+    at.x += FrameControl(1).left;
+    at.y += FrameControl(1).top;
+  }
+  return at;
+}
+
+// "ＭＳ Ｐゴシック" 9.75 point: the point size is fractional, so it is sized in hundredths.
+UniqueFont CreateGothicFont(int dpi) {
+  const int height = -MulDiv(static_cast<int>(kDialogFontPoints * 100), dpi, 72 * 100);
+  const std::wstring face = WideFromUtf8(kDialogFontName);
+  return UniqueFont(CreateFontW(height, 0, 0, 0, kDialogFontWeight, FALSE, FALSE, FALSE,
+                                static_cast<BYTE>(kDialogFontCharset), OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                face.c_str()));
+}
+
+// The dialog's default font: the system's message font.
+UniqueFont CreateDefaultFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  return UniqueFont(nullptr);
+}
+
+int ShiftState() {
+  int shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
+}
+
+}  // namespace
+
+SettingsDialogWindow::SettingsDialogWindow(Win32Platform& platform, HICON icon)
+    : platform_(platform), icon_(icon) {}
+
+SettingsDialogWindow::~SettingsDialogWindow() {
+  // No event reaches the core while the window goes away with this object.
+  core_ = nullptr;
+  if (HWND window = window_.release(); window != nullptr) DestroyWindow(window);
+}
+
+bool SettingsDialogWindow::Create() {
+  if (!RegisterWindowClass(kSettingsDialogClassName, icon_)) return false;
+  dpi_ = SystemDpi();
+  if (!gothic_font_) gothic_font_ = CreateGothicFont(dpi_);
+  if (!default_font_) default_font_ = CreateDefaultFont();
+  RECT outer{0, 0, PixelsFromTwips(kDialogClientWidth, dpi_),
+             PixelsFromTwips(kDialogClientHeight, dpi_)};
+  AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle);
+  const std::wstring caption = WideFromUtf8(kDialogCaption);
+  // No owner: the search bar and the dialog stay usable side by side.
+  window_.reset(CreateBoundWindow(kDialogExStyle, kSettingsDialogClassName, caption.c_str(),
+                                  kDialogStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  outer.right - outer.left, outer.bottom - outer.top));
+  if (!window_) return false;
+  CreateControls();
+  platform_.SetOwnerWindow(WindowRole::SettingsDialog, Handle());
+  return true;
+}
+
+void SettingsDialogWindow::CreateControls() {
+  // Created in focus order: the order of creation is the order Tab walks.
+  std::array<const DialogControl*, kDialogControlCount> order{};
+  std::transform(kDialogControls.begin(), kDialogControls.end(), order.begin(),
+                 [](const DialogControl& c) { return &c; });
+  std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tab < b->tab; });
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const DialogControl* control : order) {
+    const POINT at = ClientOrigin(*control);
+    int height = PixelsFromTwips(control->height, dpi_);
+    if (control->kind == DialogControlKind::Selector) height += kSelectorListPixels;
+    DWORD style = WS_CHILD | ControlStyle(*control);
+    // The restore button stands in its place, hidden.
+    if (!(control->kind == DialogControlKind::Button && control->index == kRestoreButton &&
+          control->parent == DialogParent::Dialog))
+      style |= WS_VISIBLE;
+    const DWORD ex_style = control->kind == DialogControlKind::EditBox ? WS_EX_CLIENTEDGE : 0;
+    const std::wstring caption = WideFromUtf8(control->caption);
+    HWND child = CreateWindowExW(
+        ex_style, ControlClass(control->kind), caption.c_str(), style, PixelsFromTwips(at.x, dpi_),
+        PixelsFromTwips(at.y, dpi_), PixelsFromTwips(control->width, dpi_), height, Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*control))), instance, nullptr);
+    if (child == nullptr) continue;
+    HFONT font = control->font == DialogFont::Gothic ? gothic_font_.get() : default_font_.get();
+    if (font != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // The frames go to the bottom, Frame2 above Frame1, so that each frame is painted below
+    // what it holds. Tab skips them, so the focus order stays the order of creation.
+    if (control->kind == DialogControlKind::Frame) {
+      // A window goes directly below the one it is inserted after.
+      HWND above =
+          control->index == 1 ? HWND_BOTTOM : GetWindow(Control(kFrameIdBase + 1), GW_HWNDPREV);
+      SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    if (control->kind == DialogControlKind::EditBox)
+      SetWindowSubclass(child, &SettingsDialogWindow::EditThunk,
+                        static_cast<UINT_PTR>(control->index), reinterpret_cast<DWORD_PTR>(this));
+  }
+  last_focus_ = Selector(kFirstButtonSelector);
+}
+
+bool SettingsDialogWindow::HandleDialogNavigation(MSG& message) noexcept {
+  return window_ && IsDialogMessageW(Handle(), &message);
+}
+
+LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
+                                        LPARAM lparam) noexcept {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_ACTIVATE:
+      // Remember the focused control while inactive and give it back on return.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window, focus)) last_focus_ = focus;
+        return 0;
+      }
+      [[fallthrough]];
+    case WM_SETFOCUS:
+      if (last_focus_ != nullptr && IsWindow(last_focus_)) SetFocus(last_focus_);
+      return 0;
+    case WM_CLOSE:
+      // The close box: the core decides, and closes the window through Close.
+      if (core_ != nullptr) core_->CloseBox_Click();
+      return 0;
+    case WM_NCDESTROY:
+      (void)window_.release();  // the system has destroyed it
+      platform_.SetOwnerWindow(WindowRole::SettingsDialog, nullptr);
+      last_focus_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void SettingsDialogWindow::OnCommand(int id, int code) noexcept {
+  if (core_ == nullptr) return;
+  if (id >= kSelectorIdBase && id < kSelectorIdBase + kSelectorCount) {
+    // Sent for the user's picks only; selecting from the program sends nothing.
+    if (code == CBN_SELCHANGE) core_->Combo1_Click(id - kSelectorIdBase);
+    return;
+  }
+  if (code != BN_CLICKED) return;
+  if (id >= kEditButtonIdBase && id <= kEditButtonIdBase + kClearBoxes) {
+    core_->Command5_Click(id - kEditButtonIdBase);
+    return;
+  }
+  // Each of these may end the dialog: nothing of the window is touched afterwards.
+  switch (id - kCommandIdBase) {
+    case kOkButton:
+      core_->Command1_Click();
+      break;
+    case kCancelButton:
+      core_->Command2_Click();
+      break;
+    case kHelpButton:
+      core_->Command3_Click();
+      break;
+    case kRestoreButton:
+      core_->Command4_Click();
+      break;
+    default:
+      break;  // IDOK and IDCANCEL from Enter and Esc: the dialog has no default button
+  }
+}
+
+LRESULT CALLBACK SettingsDialogWindow::EditThunk(HWND edit, UINT message, WPARAM wparam,
+                                                 LPARAM lparam, UINT_PTR box,
+                                                 DWORD_PTR self) noexcept {
+  auto* dialog = reinterpret_cast<SettingsDialogWindow*>(self);
+  switch (message) {
+    case WM_GETDLGCODE:
+      // Enter belongs to the box, not to the navigation's default button.
+      if (wparam == VK_RETURN)
+        return DefSubclassProc(edit, message, wparam, lparam) | DLGC_WANTALLKEYS;
+      break;
+    case WM_KEYDOWN:
+      if (dialog->OnEditKeyDown(static_cast<int>(box), wparam)) return 0;
+      break;
+    case WM_CHAR:
+      if (wparam == L'\r' && dialog->swallow_return_char_) {
+        dialog->swallow_return_char_ = false;
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, &SettingsDialogWindow::EditThunk, box);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+bool SettingsDialogWindow::OnEditKeyDown(int box, WPARAM key) noexcept {
+  if (core_ == nullptr) return false;
+  const bool used = core_->Text1_KeyDown(box, static_cast<int>(key & 0xFFFF), ShiftState());
+  if (used && key == VK_RETURN) swallow_return_char_ = true;
+  return used;
+}
+
+}  // namespace velto::win32

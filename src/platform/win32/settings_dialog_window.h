@@ -1,0 +1,81 @@
+#pragma once
+// The settings dialog window "設定": a modeless top-level window without an owner, kept out of
+// the taskbar, built from the shared layout table. It shows what the core tells it and forwards
+// the user's events to SettingsDialog; it decides nothing itself. The window is created by Open
+// and destroyed by Close, so every load starts from fresh controls.
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "dialog/settings_dialog.h"
+#include "dialog/settings_dialog_view.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/window_procedure.h"
+
+namespace velto::win32 {
+
+class SettingsDialogWindow final : public SettingsDialogView, private WindowProcedureTarget {
+ public:
+  // Message boxes and the help page of the dialog are owned by its window while it exists.
+  SettingsDialogWindow(Win32Platform& platform, HICON icon);
+  ~SettingsDialogWindow() override;
+
+  // Events go to this core from now on.
+  void Attach(SettingsDialog& core) { core_ = &core; }
+
+  HWND Handle() const { return window_.get(); }
+  // The dialog-style keyboard navigation (Tab, arrows, access to the edit boxes' Enter).
+  bool HandleDialogNavigation(MSG& message) noexcept;
+
+  // SettingsDialogView
+  void Open() override;
+  void Show() override;
+  void Close() override;
+  void BringToFront() override;
+  float OuterHeight() const override;
+  float OuterWidth() const override;
+  void SetTop(float twips) override;
+  void SetLeft(float twips) override;
+  void ClearSelector(int selector) override;
+  void AppendSelectorEntry(int selector, const std::string& text) override;
+  void SetSelectorEntry(int selector, int position, const std::string& text) override;
+  void SelectEntry(int selector, std::optional<int> position) override;
+  std::optional<int> SelectedEntry(int selector) const override;
+  void SetAlwaysTopChecked(bool checked) override;
+  bool IsAlwaysTopChecked() const override;
+  void SetEditText(int box, const std::string& text) override;
+  std::string EditText(int box) const override;
+  void FocusSelector(int selector) override;
+  void SetRestoreButtonVisible(bool visible) override;
+
+ private:
+  bool Create();
+  void CreateControls();
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
+  void OnCommand(int id, int code) noexcept;
+  HWND Control(int id) const;
+  HWND Selector(int selector) const;
+  HWND EditBox(int box) const;
+  RECT OuterRect() const;
+
+  // The edit boxes hand every key to the core and ask the navigation to leave Enter to them.
+  static LRESULT CALLBACK EditThunk(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR box, DWORD_PTR self) noexcept;
+  bool OnEditKeyDown(int box, WPARAM key) noexcept;
+
+  Win32Platform& platform_;
+  HICON icon_;
+  UniqueWindow window_;
+  UniqueFont gothic_font_;
+  UniqueFont default_font_;
+  HWND last_focus_ = nullptr;  // children are destroyed with the window
+  SettingsDialog* core_ = nullptr;
+  int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  // Enter used by the core also arrives as a character; the box must not beep for it.
+  bool swallow_return_char_ = false;
+};
+
+}  // namespace velto::win32
