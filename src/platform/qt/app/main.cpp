@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "dialog/settings_dialog.h"
 #include "main/search_bar.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/instance_lock.h"
@@ -11,6 +12,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/linux_platform.h"
 #include "platform/qt/search_bar_window.h"
+#include "platform/qt/settings_dialog_window.h"
 #include "platform/qt/signal_notifier.h"
 #include "settings/settings_model.h"
 
@@ -36,6 +38,14 @@ int main(int argc, char** argv) {
   velto::SearchBar bar(model, window, platform);
   window.Attach(bar);
   platform.SetWindow(velto::WindowRole::SearchBar, &window);
+
+  velto::SettingsDialogWindow dialog_window;
+  velto::SettingsDialog dialog(bar, dialog_window, platform);
+  dialog_window.Attach(dialog);
+  bar.SetSettingsDialog(&dialog);
+  platform.SetWindow(velto::WindowRole::SettingsDialog, &dialog_window);
+  // The dialog ends with the search bar, its unconfirmed choices dropped.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [&dialog] { dialog.Unload(); });
 
   velto::SignalNotifier notifier(inbox, [&](int signal) {
     if (signal == SIGCHLD)

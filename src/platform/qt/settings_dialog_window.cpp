@@ -1,0 +1,319 @@
+#include "platform/qt/settings_dialog_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/qt/app_icon.h"
+#include "platform/qt/search_bar_window.h"
+#include "platform/qt/taskbar_hint.h"
+#include "platform/qt/virtual_keys.h"
+
+namespace velto {
+namespace {
+
+int Pixels(float twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+float Twips(int pixels) {
+  return static_cast<float>(pixels) * kTwipsPerPixel;
+}
+QRect PixelRect(const DialogControl& c) {
+  return {Pixels(static_cast<float>(c.left)), Pixels(static_cast<float>(c.top)),
+          Pixels(static_cast<float>(c.width)), Pixels(static_cast<float>(c.height))};
+}
+
+QString ToQt(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont GothicFont() {
+  QFont font(ToQt(kDialogFontName));
+  font.setPointSizeF(kDialogFontPoints);
+  font.setWeight(QFont::Normal);
+  font.setStyleHint(QFont::SansSerif);  // fontconfig's Japanese gothic stands in
+  return font;
+}
+
+// The dialog's own font, set on a control explicitly so that it does not take the gothic
+// font of the frame it stands in.
+QFont DefaultFont() {
+  const QFont app = QApplication::font();
+  QFont font(app.family());
+  if (app.pointSizeF() > 0)
+    font.setPointSizeF(app.pointSizeF());
+  else
+    font.setPixelSize(app.pixelSize());
+  font.setWeight(app.weight());
+  return font;
+}
+
+bool TakesFocus(DialogControlKind kind) {
+  return kind != DialogControlKind::Frame && kind != DialogControlKind::Label;
+}
+
+}  // namespace
+
+SettingsDialogWindow::SettingsDialogWindow()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+  setWindowTitle(ToQt(kDialogCaption));
+  setWindowIcon(AppIcon());
+  // Closing the dialog never ends the program; only the search bar does.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setFixedSize(Pixels(kDialogClientWidth), Pixels(kDialogClientHeight));
+  // The table lists each frame before the controls it holds.
+  for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
+    controls_[i] = CreateControl(kDialogControls[i]);
+    ConnectControl(kDialogControls[i], *controls_[i]);
+  }
+  ChainTabOrder();
+}
+
+SettingsDialogWindow::~SettingsDialogWindow() = default;
+
+std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl& c) {
+  QWidget* parent = this;
+  if (c.parent == DialogParent::Frame1) parent = Control("Frame1");
+  if (c.parent == DialogParent::Frame2) parent = Control("Frame2");
+
+  std::unique_ptr<QWidget> widget;
+  switch (c.kind) {
+    case DialogControlKind::Frame:
+      widget = std::make_unique<QGroupBox>(ToQt(c.caption), parent);
+      break;
+    case DialogControlKind::Label:
+      widget = std::make_unique<QLabel>(ToQt(c.caption), parent);
+      break;
+    case DialogControlKind::Selector: {
+      auto box = std::make_unique<QComboBox>(parent);
+      box->setEditable(false);  // the user picks, never types
+      box->setMaxVisibleItems(kEditableEngineSlots);
+      selectors_[static_cast<std::size_t>(c.index)] = box.get();
+      widget = std::move(box);
+      break;
+    }
+    case DialogControlKind::EditBox: {
+      auto edit = std::make_unique<QLineEdit>(ToQt(c.caption), parent);
+      edits_[static_cast<std::size_t>(c.index)] = edit.get();
+      widget = std::move(edit);
+      break;
+    }
+    case DialogControlKind::CheckBox: {
+      auto check = std::make_unique<QCheckBox>(ToQt(c.caption), parent);
+      always_top_ = check.get();
+      widget = std::move(check);
+      break;
+    }
+    case DialogControlKind::Button: {
+      auto button = std::make_unique<QPushButton>(ToQt(c.caption), parent);
+      // Enter on a focused button presses it, as Space does.
+      button->setAutoDefault(true);
+      if (c.parent == DialogParent::Dialog && c.index == kRestoreButton) restore_ = button.get();
+      widget = std::move(button);
+      break;
+    }
+  }
+  widget->setObjectName(ToQt(c.name));
+  widget->setAccessibleName(c.caption.empty() ? ToQt(c.name) : ToQt(c.caption));
+  widget->setGeometry(PixelRect(c));
+  widget->setFont(c.font == DialogFont::Gothic ? GothicFont() : DefaultFont());
+  return widget;
+}
+
+void SettingsDialogWindow::ConnectControl(const DialogControl& c, QWidget& widget) {
+  const int index = c.index;
+  if (auto* box = qobject_cast<QComboBox*>(&widget)) {
+    // activated comes from the user's picks only, never from the core's own selections.
+    connect(box, &QComboBox::activated, this, [this, index] {
+      if (dialog_) dialog_->Combo1_Click(index);
+    });
+  } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+    edit->installEventFilter(this);
+  } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
+    const bool edit_button = c.parent == DialogParent::Frame2;
+    connect(button, &QPushButton::clicked, this, [this, index, edit_button] {
+      if (!dialog_) return;
+      if (edit_button) {
+        dialog_->Command5_Click(index);
+        return;
+      }
+      switch (index) {
+        case kOkButton:
+          dialog_->Command1_Click();
+          break;
+        case kCancelButton:
+          dialog_->Command2_Click();
+          break;
+        case kHelpButton:
+          dialog_->Command3_Click();
+          break;
+        case kRestoreButton:
+          dialog_->Command4_Click();
+          break;
+        default:
+          break;
+      }
+    });
+  }
+}
+
+void SettingsDialogWindow::ChainTabOrder() {
+  std::vector<std::size_t> focusable;
+  for (std::size_t i = 0; i < kDialogControls.size(); ++i)
+    if (TakesFocus(kDialogControls[i].kind)) focusable.push_back(i);
+  std::sort(focusable.begin(), focusable.end(), [](std::size_t a, std::size_t b) {
+    return kDialogControls[a].tab < kDialogControls[b].tab;
+  });
+  for (std::size_t i = 1; i < focusable.size(); ++i)
+    setTabOrder(controls_[focusable[i - 1]].get(), controls_[focusable[i]].get());
+}
+
+QWidget* SettingsDialogWindow::Control(std::string_view name) const {
+  for (std::size_t i = 0; i < kDialogControls.size(); ++i)
+    if (kDialogControls[i].name == name) return controls_[i].get();
+  return nullptr;
+}
+
+QComboBox& SettingsDialogWindow::Selector(int index) const {
+  return *selectors_.at(static_cast<std::size_t>(index));
+}
+
+QLineEdit& SettingsDialogWindow::EditBox(int index) const {
+  return *edits_.at(static_cast<std::size_t>(index));
+}
+
+bool SettingsDialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !dialog_) return false;
+  for (int box = 0; box < kEditBoxCount; ++box) {
+    if (watched != edits_[static_cast<std::size_t>(box)]) continue;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    // A key the dialog used (Enter) goes no further: no default button, no beep.
+    return dialog_->Text1_KeyDown(box, VirtualKeyCode(key), ShiftState(key.modifiers()));
+  }
+  return false;
+}
+
+void SettingsDialogWindow::closeEvent(QCloseEvent* event) {
+  // The close box ends the dialog like Cancel; the core hides the window through Close.
+  event->ignore();
+  if (dialog_ && dialog_->IsLoaded())
+    dialog_->CloseBox_Click();
+  else
+    hide();
+}
+
+void SettingsDialogWindow::Open() {
+  // The window lives as long as the program; each load only refills its controls.
+  ensurePolished();
+}
+
+void SettingsDialogWindow::Show() {
+  KeepOutOfTaskbar(*this);
+  show();
+  raise();
+  activateWindow();
+}
+
+void SettingsDialogWindow::Close() {
+  hide();
+}
+
+void SettingsDialogWindow::BringToFront() {
+  if (!isVisible()) KeepOutOfTaskbar(*this);
+  show();
+  raise();
+  activateWindow();
+}
+
+QSize SettingsDialogWindow::FrameExtra() const {
+  const QSize own = frameGeometry().size() - size();
+  if (!own.isNull()) return own;
+  // Before the first show the window manager has not told us our frame: the search bar's,
+  // drawn by the same window manager, stands in.
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (other == this || !other->isVisible()) continue;
+    const QSize extra = other->frameGeometry().size() - other->size();
+    if (!extra.isNull()) return extra;
+  }
+  return own;
+}
+
+float SettingsDialogWindow::OuterHeight() const {
+  return Twips(height() + FrameExtra().height());
+}
+
+float SettingsDialogWindow::OuterWidth() const {
+  return Twips(width() + FrameExtra().width());
+}
+
+// move() places a window's frame, so Top and Left are those of the outer window.
+void SettingsDialogWindow::SetTop(float twips) {
+  move(pos().x(), Pixels(twips));
+}
+
+void SettingsDialogWindow::SetLeft(float twips) {
+  move(Pixels(twips), pos().y());
+}
+
+void SettingsDialogWindow::ClearSelector(int selector) {
+  Selector(selector).clear();
+}
+
+void SettingsDialogWindow::AppendSelectorEntry(int selector, const std::string& text) {
+  QComboBox& box = Selector(selector);
+  const bool was_empty = box.count() == 0;
+  box.addItem(ToQt(text));
+  // A list picks its first entry when it fills from empty; the core selects.
+  if (was_empty) box.setCurrentIndex(-1);
+}
+
+void SettingsDialogWindow::SetSelectorEntry(int selector, int position, const std::string& text) {
+  QComboBox& box = Selector(selector);
+  if (position >= 0 && position < box.count()) box.setItemText(position, ToQt(text));
+}
+
+void SettingsDialogWindow::SelectEntry(int selector, std::optional<int> position) {
+  QComboBox& box = Selector(selector);
+  box.setCurrentIndex(position && *position < box.count() ? *position : -1);
+}
+
+std::optional<int> SettingsDialogWindow::SelectedEntry(int selector) const {
+  const int index = Selector(selector).currentIndex();
+  if (index < 0) return std::nullopt;
+  return index;
+}
+
+void SettingsDialogWindow::SetAlwaysTopChecked(bool checked) {
+  always_top_->setChecked(checked);
+}
+
+bool SettingsDialogWindow::IsAlwaysTopChecked() const {
+  return always_top_->isChecked();
+}
+
+void SettingsDialogWindow::SetEditText(int box, const std::string& text) {
+  EditBox(box).setText(ToQt(text));
+}
+
+std::string SettingsDialogWindow::EditText(int box) const {
+  return EditBox(box).text().toStdString();
+}
+
+void SettingsDialogWindow::FocusSelector(int selector) {
+  Selector(selector).setFocus(Qt::OtherFocusReason);
+}
+
+void SettingsDialogWindow::SetRestoreButtonVisible(bool visible) {
+  restore_->setVisible(visible);
+}
+
+}  // namespace velto
