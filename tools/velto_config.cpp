@@ -76,7 +76,9 @@ std::string Diagnose(const SettingsStore& store, bool writing) {
   std::error_code ec;
   const auto path = store.SettingsPath();
   if (!std::filesystem::is_directory(store.folder(), ec)) {
-    return "folder not found: " + Utf8(store.folder());
+    return std::filesystem::exists(store.folder(), ec)
+               ? Utf8(store.folder()) + " is not a folder"
+               : "folder not found: " + Utf8(store.folder());
   }
   const auto status = std::filesystem::status(path, ec);
   if (std::filesystem::is_directory(status)) {
