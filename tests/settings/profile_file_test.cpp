@@ -141,6 +141,17 @@ TEST(ProfileFile, RewriteLeavesNoTemporaryFilesAndKeepsPermissions) {
   EXPECT_EQ(entries, 1);
 }
 
+#ifndef _WIN32
+TEST(ProfileFile, WritingThroughALinkChangesTheLinkedFile) {
+  TempFolder folder;
+  WriteBytes(folder / "real.ini", "[S]\r\nk=1\r\n");
+  std::filesystem::create_symlink("real.ini", folder / "velto.ini");
+  ASSERT_TRUE(ProfileFile(folder / "velto.ini").Write("S", "k", "2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "velto.ini"));
+  EXPECT_EQ(ReadBytes(folder / "real.ini"), "[S]\r\nk=2\r\n");
+}
+#endif
+
 TEST(ProfileFile, FailuresReturnFalseAndLoseNothing) {
   TempFolder folder;
   // A folder with the file's name.
