@@ -1,0 +1,177 @@
+// The settings dialog as the menu entry "設定" opens it: window, controls, fonts, tab order,
+// lists and placement beside the search bar.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTest>
+
+#include "dialog/dialog_layout.h"
+#include "dialog_window_fixture.h"
+
+using velto::kDialogControls;
+using velto::test::DialogWindowFixture;
+
+namespace {
+
+QString Qt8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString ShownCaption(QWidget& widget) {
+  if (auto* frame = qobject_cast<QGroupBox*>(&widget)) return frame->title();
+  if (auto* label = qobject_cast<QLabel*>(&widget)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(&widget)) return button->text();
+  if (auto* edit = qobject_cast<QLineEdit*>(&widget)) return edit->text();
+  return {};
+}
+
+}  // namespace
+
+class DialogLayoutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void MenuEntryOpensAFixedOwnerlessDialog() {
+    DialogWindowFixture f;
+    QVERIFY(!f.window.isVisible());
+    f.OpenFromMenu();
+    QVERIFY(f.dialog.IsLoaded());
+    QVERIFY(f.window.isVisible());
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("設定"));
+    // 6930 x 3090 twips at 15 twips a pixel, and the user cannot resize it.
+    QCOMPARE(f.window.size(), QSize(462, 206));
+    QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
+    QCOMPARE(f.window.windowType(), Qt::Dialog);
+    QVERIFY(!(f.window.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(f.window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(f.window.windowFlags() & Qt::WindowCloseButtonHint);
+    // Modeless and without an owner: the search bar takes clicks while the dialog is open.
+    QVERIFY(f.window.parentWidget() == nullptr);
+    QVERIFY(!f.window.isModal());
+    QTest::mouseClick(&f.bar_window.Button(velto::kClearButton), Qt::LeftButton);
+    QVERIFY(f.window.isVisible());
+    // Closing the dialog never ends the program.
+    QVERIFY(!f.window.testAttribute(Qt::WA_QuitOnClose));
+  }
+
+  void EveryControlStandsAtItsPlaceWithItsCaptionAndFont() {
+    DialogWindowFixture f;
+    f.OpenFromMenu();
+    const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
+    for (const velto::DialogControl& c : kDialogControls) {
+      const QString name = Qt8(c.name);
+      QWidget& widget = f.Control(c.name);
+      QVERIFY2(widget.geometry() == QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15),
+               qPrintable(name));
+      QWidget* expected_parent = &f.window;
+      if (c.parent == velto::DialogParent::Frame1) expected_parent = &f.Control("Frame1");
+      if (c.parent == velto::DialogParent::Frame2) expected_parent = &f.Control("Frame2");
+      QVERIFY2(widget.parentWidget() == expected_parent, qPrintable(name));
+      if (c.kind != velto::DialogControlKind::EditBox &&
+          c.kind != velto::DialogControlKind::Selector)
+        QVERIFY2(ShownCaption(widget) == Qt8(c.caption), qPrintable(name));
+      const QFont font = widget.font();
+      if (c.font == velto::DialogFont::Gothic) {
+        QVERIFY2(font.family() == gothic, qPrintable(name));
+        QVERIFY2(qFuzzyCompare(font.pointSizeF(), 9.75), qPrintable(name));
+        QVERIFY2(font.weight() == QFont::Normal, qPrintable(name));
+      } else {
+        // The dialog's own font, not the gothic of the frame it stands in.
+        QVERIFY2(font.family() == QApplication::font().family(), qPrintable(name));
+      }
+    }
+    QVERIFY(qobject_cast<QGroupBox*>(&f.Control("Frame1")));
+    QVERIFY(qobject_cast<QGroupBox*>(&f.Control("Frame2")));
+    QVERIFY(qobject_cast<QCheckBox*>(&f.Control("Check1")));
+    // Whatever font stands in for the gothic must draw Japanese.
+    QVERIFY(QFontMetrics(f.Control("Label1(4)").font()).inFontUcs4(U'準'));
+  }
+
+  void RestoreButtonStandsInItsPlaceButHidden() {
+    DialogWindowFixture f;
+    f.OpenFromMenu();
+    QPushButton& restore = f.Button("Command4");
+    QCOMPARE(restore.text(), QStringLiteral("標準に戻す"));
+    QCOMPARE(restore.geometry(), QRect(144, 180, 73, 17));
+    QVERIFY(restore.isHidden());
+    QVERIFY(f.Button("Command1").isVisible());
+    // Reopened, it is still hidden.
+    QTest::mouseClick(&f.Button("Command2"), Qt::LeftButton);
+    f.OpenFromMenu();
+    QVERIFY(restore.isHidden());
+  }
+
+  void TabWalksTheControlsInTheirOrderFromTheFirstSelector() {
+    DialogWindowFixture f;
+    f.OpenFromMenu();
+    QTRY_COMPARE(QApplication::focusWidget(), &f.Selector(0));
+    const std::vector<std::string_view> order{
+        "Combo1(1)", "Combo1(2)", "Combo1(3)",   "Combo1(5)",   "Combo1(4)",   "Text1(0)",
+        "Text1(1)",  "Text1(2)",  "Command5(0)", "Command5(1)", "Command5(2)", "Check1",
+        "Command1",  "Command2",  "Command3",    "Combo1(0)"};  // the hidden restore button is
+                                                                // passed over; the walk wraps round
+    for (std::string_view next : order) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QVERIFY2(QApplication::focusWidget() == &f.Control(next), next.data());
+    }
+  }
+
+  void SelectorsAreListsToPickFromFilledFromTheSettings() {
+    DialogWindowFixture f;
+    f.OpenFromMenu();
+    QStringList engines{"A", "B", "C", "D", "E"};
+    while (engines.size() < 20) engines.append(QString());
+    for (int selector = 0; selector < 5; ++selector) {
+      QVERIFY(!f.Selector(selector).isEditable());
+      QCOMPARE(f.Entries(selector), engines);
+    }
+    QCOMPARE(f.Entries(5), (QStringList{"ボタン1", "ボタン2", "ボタン3", "ボタン4"}));
+    QVERIFY(!f.Selector(5).isEditable());
+    for (int selector = 0; selector < 4; ++selector)
+      QCOMPARE(f.Selector(selector).currentIndex(), selector);
+    QCOMPARE(f.Selector(4).currentIndex(), 1);
+    QCOMPARE(f.Selector(5).currentIndex(), 3);
+    QVERIFY(qobject_cast<QCheckBox*>(&f.Control("Check1"))->isChecked());
+    QCOMPARE(f.Edit(0).text(), QStringLiteral("B"));
+    QCOMPARE(f.Edit(1).text(), QStringLiteral("http://b.example/"));
+    QCOMPARE(f.Edit(2).text(), QStringLiteral("http://b.example/?q="));
+    // Typing a letter into a list picks an entry, it never becomes text of its own.
+    QTest::keyClicks(&f.Selector(0), "zz");
+    QVERIFY(f.Entries(0).contains(f.Selector(0).currentText()));
+  }
+
+  void StoredSelectionsOutOfRangeLeaveTheListsWithoutSelection() {
+    DialogWindowFixture f(
+        "[Velto]\r\nDefaultSearch=7\r\nSearchSelect(0)=25\r\nSearchSelect(4)=-1\r\n"
+        "[SearchData]\r\nSearchName(0)=A\r\n");
+    f.OpenFromMenu();
+    QCOMPARE(f.Selector(0).currentIndex(), -1);
+    QCOMPARE(f.Selector(4).currentIndex(), -1);
+    QCOMPARE(f.Selector(5).currentIndex(), -1);
+    QCOMPARE(f.Selector(1).currentIndex(), 0);
+    QCOMPARE(f.Edit(0).text(), QStringLiteral("ボタン名"));
+    QCOMPARE(f.Edit(1).text(), QStringLiteral("ホームページ"));
+    QCOMPARE(f.Edit(2).text(), QStringLiteral("サーチエンジン"));
+  }
+
+  void OpensDirectlyBelowTheBarOrAboveItWhenThereIsNoRoom() {
+    DialogWindowFixture f;
+    f.bar_window.move(30, 100);
+    f.OpenFromMenu();
+    const QRect bar = f.bar_window.frameGeometry();
+    QCOMPARE(f.window.frameGeometry().topLeft(), QPoint(bar.left(), bar.bottom() + 1));
+    QCOMPARE(f.window.OuterHeight(), float(f.window.frameGeometry().height() * 15));
+
+    // Shown again while open: placed again, not reloaded.
+    f.Edit(0).setText(QStringLiteral("typed"));
+    f.bar_window.move(40, 700);
+    f.platform.screen_height_twips = 768 * 15;
+    f.OpenFromMenu();
+    const QRect moved = f.bar_window.frameGeometry();
+    QCOMPARE(f.window.frameGeometry().bottomLeft(), QPoint(moved.left(), moved.top() - 1));
+    QCOMPARE(f.Edit(0).text(), QStringLiteral("typed"));
+  }
+};
+
+QTEST_MAIN(DialogLayoutTest)
+#include "dialog_layout_test.moc"
