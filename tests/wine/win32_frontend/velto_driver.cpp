@@ -12,7 +12,10 @@
 //   dump            record the query text and the history list
 //   close / endsession   close the bar like the window's close box, or a logoff
 //   wait-exit       wait for the started program to end, record its exit code
+//   dlg-...         the settings dialog's steps: ../settings_dialog/dialog_steps.h
 #include <windows.h>
+
+#include "../settings_dialog/dialog_steps.h"  // the settings dialog's steps
 
 #include <cstdio>
 #include <cstdlib>
@@ -244,6 +247,8 @@ bool Driver::Run(const std::string& step) {
     WaitExit(process_, "exit");
   } else if (verb == "sleep") {
     Sleep(static_cast<DWORD>(std::atoi(arg.c_str())));
+  } else if (const std::optional<bool> done = RunDialogStep(verb, arg, out_)) {
+    return *done;
   } else {
     Record("unknown-step=" + step);
     return false;
