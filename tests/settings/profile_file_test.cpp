@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
+#include <random>
+
 #include "support/temp_folder.h"
 
 namespace velto {
@@ -112,6 +116,40 @@ TEST(ProfileUpdate, KeepsEveryOtherByteOfJunk) {
   const std::string after = ProfileUpdate(junk, "Velto", "Top", "1");
   EXPECT_EQ(after.substr(0, junk.size()), junk);
   EXPECT_EQ(ProfileLookup(after, "Velto", "Top"), "1");
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Random files from the characters that matter to the format: a write must make its key read
+// back as written and leave every other key's value as it was.
+TEST(ProfileUpdate, RandomFilesKeepEveryOtherKey) {
+  const std::string alphabet = "[]=; \t\r\n\"'aAbB";
+  const std::string names[] = {"a", "A", "b", "ab", "B a"};
+  std::mt19937 random(12345);
+  const auto pick = [&](std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+  };
+  const int rounds =
+      std::getenv("VELTO_FUZZ_ROUNDS") ? std::atoi(std::getenv("VELTO_FUZZ_ROUNDS")) : 3000;
+  for (int round = 0; round < rounds; ++round) {
+    std::string content;
+    for (std::size_t i = pick(40); i > 0; --i) content += alphabet[pick(alphabet.size())];
+    const std::string section = names[pick(5)], key = names[pick(5)];
+    const std::string updated = ProfileUpdate(content, section, key, "v=1");
+    ASSERT_EQ(ProfileLookup(updated, section, key), "v=1") << testing::PrintToString(content);
+    for (const auto& s : names) {
+      for (const auto& k : names) {
+        const bool written = Lower(s) == Lower(section) && Lower(k) == Lower(key);
+        if (!written) {
+          ASSERT_EQ(ProfileLookup(updated, s, k), ProfileLookup(content, s, k))
+              << testing::PrintToString(content) << " wrote [" << section << "] " << key;
+        }
+      }
+    }
+  }
 }
 
 TEST(ProfileFile, MissingFileReadsAsEmptyAndIsCreatedByTheFirstWrite) {
