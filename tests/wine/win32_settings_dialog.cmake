@@ -14,3 +14,16 @@ add_test(NAME win32_settings_dialog_end_to_end
           --prefix ${CMAKE_BINARY_DIR}/wineprefix-gui)
 set_tests_properties(win32_settings_dialog_end_to_end PROPERTIES
   RESOURCE_LOCK velto_wine_gui TIMEOUT 400)
+
+# The dialog window in-process over the real core: fonts, selections, reopening.
+add_executable(win32_settings_dialog_tests ${_velto_dialog_dir}/settings_dialog_window_test.cpp)
+target_link_libraries(win32_settings_dialog_tests PRIVATE velto_win32 velto_test_support GTest::gtest)
+target_link_options(win32_settings_dialog_tests PRIVATE -municode)
+set_target_properties(win32_settings_dialog_tests PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${VELTO_TEST_OUTPUT})
+add_test(NAME win32_settings_dialog_tests
+  COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
+          env VELTO_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui
+          ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh $<TARGET_FILE:win32_settings_dialog_tests>)
+set_tests_properties(win32_settings_dialog_tests PROPERTIES
+  RESOURCE_LOCK velto_wine_gui TIMEOUT 300)

@@ -112,8 +112,8 @@ HWND FocusOf(HWND window) {
 
 std::string Selector(HWND list) {
   const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
-  std::string out = std::to_string(SendMessageW(list, CB_GETCURSEL, 0, 0)) + "/" +
-                    std::to_string(count);
+  std::string out =
+      std::to_string(SendMessageW(list, CB_GETCURSEL, 0, 0)) + "/" + std::to_string(count);
   for (LRESULT i = 0; i < count; ++i) {
     wchar_t item[512]{};
     SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
@@ -126,16 +126,15 @@ std::string WindowFrame(HWND dialog) {
   const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
   const LONG_PTR ex = GetWindowLongPtrW(dialog, GWL_EXSTYLE);
   std::string out;
-  const std::pair<bool, const char*> kBits[] = {
-      {(style & WS_CAPTION) == WS_CAPTION, "caption"},
-      {(style & WS_SYSMENU) != 0, "sysmenu"},
-      {(style & WS_MINIMIZEBOX) != 0, "minbox"},
-      {(style & WS_MAXIMIZEBOX) != 0, "maxbox"},
-      {(style & WS_THICKFRAME) != 0, "sizable"},
-      {(ex & WS_EX_DLGMODALFRAME) != 0, "dialogframe"},
-      {(ex & WS_EX_TOOLWINDOW) != 0, "toolwindow"},
-      {(ex & WS_EX_APPWINDOW) != 0, "appwindow"},
-      {GetWindow(dialog, GW_OWNER) != nullptr, "owned"}};
+  const std::pair<bool, const char*> kBits[] = {{(style & WS_CAPTION) == WS_CAPTION, "caption"},
+                                                {(style & WS_SYSMENU) != 0, "sysmenu"},
+                                                {(style & WS_MINIMIZEBOX) != 0, "minbox"},
+                                                {(style & WS_MAXIMIZEBOX) != 0, "maxbox"},
+                                                {(style & WS_THICKFRAME) != 0, "sizable"},
+                                                {(ex & WS_EX_DLGMODALFRAME) != 0, "dialogframe"},
+                                                {(ex & WS_EX_TOOLWINDOW) != 0, "toolwindow"},
+                                                {(ex & WS_EX_APPWINDOW) != 0, "appwindow"},
+                                                {GetWindow(dialog, GW_OWNER) != nullptr, "owned"}};
   for (const auto& [set, name] : kBits)
     if (set) out += std::string(out.empty() ? "" : ",") + name;
   return out;
@@ -178,9 +177,10 @@ void Layout(HWND dialog, std::string& record) {
       kind += (style & 3) == CBS_DROPDOWNLIST ? "(list)" : "(editable)";
     record += "ctl=" + std::to_string(GetDlgCtrlID(child)) + " " + kind + " " +
               std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
-              std::to_string(rect.right - rect.left) + "x" + std::to_string(rect.bottom - rect.top) +
-              " " + (IsWindowVisible(child) ? "shown" : "hidden") +
-              ((style & WS_TABSTOP) ? " tab" : "") + " " + Text(child) + "\n";
+              std::to_string(rect.right - rect.left) + "x" +
+              std::to_string(rect.bottom - rect.top) + " " +
+              (IsWindowVisible(child) ? "shown" : "hidden") + ((style & WS_TABSTOP) ? " tab" : "") +
+              " " + Text(child) + "\n";
   }
 }
 
@@ -224,8 +224,8 @@ bool MessageBoxStep(HWND dialog, std::string& record) {
     if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(child))
       buttons += (buttons.empty() ? "" : ",") + text;
   }
-  record += "msgbox=" + Text(found.box) + "|" + message + "|" + buttons + "|owner=" +
-            (GetWindow(found.box, GW_OWNER) == dialog ? "dialog" : "other") + "\n";
+  record += "msgbox=" + Text(found.box) + "|" + message + "|" + buttons +
+            "|owner=" + (GetWindow(found.box, GW_OWNER) == dialog ? "dialog" : "other") + "\n";
   SetForegroundWindow(found.box);
   Sleep(50);
   Press(VK_RETURN);
