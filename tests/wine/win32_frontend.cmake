@@ -21,3 +21,14 @@ add_test(NAME win32_velto_end_to_end
           --prefix ${CMAKE_BINARY_DIR}/wineprefix-gui)
 set_tests_properties(win32_velto_end_to_end PROPERTIES
   RESOURCE_LOCK velto_wine_gui TIMEOUT 400)
+
+# The real search bar window in-process: layout, key preview, the history list, OLE drops.
+add_executable(win32_frontend_tests ${_velto_frontend_dir}/search_bar_window_test.cpp)
+target_link_libraries(win32_frontend_tests PRIVATE velto_win32 velto_test_support GTest::gtest)
+target_include_directories(win32_frontend_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../support)
+target_link_options(win32_frontend_tests PRIVATE -municode)
+set_target_properties(win32_frontend_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELTO_TEST_OUTPUT})
+add_test(NAME win32_frontend_tests
+  COMMAND xvfb-run -a -s "-screen 0 1024x768x24" env VELTO_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui
+          ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh $<TARGET_FILE:win32_frontend_tests>)
+set_tests_properties(win32_frontend_tests PROPERTIES RESOURCE_LOCK velto_wine_gui TIMEOUT 300)

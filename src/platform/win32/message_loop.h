@@ -5,6 +5,9 @@
 
 namespace velto::win32 {
 
+// One message: key preview first, then dialog navigation or the usual translation and dispatch.
+void ProcessMessage(SearchBarWindow& bar, MSG& message, SettingsDialogWindow* dialog = nullptr);
+
 // Runs until the search bar is destroyed; returns the exit code of WM_QUIT. The settings
 // dialog, when given, gets its own keyboard navigation.
 int RunMessageLoop(SearchBarWindow& bar, SettingsDialogWindow* dialog = nullptr);

@@ -100,6 +100,28 @@ void SearchBarWindow::CreateControls() {
   last_focus_ = query_box_;
 }
 
+bool SearchBarWindow::AcceptDrops() {
+  if (!window_) return false;
+  bool ok = true;
+  auto add = [&](HWND target, DropTarget::Handler handler) {
+    auto drop = std::make_unique<DropTarget>(std::move(handler));
+    ok &= drop->Register(target);
+    drop_targets_.push_back(std::move(drop));
+  };
+  add(Handle(), [this](const DropData& data) {
+    if (core_ != nullptr) core_->Form_OLEDragDrop(data);
+  });
+  add(query_box_, [this](const DropData& data) {
+    if (core_ != nullptr) core_->Text1_OLEDragDrop(data);
+  });
+  for (int i = 0; i < kButtonCount; ++i) {
+    add(Button(i), [this, i](const DropData& data) {
+      if (core_ != nullptr) core_->Command1_OLEDragDrop(i, data);
+    });
+  }
+  return ok;
+}
+
 void SearchBarWindow::Show(int show_command) {
   ShowWindow(Handle(), show_command);
   UpdateWindow(Handle());
@@ -156,6 +178,7 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
       if (wparam != FALSE) CloseProgram();
       return 0;
     case WM_DESTROY:
+      for (auto& drop : drop_targets_) drop->Revoke();
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:

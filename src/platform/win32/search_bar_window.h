@@ -5,10 +5,13 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "main/search_bar.h"
 #include "main/search_bar_view.h"
+#include "platform/win32/drop_target.h"
 #include "platform/win32/fixed_search_menu.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tool_tips.h"
@@ -32,6 +35,9 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   bool Create(HICON icon);
   // Events go to this core from now on.
   void Attach(SearchBar& core) { core_ = &core; }
+  // Registers the window, the query box and the six buttons as OLE drop targets (OLE must be
+  // initialized on this thread). False when a registration failed.
+  bool AcceptDrops();
   void Show(int show_command);
 
   HWND Handle() const { return window_.get(); }
@@ -89,6 +95,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   UniqueFont button_font_;
   UniqueFont bold_font_;
   FixedSearchMenu menu_;
+  std::vector<std::unique_ptr<DropTarget>> drop_targets_;
   SearchBar* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool unloaded_ = false;

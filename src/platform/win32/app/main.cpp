@@ -3,6 +3,7 @@
 #include <windows.h>
 // after windows.h
 #include <commctrl.h>
+#include <ole2.h>
 
 #include "dialog/settings_dialog.h"
 #include "main/search_bar.h"
@@ -12,11 +13,28 @@
 #include "platform/win32/win32_platform.h"
 #include "settings/settings_model.h"
 
+namespace {
+// OLE for the drop targets, for the life of the program.
+class OleSession {
+ public:
+  OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+  ~OleSession() {
+    if (ok_) OleUninitialize();
+  }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+
+ private:
+  bool ok_;
+};
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   velto::win32::Win32Platform platform;
   // A second search bar for the same folder ends before it creates any window.
   if (!platform.ClaimSingleInstance()) return 0;
 
+  OleSession ole;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -27,6 +45,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   velto::SettingsModel model;
   velto::SearchBar bar(model, window, platform);
   window.Attach(bar);
+  // Without OLE the bar still works; it only takes no drops.
+  window.AcceptDrops();
   velto::win32::SettingsDialogWindow dialog_window(platform,
                                                    LoadIconW(instance, MAKEINTRESOURCEW(1)));
   velto::SettingsDialog dialog(bar, dialog_window, platform);
