@@ -23,7 +23,8 @@ set_tests_properties(win32_velto_end_to_end PROPERTIES
   RESOURCE_LOCK velto_wine_gui TIMEOUT 400)
 
 # The real search bar window in-process: layout, key preview, the history list, OLE drops.
-add_executable(win32_frontend_tests ${_velto_frontend_dir}/search_bar_window_test.cpp)
+add_executable(win32_frontend_tests ${_velto_frontend_dir}/search_bar_window_test.cpp
+  ${_velto_frontend_dir}/command_line_test.cpp)
 target_link_libraries(win32_frontend_tests PRIVATE velto_win32 velto_test_support GTest::gtest)
 target_include_directories(win32_frontend_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../support)
 target_link_options(win32_frontend_tests PRIVATE -municode)
