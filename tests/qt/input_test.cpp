@@ -184,6 +184,19 @@ class InputTest : public QObject {
     QCOMPARE(f.bar.NewHistoryCount(), 0);
   }
 
+  void KeysReachTheWindowWhileTheDropDownListIsOpen() {
+    BarFixture f(FourEnginesIni("", "[History]\r\nSearchHistory(0)=one\r\n"));
+    Type(f, "typed");
+    f.box().showPopup();
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    // Where the application sends keys while a popup is open.
+    QWidget* receiver = popup->focusWidget() ? popup->focusWidget() : popup;
+    QTest::keyClick(receiver, Qt::Key_F2);
+    QCOMPARE(f.Opened(), Strings{"http://b.example/?q=typed"});
+    f.box().hidePopup();
+  }
+
   void ChoosingFromTheDropDownListShowsTheEntry() {
     BarFixture f(
         FourEnginesIni("", "[History]\r\nSearchHistory(0)=one\r\nSearchHistory(1)=two\r\n"));

@@ -43,7 +43,12 @@ bool KeyPreview::IsFirstReceiver(const QWidget& widget) const {
   const QWidget* focus = QApplication::focusWidget();
   if (focus == &widget) return true;
   if (&widget == &window_) return focus == nullptr || !window_.isAncestorOf(focus);
-  return widget.isWindow();  // a drop-down list of its own
+  // An open drop-down list is a window of its own; its focus widget, or the list window
+  // itself, gets the keys while it is open.
+  const QWidget* popup = QApplication::activePopupWidget();
+  if (!popup) return false;
+  const QWidget* receiver = popup->focusWidget() ? popup->focusWidget() : popup;
+  return receiver == &widget;
 }
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {

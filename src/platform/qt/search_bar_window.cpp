@@ -132,6 +132,7 @@ void SearchBarWindow::ConnectEvents() {
   query_->OnPopup([this](QWidget& list) {
     if (auto* view = qobject_cast<QListView*>(&list)) view->setUniformItemSizes(true);
     key_preview_->Watch(list);
+    if (QWidget* frame = list.parentWidget()) key_preview_->Watch(*frame);
   });
 
   drops_ = std::make_unique<DropRouter>(this);
