@@ -1,9 +1,12 @@
 # make run   : set up, build and start the search bar
-# make check : set up, build both configurations and pass every test
+# make check : set up, build both configurations and pass every test, the sanitizer build's
+#              tests and a short run of every fuzz target
+# make fuzz   : run every fuzz target longer (FUZZ_SECONDS each)
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build build-linux build-win32 check test-linux test-win32 run bench clean
+.PHONY: all setup configure build build-linux build-win32 check test-linux test-win32 run bench clean \
+	test-asan fuzz fuzz-short
 
 all: build
 
@@ -30,7 +33,21 @@ test-linux: build-linux
 test-win32: build-win32
 	@cd build/win32 && ctest --output-on-failure -j 1 --timeout 600
 
-check: build test-linux test-win32
+# The whole Linux suite built with AddressSanitizer and UndefinedBehaviorSanitizer; tests labelled
+# no_asan (timings of the real program) are left out there.
+test-asan: setup
+	@[ -f build/linux-asan/build.ninja ] || cmake --preset linux-asan >/dev/null
+	@cmake --build --preset linux-asan -j $(JOBS)
+	@ctest --preset linux-asan -j $(JOBS)
+
+FUZZ_SECONDS ?= 300
+fuzz-short: setup
+	@JOBS=$(JOBS) fuzz/run-fuzzers.sh 25
+
+fuzz: setup
+	@JOBS=$(JOBS) fuzz/run-fuzzers.sh $(FUZZ_SECONDS)
+
+check: build test-linux test-win32 test-asan fuzz-short
 
 run: build-linux
 	@scripts/run-velto.sh
