@@ -135,7 +135,13 @@ bool NumberOrText::Equals(double number) const {
 }
 
 std::string NumberOrText::ToText() const {
-  if (const double* number = std::get_if<double>(&value_)) return FormatDecimal(*number, 15);
+  if (const double* number = std::get_if<double>(&value_)) {
+    // Fifteen digits round the very largest doubles up past the largest double, to a text that
+    // would not read back; those take the seventeen digits that always do.
+    std::string text = FormatDecimal(*number, 15);
+    if (!ParseNumber(text)) text = FormatDecimal(*number, 17);
+    return text;
+  }
   return std::get<std::string>(value_);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 
 namespace velto {
@@ -149,6 +150,15 @@ TEST(NumberOrText, WritesNumbersAsDigitsAndTextsUnchanged) {
   EXPECT_EQ(NumberOrText::Text(" x ").ToText(), " x ");
   EXPECT_FALSE(NumberOrText::Text("1").IsNumber());
   EXPECT_TRUE(NumberOrText::Number(1).IsNumber());
+}
+
+TEST(NumberOrText, WritesTheLargestNumbersSoTheyReadBack) {
+  for (const double value :
+       {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(), 1e308, -123.25}) {
+    const auto back = ParseNumber(NumberOrText::Number(value).ToText());
+    ASSERT_TRUE(back.has_value()) << value;
+    EXPECT_EQ(*back, value);
+  }
 }
 
 }  // namespace
