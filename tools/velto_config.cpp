@@ -30,8 +30,10 @@ constexpr std::string_view kHelp =
     "  defaults                write the factory defaults (options, buttons, engine slots 0-9);\n"
     "                          position, history and engine slots 10-19 are kept\n"
     "\n"
-    "  --dir FOLDER            the folder that holds velto.ini; by default the folder of this\n"
-    "                          program, where the search bar keeps its settings\n"
+    "  --dir FOLDER            the folder that holds velto.ini; by default the one where the\n"
+    "                          search bar keeps its settings: the folder of this program or,\n"
+    "                          for an installed Linux program, $XDG_CONFIG_HOME/velto\n"
+    "                          (~/.config/velto), made with the factory settings on first use\n"
     "  --help                  show this text\n"
     "\n"
     "Arguments and output are UTF-8; the file itself is in Shift-JIS (code page 932).\n"
@@ -157,7 +159,14 @@ int Failure(std::ostream& err, const std::string& message) {
 int RunVeltoConfig(const std::vector<std::string>& args,
                    const std::filesystem::path& default_folder, std::ostream& out,
                    std::ostream& err) {
-  std::filesystem::path folder = default_folder;
+  return RunVeltoConfig(
+      args, [&default_folder] { return default_folder; }, out, err);
+}
+
+int RunVeltoConfig(const std::vector<std::string>& args,
+                   const std::function<std::filesystem::path()>& default_folder, std::ostream& out,
+                   std::ostream& err) {
+  std::optional<std::filesystem::path> given;
   std::vector<std::string_view> words;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
@@ -167,9 +176,9 @@ int RunVeltoConfig(const std::vector<std::string>& args,
     }
     if (words.empty() && arg == "--dir") {
       if (++i == args.size()) return UsageError(err, "--dir needs a FOLDER");
-      folder = PathFromUtf8(args[i]);
+      given = PathFromUtf8(args[i]);
     } else if (words.empty() && arg.starts_with("--dir=")) {
-      folder = PathFromUtf8(arg.substr(6));
+      given = PathFromUtf8(arg.substr(6));
     } else if (words.empty() && arg == "--") {
       words.insert(words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
       break;
@@ -180,6 +189,7 @@ int RunVeltoConfig(const std::vector<std::string>& args,
     }
   }
   if (words.empty()) return UsageError(err, "no command given");
+  const std::filesystem::path folder = given ? *given : default_folder();
   if (folder.empty()) return UsageError(err, "FOLDER must not be empty");
 
   const SettingsStore store(folder);

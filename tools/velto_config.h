@@ -1,6 +1,7 @@
 #pragma once
 // velto-config: reads and writes the program's settings file with the program's own store.
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,6 +13,12 @@ namespace velto {
 // default_folder is used when no --dir is given.
 int RunVeltoConfig(const std::vector<std::string>& args,
                    const std::filesystem::path& default_folder, std::ostream& out,
+                   std::ostream& err);
+
+// The same, with the default folder asked for only when no --dir is given and a command runs
+// (on Linux the choice may create the user's settings folder).
+int RunVeltoConfig(const std::vector<std::string>& args,
+                   const std::function<std::filesystem::path()>& default_folder, std::ostream& out,
                    std::ostream& err);
 
 }  // namespace velto

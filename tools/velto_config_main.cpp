@@ -51,9 +51,19 @@ int wmain(int argc, wchar_t** argv) {
 
 #else
 
+#include "platform/posix/settings_folder.h"
+
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return velto::RunVeltoConfig(args, velto::ExecutableFolder(), std::cout, std::cerr);
+  // The search bar's own choice of folder, the user's settings folder made ready as it would.
+  const auto settings_folder = [] {
+    const velto::ProgramFolders folders =
+        velto::ChooseProgramFolders(velto::ExecutableFolder(), velto::UserFoldersFromEnvironment());
+    velto::CreateSettingsFolder(folders);
+    velto::WriteFactorySettingsOnFirstUse(folders);
+    return folders.settings;
+  };
+  return velto::RunVeltoConfig(args, settings_folder, std::cout, std::cerr);
 }
 
 #endif

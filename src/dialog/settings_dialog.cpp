@@ -120,7 +120,7 @@ void SettingsDialog::CloseBox_Click() {
 }
 
 std::filesystem::path SettingsDialog::HelpPath() const {
-  return platform_.ProgramFolder() / kHelpFileName;
+  return platform_.HelpFolder() / kHelpFileName;
 }
 
 void SettingsDialog::Command3_Click() {

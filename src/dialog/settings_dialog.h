@@ -67,7 +67,7 @@ class SettingsDialog final : public SettingsDialogLauncher {
   void Command4_Click();  // 標準に戻す (its button is hidden)
   void CloseBox_Click();  // the window's close box: like Cancel
 
-  // Where ヘルプ points: Help.html in the program folder.
+  // Where ヘルプ points: Help.html in the platform's help folder (normally the program folder).
   std::filesystem::path HelpPath() const;
 
  private:

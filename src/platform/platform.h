@@ -19,6 +19,9 @@ class Platform {
 
   // The folder that holds the program's executable: velto.ini, log.txt and Help.html live there.
   virtual std::filesystem::path ProgramFolder() const = 0;
+  // The folder that holds Help.html: the program folder, unless the system keeps the page
+  // elsewhere (an installed Linux program keeps its settings per user, its page in share/).
+  virtual std::filesystem::path HelpFolder() const { return ProgramFolder(); }
   // The program's command-line arguments as one text (UTF-8).
   virtual std::string CommandLine() const = 0;
   // True when this is the only running search bar for the program folder; the claim is held

@@ -29,6 +29,7 @@ class FakePlatform : public Platform {
 
   // What the test sets.
   std::filesystem::path program_folder;
+  std::filesystem::path help_folder;  // empty: Help.html in the program folder
   std::string command_line;
   bool single_instance = true;
   float screen_height_twips = 11520;  // 768 pixels at 15 twips per pixel
@@ -48,6 +49,9 @@ class FakePlatform : public Platform {
   }
 
   std::filesystem::path ProgramFolder() const override { return program_folder; }
+  std::filesystem::path HelpFolder() const override {
+    return help_folder.empty() ? program_folder : help_folder;
+  }
   std::string CommandLine() const override { return command_line; }
   bool ClaimSingleInstance() override {
     ++single_instance_claims;

@@ -17,8 +17,10 @@ std::size_t Slot(WindowRole role) {
 }  // namespace
 
 LinuxPlatform::LinuxPlatform(std::filesystem::path folder, std::string command_line,
-                             ShellLauncher& launcher, bool instance_claimed)
+                             ShellLauncher& launcher, bool instance_claimed,
+                             std::filesystem::path help_folder)
     : folder_(std::move(folder)),
+      help_folder_(std::move(help_folder)),
       command_line_(std::move(command_line)),
       launcher_(launcher),
       instance_claimed_(instance_claimed) {}

@@ -16,13 +16,17 @@ class LinuxPlatform : public Platform {
  public:
   // instance_claimed: the caller already holds the single-instance lock (taken before any
   // window system connection, so that a second start ends at once).
+  // help_folder: where Help.html lies; empty for the settings folder itself.
   LinuxPlatform(std::filesystem::path folder, std::string command_line, ShellLauncher& launcher,
-                bool instance_claimed);
+                bool instance_claimed, std::filesystem::path help_folder = {});
 
   // The window that owns message boxes and whose screen is measured, for each role.
   void SetWindow(WindowRole role, QWidget* window);
 
   std::filesystem::path ProgramFolder() const override { return folder_; }
+  std::filesystem::path HelpFolder() const override {
+    return help_folder_.empty() ? folder_ : help_folder_;
+  }
   std::string CommandLine() const override { return command_line_; }
   bool ClaimSingleInstance() override { return instance_claimed_; }
   void OpenWithShell(WindowRole owner, const std::string& address) override;
@@ -34,6 +38,7 @@ class LinuxPlatform : public Platform {
   QWidget* WindowFor(WindowRole role) const;
 
   std::filesystem::path folder_;
+  std::filesystem::path help_folder_;
   std::string command_line_;
   ShellLauncher& launcher_;
   bool instance_claimed_;

@@ -7,6 +7,7 @@
 #include "main/search_bar.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/instance_lock.h"
+#include "platform/posix/settings_folder.h"
 #include "platform/posix/shell_launcher.h"
 #include "platform/posix/signal_inbox.h"
 #include "platform/program_folder.h"
@@ -23,16 +24,21 @@ int main(int argc, char** argv) {
 
   // A second search bar for the same folder ends here: nothing shown, read or written, and
   // no connection to the window system made.
-  const std::filesystem::path folder = velto::ExecutableFolder();
-  velto::InstanceLock lock(folder);
+  // An installed program keeps its settings per user, so the lock follows the settings.
+  const velto::ProgramFolders folders =
+      velto::ChooseProgramFolders(velto::ExecutableFolder(), velto::UserFoldersFromEnvironment());
+  velto::CreateSettingsFolder(folders);
+  velto::InstanceLock lock(folders.settings);
   if (!lock.held()) return 0;
+  velto::WriteFactorySettingsOnFirstUse(folders);
 
   // Taken before Qt removes the options it knows from argv.
   std::string command_line = velto::JoinArguments(argc, argv);
 
   QApplication app(argc, argv);
   velto::ShellLauncher launcher;
-  velto::LinuxPlatform platform(folder, std::move(command_line), launcher, true);
+  velto::LinuxPlatform platform(folders.settings, std::move(command_line), launcher, true,
+                                folders.help);
   velto::SettingsModel model;
   velto::SearchBarWindow window([&app] { app.quit(); });
   velto::SearchBar bar(model, window, platform);
