@@ -1,11 +1,11 @@
 #include "main/dropped_text_file.h"
 
 #include <array>
-#include <fstream>
 #include <optional>
 #include <string_view>
 
 #include "platform/ansi_codec.h"
+#include "settings/byte_file.h"
 #include "settings/unicode_text.h"
 
 namespace velto {
@@ -132,13 +132,15 @@ bool IsDroppedTextFileName(const std::filesystem::path& file) {
 
 std::vector<std::string> ReadDroppedTextLines(const std::filesystem::path& file,
                                               const DroppedFileLimits& limits) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return {};
+  ByteFile in(file, FileMode::Read);
+  if (!in.is_open()) return {};
 
   std::string chunk(kChunkSize, '\0');
+  bool at_end = false;
   auto read_chunk = [&]() -> std::string_view {
-    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    return std::string_view(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    const std::size_t got = in.Read(chunk.data(), chunk.size());
+    at_end = got < chunk.size();
+    return std::string_view(chunk.data(), got);
   };
 
   std::string_view piece = read_chunk();
@@ -151,13 +153,13 @@ std::vector<std::string> ReadDroppedTextLines(const std::filesystem::path& file,
     bool more = true;
     while (more && !piece.empty()) {
       more = splitter.Feed(piece);
-      if (more && in)
+      if (more && !at_end)
         piece = read_chunk();
       else
         piece = {};
     }
     // A read error part-way drops the unfinished line; the end of the file completes it.
-    if (more && !in.bad()) splitter.FinishAtEnd();
+    if (more && !in.failed()) splitter.FinishAtEnd();
     return DecodeByteLines(std::move(splitter.Lines()));
   }
 
@@ -166,12 +168,12 @@ std::vector<std::string> ReadDroppedTextLines(const std::filesystem::path& file,
   bool more = true;
   while (more && !piece.empty()) {
     more = splitter.Feed(decoder.Decode(piece));
-    if (more && in)
+    if (more && !at_end)
       piece = read_chunk();
     else
       piece = {};
   }
-  if (more && !in.bad()) splitter.FinishAtEnd();
+  if (more && !in.failed()) splitter.FinishAtEnd();
   std::vector<std::string> lines;
   lines.reserve(splitter.Lines().size());
   for (std::u16string& line : splitter.Lines()) {

@@ -1,8 +1,7 @@
 #include "main/history_log.h"
 
-#include <fstream>
-
 #include "platform/ansi_codec.h"
+#include "settings/byte_file.h"
 
 namespace velto {
 
@@ -15,11 +14,7 @@ bool AppendHistoryLog(const std::filesystem::path& file, const std::vector<std::
     bytes += AnsiFromUtf8(one_line);
     bytes += "\r\n";
   }
-  std::ofstream out(file, std::ios::binary | std::ios::app);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return !out.fail();
+  return WriteFileBytes(file, bytes, FileMode::Append);
 }
 
 }  // namespace velto

@@ -1,8 +1,9 @@
 #include "settings/profile_file.h"
 
 #include <chrono>
-#include <fstream>
 #include <system_error>
+
+#include "settings/byte_file.h"
 
 namespace velto {
 namespace fs = std::filesystem;
@@ -72,15 +73,7 @@ std::string WithoutLineBreaks(std::string_view text) {
 }
 
 std::optional<std::string> ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes;
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-  }
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  return ReadFileBytes(path);
 }
 
 // A read-only file is left alone even where the user could write it anyway (root on Linux).
@@ -88,8 +81,7 @@ bool IsWritableFile(const fs::path& path, fs::perms perms) {
   constexpr auto kAnyWrite =
       fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   if ((perms & kAnyWrite) == fs::perms::none) return false;
-  std::fstream probe(path, std::ios::binary | std::ios::in | std::ios::out);
-  return probe.is_open();
+  return ByteFile(path, FileMode::Update).is_open();
 }
 
 enum class TempResult { Replaced, CannotCreate, Failed };
@@ -105,11 +97,10 @@ TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
     fs::path temp = target;
     temp += "." + std::to_string(seed % 1000000007ULL) + ".tmp";
     if (fs::exists(fs::symlink_status(temp, ec))) continue;
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return TempResult::CannotCreate;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail()) {
+    ByteFile out(temp, FileMode::Write);
+    if (!out.is_open()) return TempResult::CannotCreate;
+    const bool written = out.Write(bytes);
+    if (!out.Close() || !written) {
       fs::remove(temp, ec);
       return TempResult::Failed;
     }
@@ -127,13 +118,7 @@ TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
 // Overwrites the file's bytes and then cuts it to the new length; used only where no temporary
 // file can be made beside it.
 bool RewriteInPlace(const fs::path& target, std::string_view bytes) {
-  {
-    std::fstream out(target, std::ios::binary | std::ios::in | std::ios::out);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail()) return false;
-  }
+  if (!WriteFileBytes(target, bytes, FileMode::Update)) return false;
   std::error_code ec;
   fs::resize_file(target, bytes.size(), ec);
   return !ec;
