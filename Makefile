@@ -2,11 +2,13 @@
 # make check : set up, build both configurations and pass every test, the sanitizer build's
 #              tests and a short run of every fuzz target
 # make fuzz   : run every fuzz target longer (FUZZ_SECONDS each)
+# make dist-win32 / dist-linux : the Windows zip / the Debian package, into build/dist
+# make screenshots : pictures of both front ends into docs/ (Xvfb and Wine)
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
 .PHONY: all setup configure build build-linux build-win32 check test-linux test-win32 run bench clean \
-	test-asan fuzz fuzz-short
+	test-asan fuzz fuzz-short dist-win32 dist-linux screenshots
 
 all: build
 
@@ -57,3 +59,18 @@ bench: build
 
 clean:
 	rm -rf build
+
+# velto.exe, velto-config.exe, Help.html and the factory velto.ini, ready to unpack and run.
+dist-win32: build-win32
+	@cmake --build build/win32 --target velto_zip
+	@mkdir -p build/dist && cp build/win32/dist/velto-*-win32.zip build/dist/
+	@ls build/dist/velto-*-win32.zip
+
+# The Debian package (installs with: apt-get install ./build/dist/velto_*.deb).
+dist-linux: build-linux
+	@cpack --config build/linux/CPackConfig.cmake -G DEB -B build/dist >/dev/null
+	@rm -rf build/dist/_CPack_Packages
+	@ls build/dist/velto_*.deb
+
+screenshots: build
+	@scripts/screenshots.sh
