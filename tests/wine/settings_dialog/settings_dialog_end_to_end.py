@@ -9,6 +9,7 @@ the harness and the settings-file helpers of the search bar's end-to-end runs.
 import argparse
 import os
 import re
+import shutil
 import subprocess
 import sys
 
@@ -68,7 +69,7 @@ def with_changes(sections, velto=None, data=None):
     """The prepared sections with keys replaced in place and new keys added at the section's end."""
     changed = []
     for name, keys in sections:
-        updates = dict(velto or {}) if name == "Velto" else dict(data or {}) if name == "SearchData" else {}
+        updates = dict({"Velto": velto, "SearchData": data}.get(name) or {})
         new_keys = [(k, field(updates.pop(k))) if k in updates else (k, v) for k, v in keys]
         new_keys += [(k, field(v)) for k, v in updates.items()]
         changed.append((name, new_keys))
@@ -153,8 +154,9 @@ def run_layout_edit_and_ok(h):
 
 
 def run_enter_cancel_and_close(h):
-    """The message for a missing name (button and Enter), Enter storing a slot, Cancel keeping
-    the committed edit but not the picks, the close box, and the bar closing over the dialog."""
+    """The message for a missing name (button and Enter), Enter storing a slot, help without a
+    help page, Cancel keeping the committed edit but not the picks, the close box, and the bar
+    closing over the dialog."""
     sections = prepared_settings([])
     folder = h.folder("cancel", ini(sections))
     seen = h.drive(folder, "start:", OPEN_DIALOG, "dlg-wait",
@@ -165,17 +167,19 @@ def run_enter_cancel_and_close(h):
                    "dlg-click:text0", "dlg-type:新検索",
                    "dlg-click:text2", "dlg-type:http://new.example/?q=",
                    "dlg-key:13", "dlg-dump",  # Enter in the search address box stores
+                   "dlg-click:help", "dlg-msgbox", "dlg-dump",  # no Help.html: nothing said
                    "dlg-pick:0:3", "dlg-click:cancel", "dlg-dump", "dump",
                    OPEN_DIALOG, "dlg-wait", "dlg-dump", "dlg-close", "dlg-dump",
                    OPEN_DIALOG, "dlg-wait", "dlg-pick:0:2", "close", "wait-exit")
     h.check("no pick failed", [line for line in seen if line.startswith("pick-failed")], [])
-    h.check("missing name: the message, owned by the dialog, for 変更 and for Enter",
-            all_of(seen, "msgbox"), [MESSAGE, MESSAGE])
-    stored, after_cancel, reopened, after_close_box = dumps(seen)
+    h.check("missing name: the message, owned by the dialog, for 変更 and for Enter; "
+            "none for a missing help page", all_of(seen, "msgbox"), [MESSAGE, MESSAGE, "none"])
+    stored, after_help, after_cancel, reopened, after_close_box = dumps(seen)
     renamed = NAMES[:1] + ["新検索"] + NAMES[2:]
     h.check("Enter stores the slot and the dialog stays open", stored, dict(stored, **{
         "combo0": selector(0, renamed), "combo4": selector(1, renamed),
         "texts": "新検索|http://new.example/|http://new.example/?q="}))
+    h.check("ヘルプ keeps the dialog open", after_help is not None, True)
     h.check("Cancel closes; the bar keeps its captions", [after_cancel, all_of(seen, "buttons")],
             [None, [BAR_BUTTONS.format("(off)")[len("buttons="):]]])
     h.check("reopened: the edit is listed, the dropped picks are not", reopened, dict(reopened, **{
@@ -212,7 +216,6 @@ def main():
     finally:
         subprocess.run(["wineserver", "-k"], env=dict(h.env, WINEPREFIX=h.args.prefix))
         if not h.args.keep:
-            import shutil
             shutil.rmtree(h.root, ignore_errors=True)
     print(f"{h.passed} passed, {len(h.failures)} failed")
     return 1 if h.failures else 0
