@@ -107,8 +107,13 @@ void BM_DropTextFileIntoHistory(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * lines);
+  state.SetComplexityN(lines);
 }
-BENCHMARK(BM_DropTextFileIntoHistory)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DropTextFileIntoHistory)
+    ->RangeMultiplier(10)
+    ->Range(1'000, 1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 // Two queries taking turns at the top of a list of N entries: each search inserts one, scans the
 // whole list for copies and removes the one found.
