@@ -1,5 +1,6 @@
 #include "settings/profile_file.h"
 
+#include <cerrno>
 #include <chrono>
 #include <system_error>
 
@@ -97,8 +98,15 @@ TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
     fs::path temp = target;
     temp += "." + std::to_string(seed % 1000000007ULL) + ".tmp";
     if (fs::exists(fs::symlink_status(temp, ec))) continue;
+    errno = 0;
     ByteFile out(temp, FileMode::Write);
-    if (!out.is_open()) return TempResult::CannotCreate;
+    if (!out.is_open()) {
+      // Only a folder that refuses new files sends the caller to the in-place rewrite; a full
+      // disk (no room, or no files left) must leave the old file alone.
+      const int error = errno;
+      const bool refused = error == EACCES || error == EPERM || error == EROFS;
+      return refused ? TempResult::CannotCreate : TempResult::Failed;
+    }
     const bool written = out.Write(bytes);
     if (!out.Close() || !written) {
       fs::remove(temp, ec);
@@ -116,11 +124,19 @@ TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
 }
 
 // Overwrites the file's bytes and then cuts it to the new length; used only where no temporary
-// file can be made beside it.
-bool RewriteInPlace(const fs::path& target, std::string_view bytes) {
-  if (!WriteFileBytes(target, bytes, FileMode::Update)) return false;
+// file can be made beside it. A file that grows gets its new tail first, so a full disk fails
+// the write before any old byte is touched (and the tail is cut off again).
+bool RewriteInPlace(const fs::path& target, std::string_view bytes, std::size_t old_size) {
   std::error_code ec;
-  fs::resize_file(target, bytes.size(), ec);
+  if (bytes.size() > old_size) {
+    if (!WriteFileBytes(target, bytes.substr(old_size), FileMode::Append)) {
+      fs::resize_file(target, old_size, ec);
+      return false;
+    }
+    bytes = bytes.substr(0, old_size);
+  }
+  if (!WriteFileBytes(target, bytes, FileMode::Update)) return false;
+  if (bytes.size() < old_size) fs::resize_file(target, bytes.size(), ec);
   return !ec;
 }
 
@@ -267,7 +283,8 @@ bool ProfileFile::Write(std::string_view section, std::string_view key,
   if (result == TempResult::Replaced) return true;
   // A read-only folder refuses the temporary file; a writable file in it is rewritten in place.
   // After any other failure the old file stays as it was.
-  return result == TempResult::CannotCreate && exists && RewriteInPlace(target, new_content);
+  return result == TempResult::CannotCreate && exists &&
+         RewriteInPlace(target, new_content, old_content.size());
 }
 
 }  // namespace velto
