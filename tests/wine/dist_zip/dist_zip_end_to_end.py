@@ -8,6 +8,7 @@ import subprocess
 import sys
 import zipfile
 
+sys.dont_write_bytecode = True  # nothing left in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "win32_frontend"))
 from velto_end_to_end import Failure, Harness, as_wine_hands_it_over  # noqa: E402
 
