@@ -13,6 +13,7 @@ import shutil
 import subprocess
 import sys
 
+sys.dont_write_bytecode = True  # no cache folders in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "win32_frontend"))
 from velto_end_to_end import Failure, Harness, field, ini, prepared_settings  # noqa: E402
 
