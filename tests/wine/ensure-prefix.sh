@@ -6,8 +6,14 @@ export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscore
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
-if [ ! -f "$WINEPREFIX/.velto-ready" ]; then
-  LANG=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1 || true
+if [ ! -f "$WINEPREFIX/.velto-ready-2" ]; then
+  export LANG=ja_JP.UTF-8
+  wineboot -i >/dev/null 2>&1 || true
+  # The prefix has no Windows Japanese fonts: let the system's proportional IPA gothic stand in
+  # for the fonts the program asks for, so captions measure and look as on Windows.
+  key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  wine reg add "$key" /v "ＭＳ Ｐゴシック" /d "IPAPGothic" /f >/dev/null 2>&1 || true
+  wine reg add "$key" /v "ＭＳ ゴシック" /d "IPAGothic" /f >/dev/null 2>&1 || true
   wineserver -w || true
-  touch "$WINEPREFIX/.velto-ready"
+  touch "$WINEPREFIX/.velto-ready-2"
 fi
