@@ -4,8 +4,9 @@
 The menu entry "設定" opens the dialog below the search bar, out of the taskbar and without
 an owner; the bar keeps searching while it is open. With the keyboard the user gives search
 button 1 the empty slot 4, fills that slot in the engine editor (Enter stores it at once) and
-confirms with OK. Afterwards a search with the default button goes to the new engine, and
-velto.ini and log.txt are compared byte for byte after SIGTERM.
+confirms with OK. Afterwards a search with the default button goes to the new engine. The
+program ends with SIGTERM while the dialog is open again with a changed choice; velto.ini and
+log.txt are compared byte for byte.
 
 usage: dialog_e2e.py PATH/TO/velto
 """
@@ -213,6 +214,16 @@ def drive(env, velto, ini_path, opened_file, lines):
     xdo(env, "mousemove", "--window", bar, "28", "46", "click", "3")
     expect_opened(["http://b.example/?q=x", "http://z.example/?q=hello", "http://z.example/home"])
 
+    # Open again and change a choice, then end the program: the dialog goes with the bar and
+    # its choice is not taken over.
+    xdo(env, "mousemove", "--window", bar, "225", "46", "click", "1")
+    time.sleep(0.5)
+    key("Down")
+    key("Return")
+    dialog = wait_until(lambda: window_named(env, "設定"), 10, "the settings dialog again")
+    xdo(env, "windowfocus", "--sync", dialog)
+    time.sleep(0.3)
+    key("Down")
     velto.send_signal(signal.SIGTERM)
     status = velto.wait(timeout=10)
     check(status == 0, "SIGTERM ended velto with status %d: %s" % (status, velto.stderr.read()))

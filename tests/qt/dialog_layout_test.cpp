@@ -83,8 +83,16 @@ class DialogLayoutTest : public QObject {
     QVERIFY(qobject_cast<QGroupBox*>(&f.Control("Frame1")));
     QVERIFY(qobject_cast<QGroupBox*>(&f.Control("Frame2")));
     QVERIFY(qobject_cast<QCheckBox*>(&f.Control("Check1")));
-    // Whatever font stands in for the gothic must draw Japanese.
+    // Whatever font stands in for the gothic must draw Japanese, and be narrow enough for the
+    // labels' places: a wider stand-in cuts whole characters off "ボタン1" and "標準のボタン"
+    // (the proportional one may lose a pixel or two of the last character's edge).
     QVERIFY(QFontMetrics(f.Control("Label1(4)").font()).inFontUcs4(U'準'));
+    for (std::string_view name :
+         {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)", "Label1(4)"}) {
+      auto& label = static_cast<QLabel&>(f.Control(name));
+      QVERIFY2(label.fontMetrics().tightBoundingRect(label.text()).right() <= label.width() + 2,
+               name.data());
+    }
   }
 
   void RestoreButtonStandsInItsPlaceButHidden() {

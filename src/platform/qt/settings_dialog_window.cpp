@@ -37,9 +37,13 @@ QString ToQt(std::string_view text) {
 
 QFont GothicFont() {
   QFont font(ToQt(kDialogFontName));
+  // Where the Windows font is missing, a proportional Japanese gothic of the same metrics
+  // stands in, so that captions fit the places the dialog was laid out for.
+  font.setFamilies({ToQt(kDialogFontName), QStringLiteral("MS PGothic"),
+                    QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
   font.setPointSizeF(kDialogFontPoints);
   font.setWeight(QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);  // fontconfig's Japanese gothic stands in
+  font.setStyleHint(QFont::SansSerif);
   return font;
 }
 
@@ -123,7 +127,7 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
     }
   }
   widget->setObjectName(ToQt(c.name));
-  widget->setAccessibleName(c.caption.empty() ? ToQt(c.name) : ToQt(c.caption));
+  if (!c.caption.empty()) widget->setAccessibleName(ToQt(c.caption));
   widget->setGeometry(PixelRect(c));
   widget->setFont(c.font == DialogFont::Gothic ? GothicFont() : DefaultFont());
   return widget;
