@@ -170,6 +170,32 @@ class DialogEditingTest : public QObject {
     QVERIFY(f.window.isVisible());
   }
 
+  void HiddenRestoreButtonAsksThenReopensTheDialogWithTheFactoryEngines() {
+    DialogWindowFixture f;
+    f.OpenFromMenu();
+    QPushButton& restore = f.Button("Command4");
+    f.platform.answers = {velto::MessageAnswer::Cancel, velto::MessageAnswer::Ok};
+    restore.click();  // the user cannot reach it; the click runs what it would run
+    QCOMPARE(f.platform.messages.size(), std::size_t{1});
+    QCOMPARE(f.platform.messages[0].caption, "注意");
+    QVERIFY(f.platform.messages[0].buttons == velto::MessageButtons::OkCancel);
+    QCOMPARE(f.Selector(0).itemText(0), QStringLiteral("A"));
+
+    restore.click();
+    // Unloaded and shown again from within its own button's click: visible, refilled, and the
+    // restore button hidden again.
+    QVERIFY(f.dialog.IsLoaded());
+    QVERIFY(f.window.isVisible());
+    QVERIFY(restore.isHidden());
+    QCOMPARE(f.Selector(0).itemText(0), QStringLiteral("Yahoo!"));
+    QCOMPARE(f.Selector(4).itemText(5), QStringLiteral("フレッシュアイ"));
+    QCOMPARE(f.Selector(4).currentIndex(), 0);
+    QCOMPARE(f.Edit(0).text(), QStringLiteral("Yahoo!"));
+    QCOMPARE(f.Stored("SearchData", "SearchName(0)"), "Yahoo!");
+    // The search bar keeps its captions until OK.
+    QCOMPARE(f.bar_window.Button(0).text(), QStringLiteral("A"));
+  }
+
   void UnloadWhenTheBarClosesHidesTheDialogWithoutTakingAnythingOver() {
     DialogWindowFixture f;
     f.OpenFromMenu();
