@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/qt/app_icon.h"
 #include "platform/qt/search_bar_window.h"
@@ -187,6 +188,18 @@ QWidget* SettingsDialogWindow::Control(std::string_view name) const {
   return nullptr;
 }
 
+// The core's calls arrive inside Qt's event handlers, where nothing may throw: an index
+// outside the arrays finds no control.
+QComboBox* SettingsDialogWindow::SelectorAt(int index) const {
+  if (index < 0 || index >= kSelectorCount) return nullptr;
+  return selectors_[static_cast<std::size_t>(index)];
+}
+
+QLineEdit* SettingsDialogWindow::EditAt(int index) const {
+  if (index < 0 || index >= kEditBoxCount) return nullptr;
+  return edits_[static_cast<std::size_t>(index)];
+}
+
 QComboBox& SettingsDialogWindow::Selector(int index) const {
   return *selectors_.at(static_cast<std::size_t>(index));
 }
@@ -269,31 +282,34 @@ void SettingsDialogWindow::SetLeft(float twips) {
 }
 
 void SettingsDialogWindow::ClearSelector(int selector) {
-  Selector(selector).clear();
+  if (QComboBox* box = SelectorAt(selector)) box->clear();
 }
 
 void SettingsDialogWindow::AppendSelectorEntry(int selector, const std::string& text) {
-  QComboBox& box = Selector(selector);
-  const bool was_empty = box.count() == 0;
-  box.addItem(ToQt(text));
+  QComboBox* box = SelectorAt(selector);
+  if (!box) return;
+  const bool was_empty = box->count() == 0;
+  box->addItem(ToQt(text));
   // A list picks its first entry when it fills from empty; the core selects.
-  if (was_empty) box.setCurrentIndex(-1);
+  if (was_empty) box->setCurrentIndex(-1);
 }
 
 void SettingsDialogWindow::SetSelectorEntry(int selector, int position, const std::string& text) {
-  QComboBox& box = Selector(selector);
-  if (position >= 0 && position < box.count()) box.setItemText(position, ToQt(text));
+  QComboBox* box = SelectorAt(selector);
+  if (box && position >= 0 && position < box->count()) box->setItemText(position, ToQt(text));
 }
 
 void SettingsDialogWindow::SelectEntry(int selector, std::optional<int> position) {
-  QComboBox& box = Selector(selector);
-  box.setCurrentIndex(position && *position < box.count() ? *position : -1);
+  QComboBox* box = SelectorAt(selector);
+  if (!box) return;
+  const bool exists = position && *position >= 0 && *position < box->count();
+  box->setCurrentIndex(exists ? *position : -1);
 }
 
 std::optional<int> SettingsDialogWindow::SelectedEntry(int selector) const {
-  const int index = Selector(selector).currentIndex();
-  if (index < 0) return std::nullopt;
-  return index;
+  const QComboBox* box = SelectorAt(selector);
+  if (!box || box->currentIndex() < 0) return std::nullopt;
+  return box->currentIndex();
 }
 
 void SettingsDialogWindow::SetAlwaysTopChecked(bool checked) {
@@ -305,15 +321,16 @@ bool SettingsDialogWindow::IsAlwaysTopChecked() const {
 }
 
 void SettingsDialogWindow::SetEditText(int box, const std::string& text) {
-  EditBox(box).setText(ToQt(text));
+  if (QLineEdit* edit = EditAt(box)) edit->setText(ToQt(text));
 }
 
 std::string SettingsDialogWindow::EditText(int box) const {
-  return EditBox(box).text().toStdString();
+  const QLineEdit* edit = EditAt(box);
+  return edit ? edit->text().toStdString() : std::string();
 }
 
 void SettingsDialogWindow::FocusSelector(int selector) {
-  Selector(selector).setFocus(Qt::OtherFocusReason);
+  if (QComboBox* box = SelectorAt(selector)) box->setFocus(Qt::OtherFocusReason);
 }
 
 void SettingsDialogWindow::SetRestoreButtonVisible(bool visible) {

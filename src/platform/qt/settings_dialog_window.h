@@ -34,6 +34,7 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
 
   // Controls by their name in the control table ("Combo1(4)", "Command3"); null for others.
   QWidget* Control(std::string_view name) const;
+  // Combo1(index) and Text1(index), for tests; an index outside the arrays throws.
   QComboBox& Selector(int index) const;
   QLineEdit& EditBox(int index) const;
 
@@ -66,6 +67,8 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   std::unique_ptr<QWidget> CreateControl(const DialogControl& control);
   void ConnectControl(const DialogControl& control, QWidget& widget);
   void ChainTabOrder();
+  QComboBox* SelectorAt(int index) const;
+  QLineEdit* EditAt(int index) const;
   // Frame measures (outer minus client) in pixels; estimated before the first show.
   QSize FrameExtra() const;
 
