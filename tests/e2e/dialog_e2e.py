@@ -18,6 +18,7 @@ import sys
 import tempfile
 import time
 
+sys.dont_write_bytecode = True  # no cache of the shared helpers in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from velto_e2e import (FIELD, RECORDER, check, encode, opened,  # noqa: E402
                        visible_windows, wait_until, window_position, xdo)
