@@ -18,7 +18,7 @@ import tempfile
 
 def xvfb():
     read_fd, write_fd = os.pipe()
-    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "800x600x24",
+    proc = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", str(write_fd), "-screen", "0", "800x600x24",
                              "-nolisten", "tcp"], pass_fds=(write_fd,),
                             stderr=subprocess.DEVNULL)
     os.close(write_fd)

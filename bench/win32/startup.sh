@@ -25,5 +25,5 @@ bench() {
 if [ -n "${VELTO_BENCH_INSIDE:-}" ]; then
   bench
 else
-  VELTO_BENCH_INSIDE=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build" "$runs" 2>&1 | grep -v setlocale
+  VELTO_BENCH_INSIDE=1 xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" "$build" "$runs" 2>&1 | grep -v setlocale
 fi

@@ -45,7 +45,7 @@ class Xvfb:
     def __enter__(self):
         read_fd, write_fd = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "800x600x24",
+            ["Xvfb", "-noreset", "-displayfd", str(write_fd), "-screen", "0", "800x600x24",
              "-nolisten", "tcp"], pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
         os.close(write_fd)
         with os.fdopen(read_fd) as pipe:

@@ -6,7 +6,7 @@ add_test(NAME win32_zip_pack
 set_tests_properties(win32_zip_pack PROPERTIES FIXTURES_SETUP velto_zip TIMEOUT 300)
 
 add_test(NAME win32_zip_end_to_end
-  COMMAND xvfb-run -a -s "-screen 0 1024x768x24" ${VELTO_PYTHON}
+  COMMAND xvfb-run -a -s "-noreset -screen 0 1024x768x24" ${VELTO_PYTHON}
           ${CMAKE_CURRENT_LIST_DIR}/dist_zip/dist_zip_end_to_end.py
           --zip ${CMAKE_BINARY_DIR}/dist/velto-${PROJECT_VERSION}-win32.zip --help-page ${CMAKE_SOURCE_DIR}/src/help/Help.html
           --driver $<TARGET_FILE:velto_driver>

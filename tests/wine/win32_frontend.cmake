@@ -14,7 +14,7 @@ add_test(NAME win32_velto_exe_format
 # console test programs, and are serialized among themselves.
 find_program(VELTO_PYTHON NAMES python3 REQUIRED)
 add_test(NAME win32_velto_end_to_end
-  COMMAND xvfb-run -a -s "-screen 0 1024x768x24" ${VELTO_PYTHON}
+  COMMAND xvfb-run -a -s "-noreset -screen 0 1024x768x24" ${VELTO_PYTHON}
           ${_velto_frontend_dir}/velto_end_to_end.py
           --velto $<TARGET_FILE:velto> --driver $<TARGET_FILE:velto_driver>
           --wine ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh
@@ -30,6 +30,6 @@ target_include_directories(win32_frontend_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR
 target_link_options(win32_frontend_tests PRIVATE -municode)
 set_target_properties(win32_frontend_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELTO_TEST_OUTPUT})
 add_test(NAME win32_frontend_tests
-  COMMAND xvfb-run -a -s "-screen 0 1024x768x24" env VELTO_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui
+  COMMAND xvfb-run -a -s "-noreset -screen 0 1024x768x24" env VELTO_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui
           ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh $<TARGET_FILE:win32_frontend_tests>)
 set_tests_properties(win32_frontend_tests PROPERTIES RESOURCE_LOCK velto_wine_gui TIMEOUT 300)

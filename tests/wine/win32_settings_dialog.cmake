@@ -7,7 +7,7 @@ target_include_directories(velto_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 # Shares the GUI prefix of the other end-to-end runs, so it is serialized with them.
 add_test(NAME win32_settings_dialog_end_to_end
-  COMMAND xvfb-run -a -s "-screen 0 1024x768x24" ${VELTO_PYTHON}
+  COMMAND xvfb-run -a -s "-noreset -screen 0 1024x768x24" ${VELTO_PYTHON}
           ${_velto_dialog_dir}/settings_dialog_end_to_end.py
           --velto $<TARGET_FILE:velto> --driver $<TARGET_FILE:velto_driver>
           --wine ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh
@@ -22,7 +22,7 @@ target_link_options(win32_settings_dialog_tests PRIVATE -municode)
 set_target_properties(win32_settings_dialog_tests PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${VELTO_TEST_OUTPUT})
 add_test(NAME win32_settings_dialog_tests
-  COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
+  COMMAND xvfb-run -a -s "-noreset -screen 0 1024x768x24"
           env VELTO_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-gui
           ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh $<TARGET_FILE:win32_settings_dialog_tests>)
 set_tests_properties(win32_settings_dialog_tests PROPERTIES
