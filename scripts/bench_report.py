@@ -41,11 +41,10 @@ UNIT_SECONDS = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}
 def fmt_time(seconds):
     if seconds is None:
         return "–"
-    for unit, scale in (("s", 1.0), ("ms", 1e-3), ("µs", 1e-6)):
-        if seconds >= scale:
-            value = seconds / scale
+    for unit, scale in (("s", 1.0), ("ms", 1e-3), ("µs", 1e-6), ("ns", 1e-9)):
+        value = float("%.3g" % (seconds / scale))  # rounded first: 999.6 µs is 1 ms
+        if value >= 1 or unit == "ns":
             return ("%.3g %s" % (value, unit)) if value < 100 else ("%.0f %s" % (value, unit))
-    return "%.3g ns" % (seconds / 1e-9)
 
 
 def fmt_count(n):
@@ -105,7 +104,9 @@ def read_text(folder, name):
     if not os.path.exists(path):
         return None
     with open(path, errors="replace") as f:
-        return f.read().strip()
+        # Xvfb's and Wine's farewells are not figures.
+        kept = [l for l in f.read().splitlines() if not l.startswith("X connection to")]
+    return "\n".join(kept).strip()
 
 
 def main():
@@ -173,8 +174,9 @@ def main():
     # Growth with the input.
     w("## How the figures grow with their input")
     w("")
-    w("Growth is the slope of log(time) over log(input) across the range: 1 means time "
-      "proportional to the input, 0 constant, 2 quadratic.")
+    w("Growth is the slope of log(time) over log(input) across the range (and between the two "
+      "largest inputs): 1 means time proportional to the input, 0 constant, 2 quadratic. Fixed "
+      "costs (opening files, starting cat) pull the slope below 1 at the small end.")
     w("")
     covered = set()
     for title, unit, figures, baselines in GROWTH:
@@ -196,6 +198,12 @@ def main():
             s = slope([(a, t) for a, (t, _) in families[n].items() if a is not None])
             growth.append("%.2f" % s if s is not None else "–")
         w("| growth | %s |" % " | ".join(growth))
+        last = []
+        for n in names:
+            pts = sorted((a, t) for a, (t, _) in families[n].items() if a is not None)
+            s = slope(pts[-2:]) if len(pts) >= 2 else None
+            last.append("%.2f" % s if s is not None else "–")
+        w("| growth, last step | %s |" % " | ".join(last))
         w("")
         notes = ["%s: %s from the benchmark's own fit" % (LABELS.get(n, n), complexity[n])
                  for n in names if n in complexity]
