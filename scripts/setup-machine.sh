@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   wine wine32:i386 xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic locales zip unzip python3
+  clang-14 libclang-rt-14-dev
   dpkg-dev desktop-file-utils imagemagick x11-apps
 )
 
