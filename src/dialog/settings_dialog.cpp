@@ -5,6 +5,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_placement.h"
 #include "settings/number_text.h"
+#include "settings/path_text.h"
 
 namespace velto {
 namespace {
@@ -119,15 +120,14 @@ void SettingsDialog::CloseBox_Click() {
   Unload();
 }
 
-std::filesystem::path SettingsDialog::HelpPath() const {
-  return platform_.HelpFolder() / kHelpFileName;
+FilePath SettingsDialog::HelpPath() const {
+  return platform_.HelpFolder() / FilePathFromUtf8(kHelpFileName);
 }
 
 void SettingsDialog::Command3_Click() {
   // A local file, not a web address: it goes to the shell directly, not through the search
   // bar's rule for addresses. The dialog stays open whatever the shell does.
-  const std::u8string path = HelpPath().u8string();
-  platform_.OpenWithShell(WindowRole::SettingsDialog, std::string(path.begin(), path.end()));
+  platform_.OpenWithShell(WindowRole::SettingsDialog, Utf8FromFilePath(HelpPath()));
 }
 
 void SettingsDialog::Command4_Click() {

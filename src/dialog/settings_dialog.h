@@ -9,7 +9,6 @@
 // "削除" change no slot and write nothing (the focus moves to the slot selector, so the user
 // sees what is missing), and OK keeps that one setting's current value while it takes over
 // everything else. Nothing is ever indexed with a missing selection.
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +16,7 @@
 #include "dialog/settings_dialog_view.h"
 #include "main/search_bar.h"
 #include "main/search_bar_view.h"
+#include "platform/file_path.h"
 #include "platform/platform.h"
 
 namespace velto {
@@ -68,7 +68,7 @@ class SettingsDialog final : public SettingsDialogLauncher {
   void CloseBox_Click();  // the window's close box: like Cancel
 
   // Where ヘルプ points: Help.html in the platform's help folder (normally the program folder).
-  std::filesystem::path HelpPath() const;
+  FilePath HelpPath() const;
 
  private:
   void Form_Load();

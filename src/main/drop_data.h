@@ -1,15 +1,16 @@
 #pragma once
 // A drop, as the front ends hand it to the core: its plain text, if any, and its file list.
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/file_path.h"
+
 namespace velto {
 
 struct DropData {
-  std::optional<std::string> text;           // UTF-8
-  std::vector<std::filesystem::path> files;  // in the order the source gave them
+  std::optional<std::string> text;  // UTF-8
+  std::vector<FilePath> files;      // in the order the source gave them
 };
 
 }  // namespace velto

@@ -118,7 +118,7 @@ class Utf16Decoder {
 
 }  // namespace
 
-bool IsDroppedTextFileName(const std::filesystem::path& file) {
+bool IsDroppedTextFileName(const FilePath& file) {
   const auto& name = file.native();  // wide on Windows, bytes elsewhere; only ASCII compared
   if (name.size() < 4) return false;
   constexpr std::string_view kEnding = ".TXT";
@@ -130,7 +130,7 @@ bool IsDroppedTextFileName(const std::filesystem::path& file) {
   return true;
 }
 
-std::vector<std::string> ReadDroppedTextLines(const std::filesystem::path& file,
+std::vector<std::string> ReadDroppedTextLines(const FilePath& file,
                                               const DroppedFileLimits& limits) {
   ByteFile in(file, FileMode::Read);
   if (!in.is_open()) return {};

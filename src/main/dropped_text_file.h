@@ -5,9 +5,10 @@
 // A file that is valid UTF-8 (a byte-order mark is dropped) is read as UTF-8, one with a UTF-16
 // byte-order mark as UTF-16, anything else in the ANSI code page.
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace velto {
 
@@ -19,11 +20,11 @@ struct DroppedFileLimits {
 };
 
 // True when the last four characters of the file's name, upper-cased, are ".TXT".
-bool IsDroppedTextFileName(const std::filesystem::path& file);
+bool IsDroppedTextFileName(const FilePath& file);
 
 // The file's non-empty lines in file order, as UTF-8. A file that cannot be opened gives no
 // lines; a read that fails part-way keeps the complete lines read before.
-std::vector<std::string> ReadDroppedTextLines(const std::filesystem::path& file,
+std::vector<std::string> ReadDroppedTextLines(const FilePath& file,
                                               const DroppedFileLimits& limits = {});
 
 }  // namespace velto

@@ -5,7 +5,7 @@
 
 namespace velto {
 
-bool AppendHistoryLog(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+bool AppendHistoryLog(const FilePath& file, const std::vector<std::string>& lines) {
   std::string bytes;
   for (const std::string& line : lines) {
     std::string one_line = line;

@@ -3,6 +3,7 @@
 #include "main/debug_switch.h"
 #include "main/history_log.h"
 #include "main/search_bar.h"
+#include "settings/path_text.h"
 
 namespace velto {
 
@@ -22,7 +23,7 @@ void SearchBar::WriteLog() {
   std::vector<std::string> lines;
   for (int position = std::min(count, history_.Count()) - 1; position >= 0; --position)
     lines.push_back(history_.Item(position));
-  AppendHistoryLog(platform_.ProgramFolder() / kLogFileName, lines);
+  AppendHistoryLog(platform_.ProgramFolder() / FilePathFromUtf8(kLogFileName), lines);
 }
 
 }  // namespace velto

@@ -1,9 +1,10 @@
 #pragma once
 // The system services the core needs, passed in explicitly. Each front end implements it over
 // its own system (Win32, or Qt with POSIX services); core tests use a recording fake.
-#include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "platform/file_path.h"
 
 namespace velto {
 
@@ -18,10 +19,10 @@ class Platform {
   virtual ~Platform() = default;
 
   // The folder that holds the program's executable: velto.ini, log.txt and Help.html live there.
-  virtual std::filesystem::path ProgramFolder() const = 0;
+  virtual FilePath ProgramFolder() const = 0;
   // The folder that holds Help.html: the program folder, unless the system keeps the page
   // elsewhere (an installed Linux program keeps its settings per user, its page in share/).
-  virtual std::filesystem::path HelpFolder() const { return ProgramFolder(); }
+  virtual FilePath HelpFolder() const { return ProgramFolder(); }
   // The program's command-line arguments as one text (UTF-8).
   virtual std::string CommandLine() const = 0;
   // True when this is the only running search bar for the program folder; the claim is held

@@ -3,7 +3,7 @@
 namespace velto {
 namespace {
 
-std::FILE* OpenFile(const std::filesystem::path& path, FileMode mode) {
+std::FILE* OpenFile(const FilePath& path, FileMode mode) {
 #ifdef _WIN32
   // Narrow fopen takes the ANSI code page on Windows; the wide call reaches every file name.
   const wchar_t* modes[] = {L"rb", L"wb", L"ab", L"r+b"};
@@ -16,8 +16,7 @@ std::FILE* OpenFile(const std::filesystem::path& path, FileMode mode) {
 
 }  // namespace
 
-ByteFile::ByteFile(const std::filesystem::path& path, FileMode mode)
-    : file_(OpenFile(path, mode)) {}
+ByteFile::ByteFile(const FilePath& path, FileMode mode) : file_(OpenFile(path, mode)) {}
 
 std::size_t ByteFile::Read(char* buffer, std::size_t size) {
   if (!file_) return 0;
@@ -38,7 +37,7 @@ bool ByteFile::Close() {
   return !failed_;
 }
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+std::optional<std::string> ReadFileBytes(const FilePath& path) {
   ByteFile in(path, FileMode::Read);
   if (!in.is_open()) return std::nullopt;
   std::string bytes;
@@ -52,7 +51,7 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
   return bytes;
 }
 
-bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes, FileMode mode) {
+bool WriteFileBytes(const FilePath& path, std::string_view bytes, FileMode mode) {
   ByteFile out(path, mode);
   if (!out.is_open()) return false;
   const bool written = out.Write(bytes);

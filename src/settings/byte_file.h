@@ -4,11 +4,12 @@
 // megabyte to a program of a few hundred kilobytes.
 #include <cstddef>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/file_path.h"
 
 namespace velto {
 
@@ -17,7 +18,7 @@ enum class FileMode { Read, Write, Append, Update };
 class ByteFile {
  public:
   // Opens in binary mode; check with is_open(). Paths with any characters work on both systems.
-  ByteFile(const std::filesystem::path& path, FileMode mode);
+  ByteFile(const FilePath& path, FileMode mode);
 
   bool is_open() const { return file_ != nullptr; }
   // Up to buffer.size() bytes; fewer at the end of the file or on an error (see failed()).
@@ -36,8 +37,8 @@ class ByteFile {
 };
 
 // The whole file; nullopt when it cannot be opened or read.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+std::optional<std::string> ReadFileBytes(const FilePath& path);
 // Creates or truncates the file and writes the bytes; false on any failure.
-bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes, FileMode mode);
+bool WriteFileBytes(const FilePath& path, std::string_view bytes, FileMode mode);
 
 }  // namespace velto

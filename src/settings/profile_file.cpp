@@ -2,12 +2,13 @@
 
 #include <cerrno>
 #include <chrono>
-#include <system_error>
 
+#include "platform/file_ops.h"
+#include "platform/file_path.h"
 #include "settings/byte_file.h"
+#include "settings/path_text.h"
 
 namespace velto {
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -73,31 +74,33 @@ std::string WithoutLineBreaks(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> ReadWhole(const fs::path& path) {
+std::optional<std::string> ReadWhole(const FilePath& path) {
   return ReadFileBytes(path);
 }
 
 // A read-only file is left alone even where the user could write it anyway (root on Linux).
-bool IsWritableFile(const fs::path& path, fs::perms perms) {
-  constexpr auto kAnyWrite =
-      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if ((perms & kAnyWrite) == fs::perms::none) return false;
+bool IsWritableFile(const FilePath& path, const FileInfo& info) {
+  if (info.read_only) return false;
   return ByteFile(path, FileMode::Update).is_open();
+}
+
+// The folder a file is in; "." for a bare file name.
+FilePath FolderOf(const FilePath& file) {
+  return file.has_parent_path() ? file.parent_path() : FilePathFromUtf8(".");
 }
 
 enum class TempResult { Replaced, CannotCreate, Failed };
 
 // Writes the new content beside the file and renames it over the file, so the file is at every
 // moment either wholly old or wholly new.
-TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
-                              std::optional<fs::perms> keep_perms) {
-  std::error_code ec;
+TempResult ReplaceThroughTemp(const FilePath& target, std::string_view bytes,
+                              const std::optional<FileInfo>& keep_perms) {
   auto seed =
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   for (int attempt = 0; attempt < 16; ++attempt, seed = seed * 6364136223846793005ULL + 1) {
-    fs::path temp = target;
-    temp += "." + std::to_string(seed % 1000000007ULL) + ".tmp";
-    if (fs::exists(fs::symlink_status(temp, ec))) continue;
+    FilePath temp = target;
+    temp += FilePathFromUtf8("." + std::to_string(seed % 1000000007ULL) + ".tmp");
+    if (NameTaken(temp)) continue;
     errno = 0;
     ByteFile out(temp, FileMode::Write);
     if (!out.is_open()) {
@@ -109,13 +112,12 @@ TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
     }
     const bool written = out.Write(bytes);
     if (!out.Close() || !written) {
-      fs::remove(temp, ec);
+      RemoveFile(temp);
       return TempResult::Failed;
     }
-    if (keep_perms) fs::permissions(temp, *keep_perms, fs::perm_options::replace, ec);
-    fs::rename(temp, target, ec);
-    if (ec) {
-      fs::remove(temp, ec);
+    if (keep_perms) SetPermissions(temp, *keep_perms);
+    if (!RenameOver(temp, target)) {
+      RemoveFile(temp);
       return TempResult::Failed;
     }
     return TempResult::Replaced;
@@ -126,18 +128,16 @@ TempResult ReplaceThroughTemp(const fs::path& target, std::string_view bytes,
 // Overwrites the file's bytes and then cuts it to the new length; used only where no temporary
 // file can be made beside it. A file that grows gets its new tail first, so a full disk fails
 // the write before any old byte is touched (and the tail is cut off again).
-bool RewriteInPlace(const fs::path& target, std::string_view bytes, std::size_t old_size) {
-  std::error_code ec;
+bool RewriteInPlace(const FilePath& target, std::string_view bytes, std::size_t old_size) {
   if (bytes.size() > old_size) {
     if (!WriteFileBytes(target, bytes.substr(old_size), FileMode::Append)) {
-      fs::resize_file(target, old_size, ec);
+      TruncateFile(target, old_size);
       return false;
     }
     bytes = bytes.substr(0, old_size);
   }
   if (!WriteFileBytes(target, bytes, FileMode::Update)) return false;
-  if (bytes.size() < old_size) fs::resize_file(target, bytes.size(), ec);
-  return !ec;
+  return bytes.size() >= old_size || TruncateFile(target, bytes.size());
 }
 
 }  // namespace
@@ -238,14 +238,12 @@ std::string ProfileUpdate(std::string_view content, std::string_view section, st
 }
 
 std::optional<std::string> ProfileFile::Load() const {
-  std::error_code ec;
-  const auto status = fs::status(path_, ec);
-  if (status.type() == fs::file_type::not_found) {
-    const fs::path folder = path_.has_parent_path() ? path_.parent_path() : fs::path(".");
-    if (fs::is_directory(folder, ec)) return std::string();
+  const FileKind kind = InspectFile(path_).kind;
+  if (kind == FileKind::Missing) {
+    if (InspectFile(FolderOf(path_)).kind == FileKind::Folder) return std::string();
     return std::nullopt;
   }
-  if (!fs::is_regular_file(status)) return std::nullopt;
+  if (kind != FileKind::File) return std::nullopt;
   return ReadWhole(path_);
 }
 
@@ -257,29 +255,25 @@ std::optional<std::string> ProfileFile::Read(std::string_view section, std::stri
 
 bool ProfileFile::Write(std::string_view section, std::string_view key,
                         std::string_view value) const {
-  std::error_code ec;
-  fs::path target = path_;
   // Through a link, the linked file is changed, not the link replaced by a copy.
-  if (fs::is_symlink(fs::symlink_status(target, ec))) {
-    target = fs::canonical(target, ec);
-    if (ec) return false;
-  }
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  if (!fs::is_directory(folder, ec)) return false;
-  const auto status = fs::status(target, ec);
-  const bool exists = status.type() != fs::file_type::not_found;
-  if (exists && !fs::is_regular_file(status)) return false;
+  const std::optional<FilePath> followed = FollowLink(path_);
+  if (!followed) return false;
+  const FilePath& target = *followed;
+  if (InspectFile(FolderOf(target)).kind != FileKind::Folder) return false;
+  const FileInfo info = InspectFile(target);
+  const bool exists = info.kind != FileKind::Missing;
+  if (exists && info.kind != FileKind::File) return false;
 
   std::string old_content;
   if (exists) {
-    if (!IsWritableFile(target, status.permissions())) return false;
+    if (!IsWritableFile(target, info)) return false;
     auto bytes = ReadWhole(target);
     if (!bytes) return false;  // never replace a file that could not be read
     old_content = std::move(*bytes);
   }
   const std::string new_content = ProfileUpdate(old_content, section, key, value);
-  const auto result = ReplaceThroughTemp(
-      target, new_content, exists ? std::optional(status.permissions()) : std::nullopt);
+  const auto result =
+      ReplaceThroughTemp(target, new_content, exists ? std::optional(info) : std::nullopt);
   if (result == TempResult::Replaced) return true;
   // A read-only folder refuses the temporary file; a writable file in it is rewritten in place.
   // After any other failure the old file stays as it was.

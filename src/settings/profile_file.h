@@ -10,11 +10,12 @@
 // Blanks are spaces and tabs. Where the Windows functions leave a corner open, this file reads
 // a "[" line without "]" as a header naming the rest of the line, and a line without "=" as a
 // key with an empty value.
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace velto {
 
@@ -56,9 +57,9 @@ class ProfileContent {
 
 class ProfileFile {
  public:
-  explicit ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
+  explicit ProfileFile(FilePath path) : path_(std::move(path)) {}
 
-  const std::filesystem::path& path() const { return path_; }
+  const FilePath& path() const { return path_; }
 
   // The raw value; nullopt when the file, the section or the key is missing or unreadable.
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
@@ -74,7 +75,7 @@ class ProfileFile {
   bool Write(std::string_view section, std::string_view key, std::string_view value) const;
 
  private:
-  std::filesystem::path path_;
+  FilePath path_;
 };
 
 }  // namespace velto

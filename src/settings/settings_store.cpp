@@ -40,7 +40,7 @@ std::string FieldFor(std::string_view text) {
 // when the routine runs, without opening it 79 times.
 class Snapshot {
  public:
-  explicit Snapshot(const std::filesystem::path& path)
+  explicit Snapshot(const FilePath& path)
       : bytes_(ProfileFile(path).Load().value_or(std::string())), content_(bytes_) {}
   Snapshot(const Snapshot&) = delete;  // content_ points into bytes_
   Snapshot& operator=(const Snapshot&) = delete;

@@ -2,10 +2,11 @@
 // The settings routines over velto.ini in the program folder. Every routine forms the file's
 // path anew and opens, reads or writes and closes the file itself; nothing stays open.
 // Text crosses into the file in the ANSI code page; the core's text is UTF-8.
-#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "platform/file_path.h"
+#include "settings/path_text.h"
 #include "settings/settings_model.h"
 
 namespace velto {
@@ -27,11 +28,10 @@ class PlacementTarget {
 
 class SettingsStore {
  public:
-  explicit SettingsStore(std::filesystem::path program_folder)
-      : folder_(std::move(program_folder)) {}
+  explicit SettingsStore(FilePath program_folder) : folder_(std::move(program_folder)) {}
 
-  const std::filesystem::path& folder() const { return folder_; }
-  std::filesystem::path SettingsPath() const { return folder_ / kSettingsFileName; }
+  const FilePath& folder() const { return folder_; }
+  FilePath SettingsPath() const { return folder_ / FilePathFromUtf8(kSettingsFileName); }
 
   // The whole stored value, blanks around it dropped; empty when missing.
   std::string ReadSetting(std::string_view section, std::string_view key) const;
@@ -50,7 +50,7 @@ class SettingsStore {
   bool WriteDefaults() const;
 
  private:
-  std::filesystem::path folder_;
+  FilePath folder_;
 };
 
 // Key spelling of an indexed item: "SearchName(10)".

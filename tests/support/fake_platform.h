@@ -48,8 +48,8 @@ class FakePlatform : public Platform {
     return out;
   }
 
-  std::filesystem::path ProgramFolder() const override { return program_folder; }
-  std::filesystem::path HelpFolder() const override {
+  FilePath ProgramFolder() const override { return program_folder; }
+  FilePath HelpFolder() const override {
     return help_folder.empty() ? program_folder : help_folder;
   }
   std::string CommandLine() const override { return command_line; }

@@ -85,8 +85,8 @@ std::optional<std::string> AnsiText(IDataObject* data) {
   return Utf8FromWide(wide);
 }
 
-std::vector<std::filesystem::path> Files(IDataObject* data) {
-  std::vector<std::filesystem::path> files;
+std::vector<FilePath> Files(IDataObject* data) {
+  std::vector<FilePath> files;
   Medium medium(data, CF_HDROP);
   if (!medium) return files;
   Locked block(medium.Global());

@@ -1,26 +1,30 @@
 #include <windows.h>
 
 #include <string>
-#include <system_error>
+#include <utility>
 
 #include "platform/program_folder.h"
 
 namespace velto {
 
-std::filesystem::path ExecutableFolder() {
+FilePath ExecutableFolder() {
   // GetModuleFileNameW truncates silently when the buffer is short; grow until it fits.
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
     DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) {
-      std::error_code ec;
-      return std::filesystem::current_path(ec);
+      // The working folder instead (std::filesystem::current_path would bring in iostreams).
+      const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+      std::wstring current(needed, L'\0');
+      const DWORD got = GetCurrentDirectoryW(needed, current.data());
+      current.resize(got < needed ? got : 0);
+      return FilePath(std::move(current));
     }
     if (length < buffer.size()) {
       buffer.resize(length);
-      return std::filesystem::path(buffer).parent_path();
+      return FilePath(buffer).parent_path();
     }
-    if (buffer.size() >= 32768) return std::filesystem::path(buffer).parent_path();
+    if (buffer.size() >= 32768) return FilePath(buffer).parent_path();
     buffer.resize(buffer.size() * 2);
   }
 }

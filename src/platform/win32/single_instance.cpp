@@ -3,22 +3,65 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cwchar>
+#include <string_view>
+#include <vector>
 
 namespace velto::win32 {
 
-std::wstring InstanceMutexName(const std::filesystem::path& folder) {
-  std::wstring text = folder.lexically_normal().wstring();
-  while (text.size() > 3 && (text.back() == L'\\' || text.back() == L'/')) text.pop_back();
+namespace {
+
+// The folder's name in one spelling: "\\" separators, no "." or ".." parts, no repeated or
+// trailing separators. Only the text is looked at; the folder need not exist.
+std::wstring NormalFolderName(std::wstring text) {
+  for (wchar_t& c : text)
+    if (c == L'/') c = L'\\';
+  std::size_t root = 0;
+  if (text.size() >= 2 && text[1] == L':') {
+    root = 2;
+  } else if (text.starts_with(L"\\\\")) {
+    root = text.find(L'\\', 2);  // the server's name
+    if (root == std::wstring::npos) root = text.size();
+  }
+  const bool rooted = root < text.size() && text[root] == L'\\';
+  std::vector<std::wstring_view> parts;
+  const std::wstring_view rest = std::wstring_view(text).substr(root);
+  for (std::size_t begin = 0; begin < rest.size();) {
+    std::size_t end = rest.find(L'\\', begin);
+    if (end == std::wstring_view::npos) end = rest.size();
+    const std::wstring_view part = rest.substr(begin, end - begin);
+    if (part == L"..") {
+      if (!parts.empty() && parts.back() != L"..") {
+        parts.pop_back();
+      } else if (!rooted) {
+        parts.push_back(part);
+      }
+    } else if (!part.empty() && part != L".") {
+      parts.push_back(part);
+    }
+    begin = end + 1;
+  }
+  std::wstring out = text.substr(0, root);
+  if (rooted) out += L'\\';
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) out += L'\\';
+    out += parts[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+std::wstring InstanceMutexName(const FilePath& folder) {
+  std::wstring text = NormalFolderName(folder.native());
   if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
   // FNV-1a over the UTF-16 units: the full path may be longer than a kernel object name.
   std::uint64_t hash = 14695981039346656037ull;
   for (wchar_t unit : text) {
-    hash ^= static_cast<std::uint16_t>(unit == L'/' ? L'\\' : unit);
+    hash ^= static_cast<std::uint16_t>(unit);
     hash *= 1099511628211ull;
   }
-  wchar_t name[64];
-  std::swprintf(name, 64, L"Local\\Velto-SearchBar-%016llx", static_cast<unsigned long long>(hash));
+  std::wstring name = L"Local\\Velto-SearchBar-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789abcdef"[(hash >> shift) & 0xF];
   return name;
 }
 

@@ -1,24 +1,24 @@
 #pragma once
 // One running search bar per program folder: a named mutex whose name is derived from the
 // folder, held for the life of this object.
-#include <filesystem>
 #include <string>
 
+#include "platform/file_path.h"
 #include "platform/win32/handles.h"
 
 namespace velto::win32 {
 
 // The mutex name for a program folder: case-insensitive, as Windows paths are.
-std::wstring InstanceMutexName(const std::filesystem::path& folder);
+std::wstring InstanceMutexName(const FilePath& folder);
 
 class SingleInstance {
  public:
-  explicit SingleInstance(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  explicit SingleInstance(FilePath folder) : folder_(std::move(folder)) {}
   // True when this process holds the claim (also when it already held it).
   bool Claim();
 
  private:
-  std::filesystem::path folder_;
+  FilePath folder_;
   UniqueKernelHandle mutex_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "platform/file_path.h"
 #include "platform/platform.h"
 #include "platform/win32/single_instance.h"
 
@@ -16,7 +17,7 @@ class Win32Platform final : public Platform {
   // The window that owns shell calls and message boxes of each role (null: none yet).
   void SetOwnerWindow(WindowRole role, HWND window);
 
-  std::filesystem::path ProgramFolder() const override { return folder_; }
+  FilePath ProgramFolder() const override { return folder_; }
   std::string CommandLine() const override;
   bool ClaimSingleInstance() override { return instance_.Claim(); }
   void OpenWithShell(WindowRole owner, const std::string& address) override;
@@ -27,7 +28,7 @@ class Win32Platform final : public Platform {
  private:
   HWND Owner(WindowRole role) const;
 
-  std::filesystem::path folder_;
+  FilePath folder_;
   SingleInstance instance_;
   std::array<HWND, 2> owners_{};
 };

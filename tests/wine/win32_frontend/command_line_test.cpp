@@ -21,6 +21,14 @@ TEST(InstanceMutexName, SameFolderInAnySpelling_SameName) {
   EXPECT_EQ(InstanceMutexName(L"C:\\Tools\\Velto"), InstanceMutexName(L"c:\\tools\\velto\\"));
   EXPECT_EQ(InstanceMutexName(L"C:\\Tools\\Velto"), InstanceMutexName(L"C:/Tools/Velto"));
   EXPECT_NE(InstanceMutexName(L"C:\\Tools\\Velto"), InstanceMutexName(L"C:\\Tools\\Velto2"));
+  EXPECT_EQ(InstanceMutexName(L"C:\\Tools\\Velto"), InstanceMutexName(L"C:\\Tools\\.\\Velto"));
+  EXPECT_EQ(InstanceMutexName(L"C:\\Tools\\Velto"), InstanceMutexName(L"C:\\Tools\\x\\..\\Velto"));
+  EXPECT_EQ(InstanceMutexName(L"C:\\Tools\\Velto"), InstanceMutexName(L"C:\\\\Tools\\\\Velto"));
+  EXPECT_EQ(InstanceMutexName(L"\\\\server\\share\\Velto"),
+            InstanceMutexName(L"//SERVER/share/velto/"));
+  EXPECT_NE(InstanceMutexName(L"C:\\"), InstanceMutexName(L"D:\\"));
+  EXPECT_EQ(InstanceMutexName(L"C:\\Tools\\x"), InstanceMutexName(L"C:\\Tools\\Velto\\..\\x"));
+  EXPECT_EQ(InstanceMutexName(L"C:\\"), InstanceMutexName(L"C:\\..\\."));
 }
 
 TEST(SingleInstance, SecondClaimForTheSameFolder_Fails) {

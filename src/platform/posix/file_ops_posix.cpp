@@ -1,0 +1,60 @@
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "platform/file_ops.h"
+
+namespace velto {
+
+FileInfo InspectFile(const FilePath& path) {
+  struct stat st {};
+  FileInfo info;
+  if (::stat(path.c_str(), &st) != 0) {
+    info.kind = (errno == ENOENT || errno == ENOTDIR) ? FileKind::Missing : FileKind::Other;
+    return info;
+  }
+  info.kind = S_ISREG(st.st_mode)   ? FileKind::File
+              : S_ISDIR(st.st_mode) ? FileKind::Folder
+                                    : FileKind::Other;
+  info.permissions = st.st_mode & 07777;
+  info.read_only = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  return info;
+}
+
+std::optional<FilePath> FollowLink(const FilePath& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  struct Freer {
+    void operator()(char* p) const { ::free(p); }
+  };
+  const std::unique_ptr<char, Freer> resolved(::realpath(path.c_str(), nullptr));
+  if (!resolved) return std::nullopt;
+  return FilePath(resolved.get());
+}
+
+bool NameTaken(const FilePath& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool SetPermissions(const FilePath& path, const FileInfo& like) {
+  return ::chmod(path.c_str(), static_cast<mode_t>(like.permissions)) == 0;
+}
+
+bool RenameOver(const FilePath& from, const FilePath& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveFile(const FilePath& path) {
+  return ::unlink(path.c_str()) == 0;
+}
+
+bool TruncateFile(const FilePath& path, std::uint64_t length) {
+  return ::truncate(path.c_str(), static_cast<off_t>(length)) == 0;
+}
+
+}  // namespace velto

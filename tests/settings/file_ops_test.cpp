@@ -1,0 +1,108 @@
+// The file operations under the settings file, on real files in a temporary folder: what a
+// name stands for, atomic replacement, cutting, links, and names beyond ASCII.
+#include "platform/file_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "settings/path_text.h"
+#include "support/temp_folder.h"
+
+namespace velto {
+namespace {
+
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+namespace fs = std::filesystem;
+
+TEST(InspectFile, TellsMissingFilesFoldersAndReadOnlyFiles) {
+  TempFolder folder;
+  EXPECT_EQ(InspectFile(folder / "none.ini").kind, FileKind::Missing);
+  EXPECT_EQ(InspectFile(folder / "no-folder" / "none.ini").kind, FileKind::Missing);
+  EXPECT_EQ(InspectFile(folder.path()).kind, FileKind::Folder);
+
+  WriteBytes(folder / "a.ini", "x");
+  const FileInfo writable = InspectFile(folder / "a.ini");
+  EXPECT_EQ(writable.kind, FileKind::File);
+  EXPECT_FALSE(writable.read_only);
+  fs::permissions(folder / "a.ini",
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_TRUE(InspectFile(folder / "a.ini").read_only);
+  // A file on the way is no folder: the name below it is missing, not unreadable.
+  EXPECT_EQ(InspectFile(folder / "a.ini" / "b.ini").kind, FileKind::Missing);
+}
+
+TEST(RenameOver, ReplacesTheTargetWhole) {
+  TempFolder folder;
+  WriteBytes(folder / "velto.ini", "old");
+  WriteBytes(folder / "velto.ini.1.tmp", "new content");
+  ASSERT_TRUE(RenameOver(folder / "velto.ini.1.tmp", folder / "velto.ini"));
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), "new content");
+  EXPECT_FALSE(NameTaken(folder / "velto.ini.1.tmp"));
+  EXPECT_FALSE(RenameOver(folder / "gone.tmp", folder / "velto.ini"));
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), "new content");
+}
+
+TEST(TruncateFile, CutsAndExtendsWithZeros) {
+  TempFolder folder;
+  WriteBytes(folder / "f", "0123456789");
+  ASSERT_TRUE(TruncateFile(folder / "f", 4));
+  EXPECT_EQ(ReadBytes(folder / "f"), "0123");
+  ASSERT_TRUE(TruncateFile(folder / "f", 6));
+  EXPECT_EQ(ReadBytes(folder / "f"), std::string("0123\0\0", 6));
+  EXPECT_FALSE(TruncateFile(folder / "missing", 0));
+  EXPECT_FALSE(NameTaken(folder / "missing"));
+}
+
+TEST(RemoveFile, RemovesOnlyWhatIsThere) {
+  TempFolder folder;
+  WriteBytes(folder / "f", "x");
+  EXPECT_TRUE(NameTaken(folder / "f"));
+  EXPECT_TRUE(RemoveFile(folder / "f"));
+  EXPECT_FALSE(NameTaken(folder / "f"));
+  EXPECT_FALSE(RemoveFile(folder / "f"));
+}
+
+TEST(FileOps, NamesBeyondAsciiReachTheSameFile) {
+  TempFolder folder;
+  const FilePath base = folder.path();
+  const FilePath name = base / FilePathFromUtf8("設定 ☃ 😀.ini");
+  WriteBytes(folder.path() / fs::path(u8"設定 ☃ 😀.ini"), "bytes");
+  EXPECT_EQ(InspectFile(name).kind, FileKind::File);
+  ASSERT_TRUE(TruncateFile(name, 2));
+  EXPECT_EQ(ReadBytes(folder.path() / fs::path(u8"設定 ☃ 😀.ini")), "by");
+  ASSERT_TRUE(RenameOver(name, base / FilePathFromUtf8("検索.ini")));
+  EXPECT_EQ(ReadBytes(folder.path() / fs::path(u8"検索.ini")), "by");
+}
+
+#ifndef _WIN32
+TEST(FollowLink, ResolvesLinksAndRefusesDanglingOnes) {
+  TempFolder folder;
+  WriteBytes(folder / "real.ini", "x");
+  fs::create_symlink("real.ini", folder / "one");
+  fs::create_symlink("one", folder / "two");
+  fs::create_symlink("nowhere", folder / "dangling");
+  EXPECT_EQ(FollowLink(folder / "two"), fs::canonical(folder / "real.ini"));
+  EXPECT_EQ(FollowLink(folder / "real.ini"), folder / "real.ini");
+  EXPECT_EQ(FollowLink(folder / "missing"), folder / "missing");
+  EXPECT_EQ(FollowLink(folder / "dangling"), std::nullopt);
+  EXPECT_TRUE(NameTaken(folder / "dangling"));
+  EXPECT_EQ(InspectFile(folder / "dangling").kind, FileKind::Missing);
+}
+
+TEST(SetPermissions, CopiesThePermissionBits) {
+  TempFolder folder;
+  WriteBytes(folder / "a", "x");
+  WriteBytes(folder / "b", "x");
+  fs::permissions(folder / "a",
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_TRUE(SetPermissions(folder / "b", InspectFile(folder / "a")));
+  EXPECT_EQ(fs::status(folder / "b").permissions(), fs::status(folder / "a").permissions());
+}
+#endif
+
+}  // namespace
+}  // namespace velto
