@@ -36,3 +36,8 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   echo "setup: generating the ja_JP.UTF-8 locale"
   localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
+# A locale with a decimal comma: number texts must read and write the same under it.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  echo "setup: generating the de_DE.UTF-8 locale"
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

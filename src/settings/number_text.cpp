@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace velto {
@@ -30,12 +32,16 @@ std::optional<std::int16_t> ToInt16(double whole) {
 
 // Plain decimal text of value rounded to `significant` digits: never an exponent, no trailing
 // zeros after the point, no point for a whole number.
+// The C library's conversions stand in for std::to_chars and std::from_chars of double, whose
+// tables would add a quarter of a megabyte to the static Windows program. They are kept free
+// of the locale (the Qt front end sets it from the environment): only digits, signs and the
+// exponent are read from or handed to them, never a decimal point.
 std::string FormatDecimal(double value, int significant) {
   if (!std::isfinite(value) || value == 0) return "0";
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::scientific, significant - 1);
-  std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const int length = std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return "0";
+  std::string_view sci(buffer, static_cast<std::size_t>(length));
   const bool negative = sci.front() == '-';
   if (negative) sci.remove_prefix(1);
   const auto e_pos = sci.find('e');
@@ -87,18 +93,26 @@ std::optional<double> ParseNumber(std::string_view text) {
     }
   }
   if (!seen_digit) return std::nullopt;
-  double value = 0;
-  const auto result =
-      std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
-  if (result.ptr != s.data() + s.size()) return std::nullopt;
-  if (result.ec == std::errc::result_out_of_range) {
-    // Too large fails; too small to tell from zero is zero.
-    const std::string_view whole = s.substr(0, s.find('.'));
-    if (whole.find_first_not_of('0') != std::string_view::npos) return std::nullopt;
-    value = 0;
-  } else if (result.ec != std::errc()) {
-    return std::nullopt;
+  // "12.345" is read as "12345e-3": the same value, correctly rounded, with no decimal point
+  // for the locale to differ on.
+  std::string digits;
+  digits.reserve(s.size() + 24);
+  std::size_t fraction_digits = 0;
+  bool in_fraction = false;
+  for (char c : s) {
+    if (c == '.') {
+      in_fraction = true;
+    } else {
+      digits += c;
+      if (in_fraction) ++fraction_digits;
+    }
   }
+  digits += "e-" + std::to_string(fraction_digits);
+  char* end = nullptr;
+  const double value = std::strtod(digits.c_str(), &end);
+  if (end != digits.c_str() + digits.size()) return std::nullopt;
+  // Too large fails; too small to tell from zero is zero.
+  if (std::isinf(value)) return std::nullopt;
   return negative ? -value : value;
 }
 

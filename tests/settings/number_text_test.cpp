@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace velto {
 namespace {
@@ -159,6 +161,41 @@ TEST(NumberOrText, WritesTheLargestNumbersSoTheyReadBack) {
     ASSERT_TRUE(back.has_value()) << value;
     EXPECT_EQ(*back, value);
   }
+}
+
+// The Qt front end takes the numeric locale from the environment; a comma for the decimal point
+// must change neither what is read nor what is written.
+// Puts the numeric locale back however the test ends.
+class NumericLocale {
+ public:
+  NumericLocale() : before_(std::setlocale(LC_NUMERIC, nullptr)) {}
+  ~NumericLocale() { std::setlocale(LC_NUMERIC, before_.c_str()); }
+  // Switches to a locale with a decimal comma; false when the system has none.
+  bool UseDecimalComma() {
+    for (const char* name :
+         {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German_Germany.1252"}) {
+      if (std::setlocale(LC_NUMERIC, name) && std::localeconv()->decimal_point[0] == ',')
+        return true;
+    }
+    return false;
+  }
+
+ private:
+  std::string before_;
+};
+
+TEST(NumberText, CommaDecimalLocaleChangesNothing) {
+  NumericLocale locale;
+  if (!locale.UseDecimalComma()) GTEST_SKIP() << "no locale with a decimal comma here";
+  EXPECT_EQ(ParseNumber("2.5"), 2.5);
+  EXPECT_EQ(ParseNumber("-0.125"), -0.125);
+  EXPECT_EQ(ParseNumber("0.1"), 0.1);
+  EXPECT_EQ(ParseNumber("2,5"), std::nullopt);
+  EXPECT_EQ(FormatSingle(123.4567f), "123.4567");
+  EXPECT_EQ(FormatSingle(-0.001f), "-0.001");
+  EXPECT_EQ(NumberOrText::Number(0.1).ToText(), "0.1");
+  EXPECT_EQ(NumberOrText::Number(std::numeric_limits<double>::max()).ToText(),
+            "179769313486231570" + std::string(291, '0'));
 }
 
 }  // namespace
