@@ -2,12 +2,12 @@
 
 namespace velto::win32 {
 
-UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpi) {
+UniqueFont CreateFontFromSpec(const FontSpec& font, int dpi) {
   // A negative height asks for the character height, which is what a point size means.
-  const int height = -MulDiv(spec.points, dpi, 72);
-  return UniqueFont(CreateFontW(height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, spec.charset,
+  const int height = -MulDiv(font.points, dpi, 72);
+  return UniqueFont(CreateFontW(height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, spec.face));
+                                DEFAULT_PITCH | FF_DONTCARE, font.face));
 }
 
 }  // namespace velto::win32

@@ -13,6 +13,6 @@ struct FontSpec {
   BYTE charset;
 };
 
-UniqueFont CreateFontFromSpec(const FontSpec& spec, int dpi);
+UniqueFont CreateFontFromSpec(const FontSpec& font, int dpi);
 
 }  // namespace velto::win32
