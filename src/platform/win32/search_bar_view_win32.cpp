@@ -105,7 +105,7 @@ void SearchBarWindow::SetQueryText(const std::string& text) {
 }
 
 void SearchBarWindow::FocusQuery() {
-  last_focus_ = query_box_;
+  focus_.Remember(query_box_);
   SetFocus(query_box_);
 }
 

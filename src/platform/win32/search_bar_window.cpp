@@ -97,7 +97,7 @@ void SearchBarWindow::CreateControls() {
                       reinterpret_cast<DWORD_PTR>(this));
     tool_tips_.Add(button);
   }
-  last_focus_ = query_box_;
+  focus_.Remember(query_box_);
 }
 
 bool SearchBarWindow::AcceptDrops() {
@@ -158,15 +158,8 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_ACTIVATE:
-      // Remember the focused control while inactive and give it back on return.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window, focus)) last_focus_ = focus;
-        return 0;
-      }
-      [[fallthrough]];
     case WM_SETFOCUS:
-      if (last_focus_ != nullptr && IsWindow(last_focus_)) SetFocus(last_focus_);
+      focus_.OnMessage(window, message, wparam);
       return 0;
     case WM_CLOSE:
       CloseProgram();

@@ -13,6 +13,7 @@
 #include "main/search_bar_view.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/fixed_search_menu.h"
+#include "platform/win32/focus_memory.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/tool_tips.h"
 #include "platform/win32/window_procedure.h"
@@ -89,7 +90,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   UniqueWindow window_;
   HWND query_box_ = nullptr;  // children are destroyed with the window
   std::array<HWND, kButtonCount> buttons_{};
-  HWND last_focus_ = nullptr;
+  FocusMemory focus_;
   ToolTips tool_tips_;
   UniqueFont query_font_;
   UniqueFont button_font_;

@@ -136,7 +136,7 @@ void SettingsDialogWindow::FocusSelector(int selector) {
   HWND list = Selector(selector);
   if (list == nullptr) return;
   // Before the window is shown, activation hands the focus over (WM_ACTIVATE).
-  last_focus_ = list;
+  focus_.Remember(list);
   if (IsWindowVisible(Handle())) SetFocus(list);
 }
 

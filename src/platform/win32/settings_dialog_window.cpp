@@ -192,7 +192,7 @@ void SettingsDialogWindow::CreateControls() {
       SetWindowSubclass(child, &SettingsDialogWindow::EditThunk,
                         static_cast<UINT_PTR>(control->index), reinterpret_cast<DWORD_PTR>(this));
   }
-  last_focus_ = Selector(kFirstButtonSelector);
+  focus_.Remember(Selector(kFirstButtonSelector));
 }
 
 bool SettingsDialogWindow::HandleDialogNavigation(MSG& message) noexcept {
@@ -206,15 +206,8 @@ LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_ACTIVATE:
-      // Remember the focused control while inactive and give it back on return.
-      if (LOWORD(wparam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window, focus)) last_focus_ = focus;
-        return 0;
-      }
-      [[fallthrough]];
     case WM_SETFOCUS:
-      if (last_focus_ != nullptr && IsWindow(last_focus_)) SetFocus(last_focus_);
+      focus_.OnMessage(window, message, wparam);
       return 0;
     case WM_CLOSE:
       // The close box: the core decides, and closes the window through Close.
@@ -223,7 +216,7 @@ LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam
     case WM_NCDESTROY:
       (void)window_.release();  // the system has destroyed it
       platform_.SetOwnerWindow(WindowRole::SettingsDialog, nullptr);
-      last_focus_ = nullptr;
+      focus_.Forget();
       break;
     default:
       break;

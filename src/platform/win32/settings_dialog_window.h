@@ -11,6 +11,7 @@
 
 #include "dialog/settings_dialog.h"
 #include "dialog/settings_dialog_view.h"
+#include "platform/win32/focus_memory.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/window_procedure.h"
@@ -71,7 +72,7 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
   UniqueWindow window_;
   UniqueFont gothic_font_;
   UniqueFont default_font_;
-  HWND last_focus_ = nullptr;  // children are destroyed with the window
+  FocusMemory focus_;
   SettingsDialog* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   // Enter used by the core also arrives as a character; the box must not beep for it.
