@@ -2,49 +2,31 @@
 #include "platform/win32/search_bar_window.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_geometry.h"
 
 namespace velto::win32 {
 
-RECT SearchBarWindow::OuterRect() const {
-  RECT rect{};
-  // A minimized window stands far off screen; its place is the one it comes back to.
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof(placement);
-  if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement))
-    return placement.rcNormalPosition;
-  GetWindowRect(Handle(), &rect);
-  return rect;
-}
-
 float SearchBarWindow::Top() const {
-  return TwipsFromPixels(OuterRect().top, dpi_);
+  return TwipsFromPixels(OuterRect(Handle()).top, dpi_);
 }
 float SearchBarWindow::Left() const {
-  return TwipsFromPixels(OuterRect().left, dpi_);
+  return TwipsFromPixels(OuterRect(Handle()).left, dpi_);
 }
 float SearchBarWindow::Height() const {
-  const RECT rect = OuterRect();
-  return TwipsFromPixels(rect.bottom - rect.top, dpi_);
+  return OuterHeightTwips(Handle(), dpi_);
 }
 float SearchBarWindow::Width() const {
-  const RECT rect = OuterRect();
-  return TwipsFromPixels(rect.right - rect.left, dpi_);
+  return OuterWidthTwips(Handle(), dpi_);
 }
-
 void SearchBarWindow::SetTop(float twips) {
-  const RECT rect = OuterRect();
-  SetWindowPos(Handle(), nullptr, rect.left, PixelsFromTwips(twips, dpi_), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveOuterTop(Handle(), twips, dpi_);
 }
-
 void SearchBarWindow::SetLeft(float twips) {
-  const RECT rect = OuterRect();
-  SetWindowPos(Handle(), nullptr, PixelsFromTwips(twips, dpi_), rect.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveOuterLeft(Handle(), twips, dpi_);
 }
 
 bool SearchBarWindow::IsOnSomeScreen(float left_twips, float top_twips) const {
-  const RECT outer = OuterRect();
+  const RECT outer = OuterRect(Handle());
   RECT rect{};
   rect.left = PixelsFromTwips(left_twips, dpi_);
   rect.top = PixelsFromTwips(top_twips, dpi_);

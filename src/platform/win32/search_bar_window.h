@@ -81,7 +81,6 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void CreateControls();
   // The closing steps run once, however the window is closed; then the window goes.
   void CloseProgram() noexcept;
-  RECT OuterRect() const;
 
   static LRESULT CALLBACK ButtonThunk(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR index, DWORD_PTR self) noexcept;

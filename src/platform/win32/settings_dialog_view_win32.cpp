@@ -5,6 +5,7 @@
 #include "platform/win32/settings_dialog_window.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_geometry.h"
 
 namespace velto::win32 {
 
@@ -20,12 +21,6 @@ HWND SettingsDialogWindow::Selector(int selector) const {
 HWND SettingsDialogWindow::EditBox(int box) const {
   if (box < 0 || box >= kEditBoxCount) return nullptr;
   return Control(kEditBoxIdBase + box);
-}
-
-RECT SettingsDialogWindow::OuterRect() const {
-  RECT rect{};
-  if (window_) GetWindowRect(Handle(), &rect);
-  return rect;
 }
 
 void SettingsDialogWindow::Open() {
@@ -51,25 +46,19 @@ void SettingsDialogWindow::BringToFront() {
 }
 
 float SettingsDialogWindow::OuterHeight() const {
-  const RECT rect = OuterRect();
-  return TwipsFromPixels(rect.bottom - rect.top, dpi_);
+  return OuterHeightTwips(Handle(), dpi_);
 }
 
 float SettingsDialogWindow::OuterWidth() const {
-  const RECT rect = OuterRect();
-  return TwipsFromPixels(rect.right - rect.left, dpi_);
+  return OuterWidthTwips(Handle(), dpi_);
 }
 
 void SettingsDialogWindow::SetTop(float twips) {
-  const RECT rect = OuterRect();
-  SetWindowPos(Handle(), nullptr, rect.left, PixelsFromTwips(twips, dpi_), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveOuterTop(Handle(), twips, dpi_);
 }
 
 void SettingsDialogWindow::SetLeft(float twips) {
-  const RECT rect = OuterRect();
-  SetWindowPos(Handle(), nullptr, PixelsFromTwips(twips, dpi_), rect.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveOuterLeft(Handle(), twips, dpi_);
 }
 
 void SettingsDialogWindow::ClearSelector(int selector) {

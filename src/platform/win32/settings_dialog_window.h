@@ -60,7 +60,6 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
   HWND Control(int id) const;
   HWND Selector(int selector) const;
   HWND EditBox(int box) const;
-  RECT OuterRect() const;
 
   // The edit boxes hand every key to the core and ask the navigation to leave Enter to them.
   static LRESULT CALLBACK EditThunk(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
