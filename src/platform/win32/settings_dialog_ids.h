@@ -1,7 +1,9 @@
 #pragma once
 // Control ids of the settings dialog window. They stay clear of IDOK and IDCANCEL, which the
 // dialog navigation sends for Enter and Esc: the dialog has no default or cancel button. This
-// header needs nothing else, so programs that drive the dialog from outside can include it.
+// header needs no system header, so programs that drive the dialog from outside can include it.
+#include "dialog/dialog_layout.h"
+
 namespace velto::win32 {
 
 inline constexpr wchar_t kSettingsDialogClassName[] = L"VeltoSettingsDialog";
@@ -13,5 +15,25 @@ inline constexpr int kCommandIdBase = 330;     // Command1..Command4: kCommandId
 inline constexpr int kCheckBoxId = 340;        // Check1
 inline constexpr int kLabelIdBase = 350;       // Label1(i)
 inline constexpr int kFrameIdBase = 360;       // Frame1, Frame2: kFrameIdBase + n
+
+// The id of a control of the dialog's layout table.
+inline constexpr int ControlId(const DialogControl& control) {
+  switch (control.kind) {
+    case DialogControlKind::Frame:
+      return kFrameIdBase + control.index;
+    case DialogControlKind::Label:
+      return kLabelIdBase + control.index;
+    case DialogControlKind::Selector:
+      return kSelectorIdBase + control.index;
+    case DialogControlKind::EditBox:
+      return kEditBoxIdBase + control.index;
+    case DialogControlKind::CheckBox:
+      return kCheckBoxId;
+    case DialogControlKind::Button:
+      return control.parent == DialogParent::Frame2 ? kEditButtonIdBase + control.index
+                                                    : kCommandIdBase + control.index;
+  }
+  return 0;
+}
 
 }  // namespace velto::win32

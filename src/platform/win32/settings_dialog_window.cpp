@@ -23,25 +23,6 @@ constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_
 // The drop-down part of a selector, below its closed field.
 constexpr int kSelectorListPixels = 200;
 
-int ControlId(const DialogControl& control) {
-  switch (control.kind) {
-    case DialogControlKind::Frame:
-      return kFrameIdBase + control.index;
-    case DialogControlKind::Label:
-      return kLabelIdBase + control.index;
-    case DialogControlKind::Selector:
-      return kSelectorIdBase + control.index;
-    case DialogControlKind::EditBox:
-      return kEditBoxIdBase + control.index;
-    case DialogControlKind::CheckBox:
-      return kCheckBoxId;
-    case DialogControlKind::Button:
-      return control.parent == DialogParent::Frame2 ? kEditButtonIdBase + control.index
-                                                    : kCommandIdBase + control.index;
-  }
-  return 0;
-}
-
 // Every control gets its own group, so arrow keys stay inside the control that has the focus.
 DWORD ControlStyle(const DialogControl& control) {
   constexpr DWORD kFocusable = WS_TABSTOP | WS_GROUP;

@@ -64,25 +64,6 @@ class SettingsDialogWindowTest : public ::testing::Test {
   SettingsDialog dialog{bar, window, platform};
 };
 
-int ControlId(const DialogControl& control) {
-  switch (control.kind) {
-    case DialogControlKind::Frame:
-      return kFrameIdBase + control.index;
-    case DialogControlKind::Label:
-      return kLabelIdBase + control.index;
-    case DialogControlKind::Selector:
-      return kSelectorIdBase + control.index;
-    case DialogControlKind::EditBox:
-      return kEditBoxIdBase + control.index;
-    case DialogControlKind::CheckBox:
-      return kCheckBoxId;
-    case DialogControlKind::Button:
-      return control.parent == DialogParent::Frame2 ? kEditButtonIdBase + control.index
-                                                    : kCommandIdBase + control.index;
-  }
-  return 0;
-}
-
 TEST_F(SettingsDialogWindowTest, Fonts_GothicWhereListed_DialogFontElsewhere) {
   const int gothic_height = -MulDiv(975, SystemDpi(), 7200);
   for (const DialogControl& control : kDialogControls) {
