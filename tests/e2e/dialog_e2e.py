@@ -20,30 +20,9 @@ import time
 
 sys.dont_write_bytecode = True  # no cache of the shared helpers in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from velto_e2e import (FIELD, RECORDER, check, encode, opened,  # noqa: E402
-                       visible_windows, wait_until, window_position, xdo)
-
-
-class Xvfb:
-    """An X server of our own on a free display. It must not reset when its last client
-    leaves: each xdotool call is a client, and a server resetting while velto connects makes
-    velto fail to start."""
-
-    def __enter__(self):
-        read_fd, write_fd = os.pipe()
-        self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "800x600x24", "-nolisten",
-             "tcp", "-noreset"], pass_fds=(write_fd,), stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        with os.fdopen(read_fd) as pipe:
-            number = pipe.readline().strip()
-        check(number, "Xvfb did not start")
-        self.display = ":" + number
-        return self
-
-    def __exit__(self, *exc):
-        self.proc.terminate()
-        self.proc.wait(timeout=10)
+from velto_e2e import (FIELD, Xvfb, check, encode, opened,  # noqa: E402
+                       prepare_program_folder, visible_windows, wait_until, window_position,
+                       xdo)
 
 
 def prepared_ini():
@@ -95,18 +74,9 @@ def window_property(env, window, name):
 
 
 def main():
-    velto_binary = os.path.abspath(sys.argv[1])
     root = tempfile.mkdtemp(prefix="velto-dialog-e2e-")
     try:
-        folder = os.path.join(root, "program")
-        tools = os.path.join(root, "bin")
-        os.makedirs(folder)
-        os.makedirs(tools)
-        shutil.copy2(velto_binary, os.path.join(folder, "velto"))
-        recorder = os.path.join(tools, "xdg-open")
-        with open(recorder, "w") as f:
-            f.write(RECORDER)
-        os.chmod(recorder, 0o755)
+        folder, tools = prepare_program_folder(root, sys.argv[1])
         lines = prepared_ini()
         ini_path = os.path.join(folder, "velto.ini")
         with open(ini_path, "wb") as f:

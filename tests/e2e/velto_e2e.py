@@ -40,7 +40,9 @@ def wait_until(predicate, seconds=10.0, what="condition"):
 
 
 class Xvfb:
-    """An X server of our own on a free display number, gone when the test ends."""
+    """An X server of our own on a free display number, gone when the test ends. It must not
+    reset when its last client leaves: each xdotool call is a client, and a server resetting
+    while velto connects makes velto fail to start."""
 
     def __enter__(self):
         read_fd, write_fd = os.pipe()
@@ -114,19 +116,24 @@ def xdo(env, *args):
                           text=True).stdout.split()
 
 
+def prepare_program_folder(root, velto_binary):
+    """root/program holds a copy of velto; root/bin a recording xdg-open. Returns both."""
+    folder = os.path.join(root, "program")
+    tools = os.path.join(root, "bin")
+    os.makedirs(folder)
+    os.makedirs(tools)
+    shutil.copy2(os.path.abspath(velto_binary), os.path.join(folder, "velto"))
+    recorder = os.path.join(tools, "xdg-open")
+    with open(recorder, "w") as f:
+        f.write(RECORDER)
+    os.chmod(recorder, 0o755)
+    return folder, tools
+
+
 def main():
-    velto_binary = os.path.abspath(sys.argv[1])
     root = tempfile.mkdtemp(prefix="velto-e2e-")
     try:
-        folder = os.path.join(root, "program")
-        tools = os.path.join(root, "bin")
-        os.makedirs(folder)
-        os.makedirs(tools)
-        shutil.copy2(velto_binary, os.path.join(folder, "velto"))
-        recorder = os.path.join(tools, "xdg-open")
-        with open(recorder, "w") as f:
-            f.write(RECORDER)
-        os.chmod(recorder, 0o755)
+        folder, tools = prepare_program_folder(root, sys.argv[1])
         opened_file = os.path.join(tools, "opened")
 
         lines = prepared_ini(["old query", "東京タワー"])
