@@ -1,7 +1,9 @@
 # The real velto.exe under Wine: its file format, and end-to-end runs driven by real input.
 set(_velto_frontend_dir ${CMAKE_CURRENT_LIST_DIR}/win32_frontend)
 
-add_executable(velto_driver ${_velto_frontend_dir}/velto_driver.cpp)
+add_executable(velto_driver ${_velto_frontend_dir}/velto_driver.cpp
+  ${CMAKE_SOURCE_DIR}/src/platform/win32/wide_text.cpp)
+target_include_directories(velto_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_options(velto_driver PRIVATE -municode -static)
 set_target_properties(velto_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELTO_TEST_OUTPUT})
 

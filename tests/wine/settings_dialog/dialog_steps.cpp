@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/settings_dialog_ids.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -17,19 +18,11 @@ namespace ids = velto::win32;
 constexpr wchar_t kDialogCaption[] = L"設定";
 
 std::wstring Wide(const std::string& utf8) {
-  std::wstring out(utf8.size(), L'\0');
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    out.data(), static_cast<int>(out.size()));
-  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-  return out;
+  return velto::win32::WideFromUtf8(utf8);
 }
 
 std::string Utf8(const std::wstring& wide) {
-  std::string out(wide.size() * 3, '\0');
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                    out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-  return out;
+  return velto::win32::Utf8FromWide(wide);
 }
 
 // WM_GETTEXT, not GetWindowText: an edit box of another process keeps its text to itself.

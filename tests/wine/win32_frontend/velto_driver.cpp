@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace {
 
 constexpr wchar_t kBarClass[] = L"VeltoSearchBar";
@@ -29,19 +31,11 @@ constexpr wchar_t kBarCaption[] = L"ヴェルト";
 constexpr int kButtonIdBase = 100;
 
 std::wstring Wide(const std::string& utf8) {
-  std::wstring out(utf8.size(), L'\0');
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                    out.data(), static_cast<int>(out.size()));
-  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-  return out;
+  return velto::win32::WideFromUtf8(utf8);
 }
 
 std::string Utf8(const std::wstring& wide) {
-  std::string out(wide.size() * 3, '\0');
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                    out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-  return out;
+  return velto::win32::Utf8FromWide(wide);
 }
 
 class Driver {
