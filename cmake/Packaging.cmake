@@ -3,7 +3,7 @@
 #            program looks for it when installed), the menu entry and the icons; cpack -G DEB
 #            makes the Debian package.
 #   Windows: the velto_zip target makes velto-VERSION-win32.zip: velto.exe, velto-config.exe,
-#            Help.html and the factory velto.ini written by velto-config.exe itself.
+#            Help.html and the starter velto.ini written by velto-config.exe itself.
 set(VELTO_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
 if(VELTO_WIN32)
@@ -15,9 +15,9 @@ if(VELTO_WIN32)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_stage}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velto> $<TARGET_FILE:velto-config>
             ${VELTO_PROGRAM_DIR}/Help.html ${_stage}
-    # The program's own tool writes the factory settings, in Shift-JIS as the program reads them.
+    # The program's own tool writes the starter settings, in Shift-JIS as the program reads them.
     COMMAND ${CMAKE_STRIP} ${_stage}/velto-config.exe
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh ${_stage}/velto-config.exe defaults
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh ${_stage}/velto-config.exe starter
     COMMAND ${CMAKE_COMMAND} -E rm -f ${VELTO_ZIP}
     COMMAND ${CMAKE_COMMAND} -E chdir ${_stage} ${CMAKE_COMMAND} -E tar cf ${VELTO_ZIP}
             --format=zip velto.exe velto-config.exe Help.html velto.ini

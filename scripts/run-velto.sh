@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the search bar of the Linux build. On the first run it puts the factory settings
-# (velto-config defaults) beside the program, so that the four engine buttons are labelled.
+# Starts the search bar of the Linux build. On the first run it puts the starter settings
+# (velto-config starter) beside the program, so that the four engine buttons are labelled.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -22,6 +22,6 @@ for tool in velto velto-config; do
 done
 
 if [ ! -e "$build/velto.ini" ]; then
-  "$build/velto-config" defaults
+  "$build/velto-config" starter
 fi
 exec "$build/velto" "$@"

@@ -17,6 +17,7 @@ constexpr std::string_view kUsage =
     "       velto-config [--dir FOLDER] get SECTION KEY\n"
     "       velto-config [--dir FOLDER] set SECTION KEY VALUE\n"
     "       velto-config [--dir FOLDER] defaults\n"
+    "       velto-config [--dir FOLDER] starter\n"
     "       velto-config --help\n";
 
 constexpr std::string_view kHelp =
@@ -29,11 +30,14 @@ constexpr std::string_view kHelp =
     "  set SECTION KEY VALUE   store VALUE as a 200-character blank-padded field\n"
     "  defaults                write the factory defaults (options, buttons, engine slots 0-9);\n"
     "                          position, history and engine slots 10-19 are kept\n"
+    "  starter                 write the starter settings (options, buttons, today's engines as\n"
+    "                          query templates in slots 0-11); position, history and engine\n"
+    "                          slots 12-19 are kept\n"
     "\n"
     "  --dir FOLDER            the folder that holds velto.ini; by default the one where the\n"
     "                          search bar keeps its settings: the folder of this program or,\n"
     "                          for an installed Linux program, $XDG_CONFIG_HOME/velto\n"
-    "                          (~/.config/velto), made with the factory settings on first use\n"
+    "                          (~/.config/velto), made with the starter settings on first use\n"
     "  --help                  show this text\n"
     "\n"
     "Arguments and output are UTF-8; the file itself is in Shift-JIS (code page 932).\n"
@@ -217,9 +221,12 @@ int RunVeltoConfig(const std::vector<std::string>& args,
     }
     return 0;
   }
-  if (command == "defaults") {
-    if (!expect_args(0)) return UsageError(err, "defaults: wrong number of arguments");
-    if (!store.WriteDefaults()) return Failure(err, Diagnose(store, true));
+  if (command == "defaults" || command == "starter") {
+    if (!expect_args(0))
+      return UsageError(err, std::string(command) + ": wrong number of arguments");
+    const bool written =
+        command == "defaults" ? store.WriteDefaults() : store.WriteStarterSettings();
+    if (!written) return Failure(err, Diagnose(store, true));
     return 0;
   }
   return UsageError(err, "unknown command " + std::string(command));

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     const velto::ProgramFolders folders =
         velto::ChooseProgramFolders(velto::ExecutableFolder(), velto::UserFoldersFromEnvironment());
     velto::CreateSettingsFolder(folders);
-    velto::WriteFactorySettingsOnFirstUse(folders);
+    velto::WriteStarterSettingsOnFirstUse(folders);
     return folders.settings;
   };
   return velto::RunVeltoConfig(args, settings_folder, std::cout, std::cerr);

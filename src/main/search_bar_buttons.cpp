@@ -1,4 +1,5 @@
 // Clicks and mouse presses on the Command1 buttons.
+#include "main/query_template.h"
 #include "main/search_bar.h"
 #include "main/shell_address.h"
 
@@ -15,8 +16,9 @@ void SearchBar::Command1_Click(int index) {
   if (search_button) {
     // A button assigned outside the engine table opens nothing; the history update stays.
     if (auto slot = EngineSlotOfButton(index))
-      OpenWebAddress(platform_, WindowRole::SearchBar,
-                     model_.SearchEngn[static_cast<std::size_t>(*slot)] + view_.QueryText());
+      OpenWebAddress(
+          platform_, WindowRole::SearchBar,
+          SearchAddress(model_.SearchEngn[static_cast<std::size_t>(*slot)], view_.QueryText()));
   } else if (index == kClearButton) {
     view_.SetQueryText("");
     view_.FocusQuery();

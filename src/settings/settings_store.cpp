@@ -1,8 +1,11 @@
 #include "settings/settings_store.h"
 
+#include <span>
+
 #include "platform/ansi_codec.h"
 #include "settings/factory_defaults.h"
 #include "settings/profile_file.h"
+#include "settings/starter_settings.h"
 #include "settings/unicode_text.h"
 
 namespace velto {
@@ -116,18 +119,36 @@ bool SettingsStore::SavePlacement(const PlacementTarget& bar) const {
   return ok;
 }
 
-bool SettingsStore::WriteDefaults() const {
-  bool ok = WriteSetting(kVelto, "AlwaysTop", kFactoryAlwaysTop);
-  ok &= WriteSetting(kVelto, "DefaultSearch", kFactoryDefaultSearch);
-  for (int i = 0; i < kUsedButtonSelections; ++i) {
-    ok &= WriteSetting(kVelto, IndexedKey("SearchSelect", i), kFactorySearchSelect[i]);
+// The options, button assignment and engines that WriteDefaults and WriteStarterSettings write.
+struct SettingsStore::SettingsSet {
+  std::string_view always_top;
+  std::string_view default_search;
+  std::span<const std::string_view> search_select;
+  std::span<const FactoryEngine> engines;
+};
+
+bool SettingsStore::WriteSettingsSet(const SettingsSet& set) const {
+  bool ok = WriteSetting(kVelto, "AlwaysTop", set.always_top);
+  ok &= WriteSetting(kVelto, "DefaultSearch", set.default_search);
+  for (int i = 0; i < static_cast<int>(set.search_select.size()); ++i) {
+    ok &= WriteSetting(kVelto, IndexedKey("SearchSelect", i), set.search_select[i]);
   }
-  for (int i = 0; i < static_cast<int>(kFactoryEngines.size()); ++i) {
-    ok &= WriteSetting(kSearchData, IndexedKey("SearchName", i), kFactoryEngines[i].name);
-    ok &= WriteSetting(kSearchData, IndexedKey("SearchHome", i), kFactoryEngines[i].home);
-    ok &= WriteSetting(kSearchData, IndexedKey("SearchEngn", i), kFactoryEngines[i].engine);
+  for (int i = 0; i < static_cast<int>(set.engines.size()); ++i) {
+    ok &= WriteSetting(kSearchData, IndexedKey("SearchName", i), set.engines[i].name);
+    ok &= WriteSetting(kSearchData, IndexedKey("SearchHome", i), set.engines[i].home);
+    ok &= WriteSetting(kSearchData, IndexedKey("SearchEngn", i), set.engines[i].engine);
   }
   return ok;
+}
+
+bool SettingsStore::WriteDefaults() const {
+  return WriteSettingsSet(
+      {kFactoryAlwaysTop, kFactoryDefaultSearch, kFactorySearchSelect, kFactoryEngines});
+}
+
+bool SettingsStore::WriteStarterSettings() const {
+  return WriteSettingsSet(
+      {kStarterAlwaysTop, kStarterDefaultSearch, kStarterSearchSelect, kStarterEngines});
 }
 
 }  // namespace velto

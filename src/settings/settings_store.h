@@ -48,8 +48,14 @@ class SettingsStore {
   bool SavePlacement(const PlacementTarget& bar) const;
   // The factory defaults (37 writes); keys it does not write keep their values.
   bool WriteDefaults() const;
+  // The starter settings in the same way: options, buttons and the starter engines from slot 0;
+  // position, history and later slots keep their values.
+  bool WriteStarterSettings() const;
 
  private:
+  struct SettingsSet;
+  bool WriteSettingsSet(const SettingsSet& set) const;
+
   FilePath folder_;
 };
 

@@ -55,7 +55,7 @@ fi
 # The unpacked programs keep their settings in the user's folder, never beside themselves.
 export XDG_CONFIG_HOME="$work/config"
 if out=$("$root/usr/bin/velto-config" get SearchData 'SearchName(0)'); then
-  check "velto-config: factory settings made in the user's folder" test "$out" = "Yahoo!" \
+  check "velto-config: starter settings made in the user's folder" test "$out" = "Google" \
     -a -f "$XDG_CONFIG_HOME/velto/velto.ini"
 else
   fail "velto-config runs"

@@ -94,19 +94,19 @@ TEST(SettingsFolderChoice, ConfigHome_OnlyAnAbsolutePathCounts_ElseHome_ElseStay
   EXPECT_FALSE(nowhere.per_user);
 }
 
-TEST(SettingsFolderFirstUse, PerUserFolder_CreatedWithFactorySettingsOnce) {
+TEST(SettingsFolderFirstUse, PerUserFolder_CreatedWithStarterSettingsOnce) {
   TempFolder home;
   const ProgramFolders folders{home / "deep/config/velto", home.path(), true};
   ASSERT_TRUE(CreateSettingsFolder(folders));
-  WriteFactorySettingsOnFirstUse(folders);
+  WriteStarterSettingsOnFirstUse(folders);
   const SettingsStore store(folders.settings);
-  EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "Yahoo!");
+  EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "Google");
   EXPECT_EQ(store.ReadSetting("Velto", "AlwaysTop"), "1");
 
   // Later uses keep what the user changed.
   store.WriteSetting("SearchData", "SearchName(0)", "mine");
   ASSERT_TRUE(CreateSettingsFolder(folders));
-  WriteFactorySettingsOnFirstUse(folders);
+  WriteStarterSettingsOnFirstUse(folders);
   EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "mine");
 }
 
@@ -116,7 +116,7 @@ TEST(SettingsFolderFirstUse, ProgramFolder_NeitherCreatedNorFilled) {
   EXPECT_FALSE(CreateSettingsFolder(missing));
   EXPECT_FALSE(fs::exists(program / "gone"));
   const ProgramFolders own{program.path(), program.path(), false};
-  WriteFactorySettingsOnFirstUse(own);
+  WriteStarterSettingsOnFirstUse(own);
   EXPECT_FALSE(fs::exists(program / "velto.ini"));
 
   // A per-user "folder" that is a file is reported, not replaced.
@@ -183,7 +183,7 @@ TEST_F(InstalledPrograms, VeltoConfig_UsesTheUserFolder_MadeOnFirstUse_DirOverri
       Start({(layout.bin / "velto-config").string(), "get", "SearchData", "SearchName(1)"}, out);
   ASSERT_GT(pid, 0);
   EXPECT_EQ(WaitFor(pid, std::chrono::seconds(20)), 0);
-  EXPECT_EQ(ReadBytes(out), "goo\n");
+  EXPECT_EQ(ReadBytes(out), "Yahoo! JAPAN\n");
   EXPECT_TRUE(fs::exists(config / "velto/velto.ini"));
   EXPECT_FALSE(fs::exists(layout.bin / "velto.ini"));
 
@@ -206,17 +206,17 @@ TEST_F(InstalledPrograms, Velto_FirstStartFillsTheUserFolder_SecondStartEndsAtOn
   ASSERT_TRUE(fs::exists(ini)) << "no settings written into the user's folder";
   std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the bar is up
   ASSERT_FALSE(WaitFor(first, std::chrono::milliseconds(0))) << "the first start ended";
-  const std::string factory = ReadBytes(ini);
+  const std::string starter = ReadBytes(ini);
 
   // The lock lives in the user's folder now: a second start for it ends at once.
   const pid_t second = Start({(layout.bin / "velto").string()});
   EXPECT_EQ(WaitFor(second, std::chrono::seconds(10)), 0);
-  EXPECT_EQ(ReadBytes(ini), factory);
+  EXPECT_EQ(ReadBytes(ini), starter);
 
   ::kill(first, SIGTERM);  // the closing steps store the position there
   EXPECT_EQ(WaitFor(first, std::chrono::seconds(10)), 0);
   const SettingsStore store(config / "velto");
-  EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "Yahoo!");
+  EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "Google");
   EXPECT_FALSE(store.ReadSetting("Velto", "Top").empty());
   for (const auto& entry : fs::directory_iterator(layout.bin))
     EXPECT_TRUE(entry.path().filename() == "velto" || entry.path().filename() == "velto-config")

@@ -97,6 +97,41 @@ TEST_F(VeltoConfigTest, DefaultsSetAndGetWorkOnTheFileAsTheProgramDoes) {
             std::string::npos);
 }
 
+TEST_F(VeltoConfigTest, StarterWritesTodaysEnginesAndKeepsPositionHistoryAndLaterSlots) {
+  ASSERT_EQ(InFolder({"defaults"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "Velto", "Top", "300"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "History", "SearchHistory(0)", "C++"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "SearchData", "SearchName(15)", "mine"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "Velto", "AlwaysTop", "0"}).status, 0);
+  ASSERT_EQ(InFolder({"starter"}).status, 0);
+
+  const auto json = nlohmann::json::parse(InFolder({"show"}).out);
+  EXPECT_EQ(json["Top"], 300);
+  EXPECT_EQ(json["SearchHistory"][0], "C++");
+  EXPECT_EQ(json["AlwaysTop"], "1");
+  EXPECT_EQ(json["DefaultSearch"], "0");
+  EXPECT_EQ(json["SearchName"][15], "mine");
+  std::vector<std::string> buttons;
+  for (int i = 0; i < 4; ++i)
+    buttons.push_back(json["SearchName"][json["SearchSelect"][i].get<int>()]);
+  EXPECT_EQ(buttons, (std::vector<std::string>{"Google", "Yahoo! JAPAN", "Wikipedia", "YouTube"}));
+  // Every starter engine is a template over https; the factory engines of slots 0-9 are gone.
+  int engines = 0;
+  for (const auto& engine : json["SearchEngn"]) {
+    const std::string text = engine;
+    if (text.empty()) continue;
+    ++engines;
+    EXPECT_TRUE(text.starts_with("https://") && text.find("%s") != std::string::npos) << text;
+  }
+  EXPECT_EQ(engines, 12);
+
+  // In the file: Shift-JIS, a 200-character field.
+  const std::string bytes = ReadBytes(folder / "velto.ini");
+  EXPECT_NE(
+      bytes.find("SearchName(7)=\x8A\x79\x93\x56\x8E\x73\x8F\xEA" + std::string(196, ' ') + "\r\n"),
+      std::string::npos);
+}
+
 TEST_F(VeltoConfigTest, WithoutDirTheFolderIsTheProgramsOwn) {
   const auto exe = folder / "velto-config";
   std::filesystem::copy_file(VELTO_CONFIG_EXE, exe);
@@ -158,6 +193,7 @@ TEST_F(VeltoConfigTest, WrongUsageExitsWithTwoAndTouchesNothing) {
                                              {"get", "Velto"},
                                              {"set", "Velto", "Top"},
                                              {"defaults", "now"},
+                                             {"starter", "now"},
                                              {"--dir"},
                                              {"--verbose", "show"},
                                              {"set", "Vel]to", "Top", "1"},
@@ -175,7 +211,7 @@ TEST_F(VeltoConfigTest, WrongUsageExitsWithTwoAndTouchesNothing) {
 
   const auto help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word : {"show", "get", "set", "defaults", "--dir", "Exit status"}) {
+  for (const char* word : {"show", "get", "set", "defaults", "starter", "--dir", "Exit status"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
 }

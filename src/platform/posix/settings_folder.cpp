@@ -80,14 +80,14 @@ bool CreateSettingsFolder(const ProgramFolders& folders) {
   return fs::is_directory(folders.settings, ec);
 }
 
-void WriteFactorySettingsOnFirstUse(const ProgramFolders& folders) {
+void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders) {
   if (!folders.per_user) return;
   const SettingsStore store(folders.settings);
   std::error_code ec;
   if (fs::exists(fs::symlink_status(store.SettingsPath(), ec))) return;
   // A failure leaves no file; the program then runs on empty settings, as with a
   // read-only folder.
-  store.WriteDefaults();
+  store.WriteStarterSettings();
 }
 
 }  // namespace velto

@@ -30,8 +30,9 @@ ProgramFolders ChooseProgramFolders(const std::filesystem::path& executable_fold
 // For a per-user settings folder: creates it where missing. True when the folder exists.
 bool CreateSettingsFolder(const ProgramFolders& folders);
 
-// For a per-user settings folder without velto.ini: writes the factory settings, so that a
-// first start shows four labelled buttons. A program folder is left as it is.
-void WriteFactorySettingsOnFirstUse(const ProgramFolders& folders);
+// For a per-user settings folder without velto.ini: writes the starter settings, so that a
+// first start shows four labelled buttons of engines that work today. A program folder is left
+// as it is.
+void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders);
 
 }  // namespace velto

@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
 """The Windows zip, unpacked into a fresh folder and run under Wine with the end-to-end harness
-of velto.exe: what the zip holds, the factory settings it brings, and a first search."""
+of velto.exe: what the zip holds, the starter settings it brings, and a first search."""
 import argparse
 import os
 import shutil
 import subprocess
 import sys
+import urllib.parse
 import zipfile
 
 sys.dont_write_bytecode = True  # nothing left in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "win32_frontend"))
-from velto_end_to_end import Failure, Harness, as_wine_hands_it_over  # noqa: E402
+from velto_end_to_end import Failure, Harness  # noqa: E402
 
 CONTENTS = ["Help.html", "velto-config.exe", "velto.exe", "velto.ini"]
 
@@ -30,18 +31,18 @@ def run(h, folder, help_page):
 
     # The bundled tool reads the bundled settings.
     tool = h.wine(os.path.join(folder, "velto-config.exe"), "get", "SearchData", "SearchName(1)")
-    h.check("velto-config.exe reads the factory settings",
-            (tool.returncode, tool.stdout.decode("utf-8", "replace").strip()), (0, "goo"))
+    h.check("velto-config.exe reads the starter settings",
+            (tool.returncode, tool.stdout.decode("utf-8", "replace").strip()), (0, "Yahoo! JAPAN"))
 
     query = "東京 タワー"
     seen = h.drive(folder, "start:", "dump", "type:" + query, "key:13", "dump", "close", "wait-exit")
     h.check("four labelled buttons", [line for line in seen if line.startswith("buttons=")][:1],
-            ["buttons=Yahoo!|goo|Lycos|Infoseek|クリア|その他"])
+            ["buttons=Google|Yahoo! JAPAN|Wikipedia|YouTube|クリア|その他"])
     h.check("query kept in the history", [line for line in seen if line.startswith("history=")][-1:],
             [f"history=1|{query}"])
     h.check("closed", seen[-1], "exit=0")
     h.check("search reached the browser", h.addresses(1),
-            [as_wine_hands_it_over("http://search.yahoo.co.jp/bin/search?p=" + query)])
+            ["https://www.google.com/search?q=" + urllib.parse.quote(query, safe="")])
     ini = h.read(folder, "velto.ini") or b""
     h.check("history stored beside the program",
             ("SearchHistory(0)=" + query).encode("cp932") in ini, True)

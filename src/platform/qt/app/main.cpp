@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   velto::CreateSettingsFolder(folders);
   velto::InstanceLock lock(folders.settings);
   if (!lock.held()) return 0;
-  velto::WriteFactorySettingsOnFirstUse(folders);
+  velto::WriteStarterSettingsOnFirstUse(folders);
 
   // Taken before Qt removes the options it knows from argv.
   std::string command_line = velto::JoinArguments(argc, argv);
