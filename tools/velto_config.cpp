@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "main/program_info.h"
 #include "settings/profile_file.h"
 #include "settings/settings_store.h"
 
@@ -18,7 +19,7 @@ constexpr std::string_view kUsage =
     "       velto-config [--dir FOLDER] set SECTION KEY VALUE\n"
     "       velto-config [--dir FOLDER] defaults\n"
     "       velto-config [--dir FOLDER] starter\n"
-    "       velto-config --help\n";
+    "       velto-config --help | --version\n";
 
 constexpr std::string_view kHelp =
     "Reads and writes the search bar's settings file, velto.ini, with the program's own rules.\n"
@@ -39,6 +40,7 @@ constexpr std::string_view kHelp =
     "                          for an installed Linux program, $XDG_CONFIG_HOME/velto\n"
     "                          (~/.config/velto), made with the starter settings on first use\n"
     "  --help                  show this text\n"
+    "  --version               print the version\n"
     "\n"
     "Arguments and output are UTF-8; the file itself is in Shift-JIS (code page 932).\n"
     "Exit status: 0 done; 1 the file could not be read or written (message on stderr);\n"
@@ -176,6 +178,10 @@ int RunVeltoConfig(const std::vector<std::string>& args,
     const std::string_view arg = args[i];
     if (words.empty() && (arg == "--help" || arg == "-h")) {
       out << kUsage << "\n" << kHelp;
+      return 0;
+    }
+    if (words.empty() && arg == "--version") {
+      out << VersionText("velto-config");
       return 0;
     }
     if (words.empty() && arg == "--dir") {

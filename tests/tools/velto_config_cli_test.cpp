@@ -211,9 +211,14 @@ TEST_F(VeltoConfigTest, WrongUsageExitsWithTwoAndTouchesNothing) {
 
   const auto help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word : {"show", "get", "set", "defaults", "starter", "--dir", "Exit status"}) {
+  for (const char* word :
+       {"show", "get", "set", "defaults", "starter", "--dir", "--version", "Exit status"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
+  const auto version = Run({"--version", "show"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_TRUE(version.out.starts_with("velto-config ") && LineCount(version.out) == 1)
+      << version.out;
 }
 
 TEST_F(VeltoConfigTest, ValuesMayLookLikeOptionsAndHoldLineBreaks) {

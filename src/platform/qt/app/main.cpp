@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <QApplication>
+#include <iostream>
 
 #include "dialog/settings_dialog.h"
 #include "main/search_bar.h"
@@ -11,6 +12,7 @@
 #include "platform/posix/shell_launcher.h"
 #include "platform/posix/signal_inbox.h"
 #include "platform/program_folder.h"
+#include "platform/qt/early_answers.h"
 #include "platform/qt/linux_platform.h"
 #include "platform/qt/search_bar_window.h"
 #include "platform/qt/settings_dialog_window.h"
@@ -18,6 +20,11 @@
 #include "settings/settings_model.h"
 
 int main(int argc, char** argv) {
+  // --version, --help and a missing display end here, before any file is touched.
+  if (const auto status =
+          velto::AnswerBeforeStart(argc, argv, velto::SystemDisplayProbes(), std::cout, std::cerr))
+    return *status;
+
   // Before any thread exists, so that every thread keeps these signals blocked and they
   // arrive only through the inbox.
   velto::SignalInbox inbox({SIGTERM, SIGINT, SIGHUP, SIGCHLD});

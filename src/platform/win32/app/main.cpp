@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "command_line_answer.h"
 #include "dialog/settings_dialog.h"
 #include "main/search_bar.h"
 #include "platform/win32/message_loop.h"
@@ -29,7 +30,9 @@ class OleSession {
 };
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_command) {
+  // --version and --help are answered before any window or file.
+  if (const auto status = velto::win32::AnswerBeforeStart(arguments)) return *status;
   velto::win32::Win32Platform platform;
   // A second search bar for the same folder ends before it creates any window.
   if (!platform.ClaimSingleInstance()) return 0;

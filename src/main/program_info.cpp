@@ -1,0 +1,46 @@
+#include "main/program_info.h"
+
+#include "velto_version.h"
+
+namespace velto {
+
+std::string_view ProgramVersion() {
+  return VELTO_VERSION;
+}
+
+StartRequest StartRequestFromArguments(std::span<const std::string> args) {
+  if (args.empty()) return StartRequest::RunSearchBar;
+  const std::string_view first = args.front();
+  if (first == "--version") return StartRequest::PrintVersion;
+  // "/?" is how Windows programs are asked for their usage.
+  if (first == "--help" || first == "-h" || first == "/?") return StartRequest::PrintHelp;
+  return StartRequest::RunSearchBar;
+}
+
+std::string VersionText(std::string_view program) {
+  return std::string(program) + " " + std::string(ProgramVersion()) + "\n";
+}
+
+std::string SearchBarHelpText(HelpSystem system) {
+  const bool windows = system == HelpSystem::Windows;
+  const std::string name = windows ? "velto.exe" : "velto";
+  std::string text = "usage: " + name + " [/D]\n       " + name + " --help | --version\n\n";
+  text +=
+      "Starts the search bar ヴェルト (Velto). One search bar runs per settings folder;\n"
+      "a second start ends at once.\n"
+      "\n"
+      "  /D          arguments beginning with /D or /d: the menu shows its third group of\n"
+      "              searches, and the log of queries is written at every close\n"
+      "  --help      show this text and exit\n"
+      "  --version   print the version and exit\n"
+      "\n"
+      "Other arguments are ignored.\n";
+  text += windows ? "Settings (velto.ini) and the log (log.txt) are kept in the program's folder.\n"
+                  : "Settings (velto.ini) and the log (log.txt) are kept in the program's folder "
+                    "or, for an\n"
+                    "installed program, in $XDG_CONFIG_HOME/velto (~/.config/velto).\n"
+                    "See velto(1) and velto-config(1).\n";
+  return text;
+}
+
+}  // namespace velto
