@@ -1,5 +1,4 @@
 // Clicks and mouse presses on the Command1 buttons.
-#include "main/query_template.h"
 #include "main/search_bar.h"
 #include "main/shell_address.h"
 
@@ -16,9 +15,8 @@ void SearchBar::Command1_Click(int index) {
   if (search_button) {
     // A button assigned outside the engine table opens nothing; the history update stays.
     if (auto slot = EngineSlotOfButton(index))
-      OpenWebAddress(
-          platform_, WindowRole::SearchBar,
-          SearchAddress(model_.SearchEngn[static_cast<std::size_t>(*slot)], view_.QueryText()));
+      OpenSearchAddress(platform_, WindowRole::SearchBar,
+                        model_.SearchEngn[static_cast<std::size_t>(*slot)], view_.QueryText());
   } else if (index == kClearButton) {
     view_.SetQueryText("");
     view_.FocusQuery();
@@ -32,8 +30,8 @@ void SearchBar::Command1_MouseDown(int index, int mouse_button) {
   if (index < 0 || index >= kSearchButtons) return;
   if (!view_.IsButtonEnabled(index)) return;
   if (auto slot = EngineSlotOfButton(index))
-    OpenWebAddress(platform_, WindowRole::SearchBar,
-                   model_.SearchHome[static_cast<std::size_t>(*slot)]);
+    OpenHomePage(platform_, WindowRole::SearchBar,
+                 model_.SearchHome[static_cast<std::size_t>(*slot)]);
 }
 
 }  // namespace velto

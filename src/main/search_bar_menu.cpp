@@ -16,7 +16,7 @@ void SearchBar::MenuSearch_Click(int index) {
 
   const std::string query = view_.QueryText();
   if (query.empty()) return;
-  OpenWebAddress(platform_, WindowRole::SearchBar, std::string(entry->prefix) + query);
+  OpenSearchAddress(platform_, WindowRole::SearchBar, entry->prefix, query);
 
   // The history follows the shell call and keeps its length at the cap: one entry goes.
   if (MoveQueryToTop(query) && history_.Count() > kFixedSearchHistoryCap)
