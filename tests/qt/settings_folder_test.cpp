@@ -3,7 +3,9 @@
 #include "platform/posix/settings_folder.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -11,6 +13,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -64,6 +67,42 @@ TEST(SettingsFolderChoice, InstalledProgram_SettingsPerUserHelpInShare_EvenWhere
   // A help page beside the program makes it a program folder of its own again.
   WriteBytes(layout.bin / "Help.html", "<html></html>");
   EXPECT_EQ(ChooseProgramFolders(layout.bin, {"/cfg", "/home/u"}).settings, layout.bin);
+}
+
+TEST(SettingsFolderChoice, SettingsFileBesideTheProgram_UsedWhenReadableAndWritable) {
+  InstalledLayout layout;
+  const fs::path ini = layout.bin / "velto.ini";
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    bool beside;
+  };
+  const fs::perms read_only = fs::perms::owner_read | fs::perms::group_read;
+  const Case cases[] = {
+      {"a writable file", [&] { WriteBytes(ini, "[Velto]\r\n"); }, true},
+      {"a file nobody may write", [&] { fs::permissions(ini, read_only); }, false},
+      {"a folder of that name",
+       [&] {
+         fs::remove(ini);
+         fs::create_directory(ini);
+       },
+       false},
+      {"a link to a writable file",
+       [&] {
+         fs::remove(ini);
+         WriteBytes(layout.root / "elsewhere.ini", "");
+         fs::create_symlink(layout.root / "elsewhere.ini", ini);
+       },
+       true},
+      {"a link leading nowhere", [&] { fs::remove(layout.root / "elsewhere.ini"); }, false},
+  };
+  for (const Case& c : cases) {
+    c.make();
+    const auto folders = ChooseProgramFolders(layout.bin, {"/cfg", "/home/u"});
+    EXPECT_EQ(folders.settings, c.beside ? layout.bin : fs::path("/cfg/velto")) << c.what;
+    EXPECT_EQ(folders.per_user, !c.beside) << c.what;
+    EXPECT_EQ(folders.help, layout.share) << c.what;
+  }
 }
 
 TEST(SettingsFolderChoice, UnwritableProgramFolder_SettingsPerUser) {
@@ -164,6 +203,26 @@ class InstalledPrograms : public ::testing::Test {
     return rc == 0 ? pid : -1;
   }
 
+  // Starts the program as the given user (root only), or as this process's user.
+  pid_t StartAs(const std::optional<passwd>& user, const std::vector<std::string>& argv) const {
+    if (!user) return Start(argv);
+    std::vector<char*> args, envp;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    const auto env = Environment();
+    for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      if (::setgroups(0, nullptr) != 0 || ::setgid(user->pw_gid) != 0 ||
+          ::setuid(user->pw_uid) != 0)
+        ::_exit(126);
+      ::execve(args[0], args.data(), envp.data());
+      ::_exit(127);
+    }
+    return pid;
+  }
+
   // The exit status, or nothing when the process still runs after the time given.
   static std::optional<int> WaitFor(pid_t pid, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -221,6 +280,41 @@ TEST_F(InstalledPrograms, Velto_FirstStartFillsTheUserFolder_SecondStartEndsAtOn
   for (const auto& entry : fs::directory_iterator(layout.bin))
     EXPECT_TRUE(entry.path().filename() == "velto" || entry.path().filename() == "velto-config")
         << entry.path();
+}
+
+// A portable copy in a folder the user cannot write, holding a velto.ini the user can: the
+// real velto-config uses that file, rewritten in place, and makes no folder of the user's.
+// Root writes into any folder, so as root the program runs as "nobody" in a folder of root's.
+TEST_F(InstalledPrograms, PortableCopyInAnUnwritableFolder_UsesTheFileBesideIt) {
+  TempFolder portable;
+  fs::copy_file(VELTO_CONFIG_EXE, portable / "velto-config");
+  fs::copy_file(VELTO_HELP_PAGE, portable / "Help.html");
+  WriteBytes(portable / "velto.ini", "[Velto]\r\nAlwaysTop=1\r\n");
+  fs::permissions(
+      portable / "velto.ini",
+      fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+  fs::permissions(config.path(), fs::perms::all);  // where the settings would go instead
+  std::optional<passwd> user;
+  if (::geteuid() == 0) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (!nobody) GTEST_SKIP() << "no user \"nobody\" to run the program as";
+    user = *nobody;
+  } else {
+    fs::permissions(portable.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  }
+  for (const char* value : {"0", "2"}) {
+    const pid_t pid =
+        StartAs(user, {(portable / "velto-config").string(), "set", "Velto", "AlwaysTop", value});
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(WaitFor(pid, std::chrono::seconds(20)), 0);
+  }
+  fs::permissions(portable.path(), fs::perms::owner_all, fs::perm_options::add);
+  EXPECT_EQ(SettingsStore(portable.path()).ReadSetting("Velto", "AlwaysTop"), "2");
+  EXPECT_FALSE(fs::exists(config / "velto"));
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(portable.path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names.size(), 3u) << "a file was added beside the program";
 }
 
 }  // namespace

@@ -30,6 +30,17 @@ bool CanWriteInto(const fs::path& folder) {
   return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
+// A settings file this process may read and rewrite. One without any write permission bit is
+// read-only even for root, as the store treats it.
+bool CanReadAndWrite(const fs::path& file) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(file, ec);
+  if (!fs::is_regular_file(status)) return false;
+  const auto write_bits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((status.permissions() & write_bits) == fs::perms::none) return false;
+  return ::faccessat(AT_FDCWD, file.c_str(), R_OK | W_OK, AT_EACCESS) == 0;
+}
+
 fs::path UserConfigFolder(const UserFolders& user) {
   const fs::path xdg(user.xdg_config_home);
   if (xdg.is_absolute()) return xdg / "velto";
@@ -63,9 +74,11 @@ ProgramFolders ChooseProgramFolders(const fs::path& executable_folder, const Use
   const fs::path data = (executable_folder / VELTO_DATA_FROM_BIN).lexically_normal();
   const bool installed = !IsFile(executable_folder / help_name) && IsFile(data / help_name);
   if (installed) folders.help = data;
-  // Even root, who may write into /usr/bin, keeps the settings of an installed program
-  // in a folder of its own.
-  if (installed || !CanWriteInto(executable_folder)) {
+  // A settings file beside the program that can be used is never passed over; where the
+  // folder refuses new files, the store rewrites it in place. Without one, even root, who may
+  // write into /usr/bin, keeps the settings of an installed program in a folder of its own.
+  const bool own_file = CanReadAndWrite(executable_folder / kSettingsFileName);
+  if (!own_file && (installed || !CanWriteInto(executable_folder))) {
     if (fs::path config = UserConfigFolder(user); !config.empty()) {
       folders.settings = std::move(config);
       folders.per_user = true;

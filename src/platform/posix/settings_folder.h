@@ -3,7 +3,8 @@
 // A program in a folder of its own (the build folder, an unpacked copy) keeps everything
 // beside itself, as on Windows. An installed program (Help.html under ../share/velto, as in
 // /usr/bin and /usr/share/velto) and a program whose folder it cannot write keep the user's
-// settings in $XDG_CONFIG_HOME/velto, by default ~/.config/velto.
+// settings in $XDG_CONFIG_HOME/velto, by default ~/.config/velto; unless a velto.ini the user
+// can read and write stands beside the program: that one is always used.
 #include <filesystem>
 #include <string>
 
