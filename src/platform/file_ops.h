@@ -4,6 +4,7 @@
 // machinery into the static Windows program. Implemented once per platform (POSIX / Win32).
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/file_path.h"
 
@@ -31,8 +32,20 @@ FileInfo InspectFile(const FilePath& path);
 // link; nullopt for a link that leads nowhere. Windows has no links here, as for std::filesystem.
 std::optional<FilePath> FollowLink(const FilePath& path);
 
-// True when anything at all has the name, even a link that leads nowhere.
-bool NameTaken(const FilePath& path);
+// A new, empty file beside `file`, for writing the file's next content: named as
+// temp_file_name.h says, made by the system's own call for new files, so it never is a file that
+// was there before. New files are readable and writable by their owner only (POSIX).
+struct NewTempFile {
+  std::optional<FilePath> path;  // nullopt when none could be made
+  // The folder refuses new files (permissions, a read-only medium), as opposed to a full disk
+  // or any other failure.
+  bool refused = false;
+};
+NewTempFile CreateTempFileBeside(const FilePath& file);
+
+// The files beside `file` named as CreateTempFileBeside names them: what writes killed halfway
+// left behind (or one being written right now by another program).
+std::vector<FilePath> TempFilesBeside(const FilePath& file);
 
 // Gives the file the permission bits of another file (POSIX); nothing to do on Windows, where
 // the read-only attribute is the only one and a read-only file is never rewritten.

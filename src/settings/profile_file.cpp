@@ -1,8 +1,5 @@
 #include "settings/profile_file.h"
 
-#include <cerrno>
-#include <chrono>
-
 #include "platform/file_ops.h"
 #include "platform/file_path.h"
 #include "settings/byte_file.h"
@@ -95,34 +92,22 @@ enum class TempResult { Replaced, CannotCreate, Failed };
 // moment either wholly old or wholly new.
 TempResult ReplaceThroughTemp(const FilePath& target, std::string_view bytes,
                               const std::optional<FileInfo>& keep_perms) {
-  auto seed =
-      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-  for (int attempt = 0; attempt < 16; ++attempt, seed = seed * 6364136223846793005ULL + 1) {
-    FilePath temp = target;
-    temp += FilePathFromUtf8("." + std::to_string(seed % 1000000007ULL) + ".tmp");
-    if (NameTaken(temp)) continue;
-    errno = 0;
-    ByteFile out(temp, FileMode::Write);
-    if (!out.is_open()) {
-      // Only a folder that refuses new files sends the caller to the in-place rewrite; a full
-      // disk (no room, or no files left) must leave the old file alone.
-      const int error = errno;
-      const bool refused = error == EACCES || error == EPERM || error == EROFS;
-      return refused ? TempResult::CannotCreate : TempResult::Failed;
-    }
-    const bool written = out.Write(bytes);
-    if (!out.Close() || !written) {
-      RemoveFile(temp);
-      return TempResult::Failed;
-    }
-    if (keep_perms) SetPermissions(temp, *keep_perms);
-    if (!RenameOver(temp, target)) {
-      RemoveFile(temp);
-      return TempResult::Failed;
-    }
-    return TempResult::Replaced;
+  // Only a folder that refuses new files sends the caller to the in-place rewrite; a full disk
+  // (no room, or no files left) must leave the old file alone.
+  const NewTempFile temp = CreateTempFileBeside(target);
+  if (!temp.path) return temp.refused ? TempResult::CannotCreate : TempResult::Failed;
+  ByteFile out(*temp.path, FileMode::Write);
+  const bool written = out.Write(bytes);
+  if (!out.Close() || !written) {
+    RemoveFile(*temp.path);
+    return TempResult::Failed;
   }
-  return TempResult::CannotCreate;
+  if (keep_perms) SetPermissions(*temp.path, *keep_perms);
+  if (!RenameOver(*temp.path, target)) {
+    RemoveFile(*temp.path);
+    return TempResult::Failed;
+  }
+  return TempResult::Replaced;
 }
 
 // Overwrites the file's bytes and then cuts it to the new length; used only where no temporary
@@ -271,6 +256,10 @@ bool ProfileFile::Write(std::string_view section, std::string_view key,
     if (!bytes) return false;  // never replace a file that could not be read
     old_content = std::move(*bytes);
   }
+  // Writes killed halfway left their temporary files; this one clears them away. Should another
+  // program be writing the file at this moment, its write fails and the file stays whole: of two
+  // writes at once, one is lost in any case.
+  for (const FilePath& leftover : TempFilesBeside(target)) RemoveFile(leftover);
   const std::string new_content = ProfileUpdate(old_content, section, key, value);
   const auto result =
       ReplaceThroughTemp(target, new_content, exists ? std::optional(info) : std::nullopt);

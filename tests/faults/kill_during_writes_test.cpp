@@ -1,6 +1,7 @@
 // velto-config killed with SIGKILL at random moments while it stores settings: after every kill,
 // velto.ini is whole, holding either the value before the interrupted write or the new one,
-// never a mix, a cut-off file or no file at all.
+// never a mix, a cut-off file or no file at all; and the next whole write leaves no temporary
+// file behind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -102,6 +103,11 @@ TEST(KillDuringWrites, SettingsFileIsAlwaysTheOldOrTheNewWhole) {
     }
   }
   EXPECT_EQ(store.ReadSetting("History", "SearchHistory(3)"), ValueNumber(stored));
+
+  // The killed writes left temporary files; the next write clears them all away.
+  ASSERT_TRUE(WIFEXITED(Wait(StartSet(folder.path(), ValueNumber(0)))));
+  for (const auto& entry : fs::directory_iterator(folder.path()))
+    EXPECT_EQ(entry.path().filename(), "velto.ini");
 }
 
 }  // namespace

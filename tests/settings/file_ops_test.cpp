@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "settings/path_text.h"
 #include "support/temp_folder.h"
@@ -41,9 +43,31 @@ TEST(RenameOver, ReplacesTheTargetWhole) {
   WriteBytes(folder / "velto.ini.1.tmp", "new content");
   ASSERT_TRUE(RenameOver(folder / "velto.ini.1.tmp", folder / "velto.ini"));
   EXPECT_EQ(ReadBytes(folder / "velto.ini"), "new content");
-  EXPECT_FALSE(NameTaken(folder / "velto.ini.1.tmp"));
+  EXPECT_FALSE(fs::exists(folder / "velto.ini.1.tmp"));
   EXPECT_FALSE(RenameOver(folder / "gone.tmp", folder / "velto.ini"));
   EXPECT_EQ(ReadBytes(folder / "velto.ini"), "new content");
+}
+
+TEST(TempFilesBeside, NewOnesAreDistinctEmptyAndFoundBesideTheirFileOnly) {
+  TempFolder folder;
+  WriteBytes(folder / "velto.ini", "old");
+  const FilePath settings = folder / "velto.ini";
+  const NewTempFile first = CreateTempFileBeside(settings);
+  const NewTempFile second = CreateTempFileBeside(settings);
+  ASSERT_TRUE(first.path && second.path);
+  EXPECT_NE(*first.path, *second.path);
+  EXPECT_EQ(ReadBytes(*first.path), "");
+  EXPECT_EQ(ReadBytes(settings), "old");
+  WriteBytes(folder / "other.ini", "");
+  ASSERT_TRUE(CreateTempFileBeside(folder / "other.ini").path);
+
+  const std::vector<FilePath> found = TempFilesBeside(settings);
+  EXPECT_EQ(found.size(), 2u);
+  for (const FilePath& made : {*first.path, *second.path})
+    EXPECT_NE(std::find(found.begin(), found.end(), made), found.end());
+  EXPECT_TRUE(TempFilesBeside(folder / "none.ini").empty());
+  EXPECT_TRUE(TempFilesBeside(folder / "no-folder" / "velto.ini").empty());
+  EXPECT_FALSE(CreateTempFileBeside(folder / "no-folder" / "velto.ini").path);
 }
 
 TEST(TruncateFile, CutsAndExtendsWithZeros) {
@@ -54,15 +78,14 @@ TEST(TruncateFile, CutsAndExtendsWithZeros) {
   ASSERT_TRUE(TruncateFile(folder / "f", 6));
   EXPECT_EQ(ReadBytes(folder / "f"), std::string("0123\0\0", 6));
   EXPECT_FALSE(TruncateFile(folder / "missing", 0));
-  EXPECT_FALSE(NameTaken(folder / "missing"));
+  EXPECT_FALSE(fs::exists(folder / "missing"));
 }
 
 TEST(RemoveFile, RemovesOnlyWhatIsThere) {
   TempFolder folder;
   WriteBytes(folder / "f", "x");
-  EXPECT_TRUE(NameTaken(folder / "f"));
   EXPECT_TRUE(RemoveFile(folder / "f"));
-  EXPECT_FALSE(NameTaken(folder / "f"));
+  EXPECT_FALSE(fs::exists(folder / "f"));
   EXPECT_FALSE(RemoveFile(folder / "f"));
 }
 
@@ -89,7 +112,6 @@ TEST(FollowLink, ResolvesLinksAndRefusesDanglingOnes) {
   EXPECT_EQ(FollowLink(folder / "real.ini"), folder / "real.ini");
   EXPECT_EQ(FollowLink(folder / "missing"), folder / "missing");
   EXPECT_EQ(FollowLink(folder / "dangling"), std::nullopt);
-  EXPECT_TRUE(NameTaken(folder / "dangling"));
   EXPECT_EQ(InspectFile(folder / "dangling").kind, FileKind::Missing);
 }
 

@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <random>
+#include <set>
+#include <string>
 
 #include "support/temp_folder.h"
 
@@ -163,20 +165,30 @@ TEST(ProfileFile, MissingFileReadsAsEmptyAndIsCreatedByTheFirstWrite) {
   EXPECT_EQ(file.Read("s", "K"), "v");
 }
 
-TEST(ProfileFile, RewriteLeavesNoTemporaryFilesAndKeepsPermissions) {
+TEST(ProfileFile, RewriteClearsLeftoverTemporaryFilesOnlyAndKeepsPermissions) {
   TempFolder folder;
   const ProfileFile file(folder / "velto.ini");
   WriteBytes(file.path(), "[S]\r\nk=1\r\n");
   std::filesystem::permissions(
       file.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   const auto perms_before = std::filesystem::status(file.path()).permissions();
+  // What killed writes leave, and names only like them, which are the user's.
+  for (const char* leftover : {"velto.ini.123.tmp", "velto.ini.Ab3xYz.tmp"})
+    WriteBytes(folder / leftover, "half a file");
+  const std::set<std::string> others{"velto.ini.tmp",   "velto.ini.1.tmp.txt",  "velto.ini.a_b.tmp",
+                                     "velto.ini.2.TMP", "other.ini.1.tmp",      "xvelto.ini.1.tmp",
+                                     "velto.ini..tmp",  "velto.ini.1.tmp.1.tmp"};
+  for (const auto& name : others) WriteBytes(folder / name, "mine");
+
   for (int i = 0; i < 5; ++i) ASSERT_TRUE(file.Write("S", "k", std::to_string(i)));
   EXPECT_EQ(ReadBytes(file.path()), "[S]\r\nk=4\r\n");
   EXPECT_EQ(std::filesystem::status(file.path()).permissions(), perms_before);
-  int entries = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.path()))
-    ++entries;
-  EXPECT_EQ(entries, 1);
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+    names.insert(e.path().filename().string());
+  std::set<std::string> expected = others;
+  expected.insert("velto.ini");
+  EXPECT_EQ(names, expected);
 }
 
 #ifndef _WIN32

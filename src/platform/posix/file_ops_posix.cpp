@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -5,8 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "platform/file_ops.h"
+#include "platform/temp_file_name.h"
 
 namespace velto {
 
@@ -36,9 +39,27 @@ std::optional<FilePath> FollowLink(const FilePath& path) {
   return FilePath(resolved.get());
 }
 
-bool NameTaken(const FilePath& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0;
+NewTempFile CreateTempFileBeside(const FilePath& file) {
+  std::string name = file.native() + ".XXXXXX.tmp";
+  const int fd = ::mkstemps(name.data(), 4);
+  if (fd < 0) return {std::nullopt, errno == EACCES || errno == EPERM || errno == EROFS};
+  ::close(fd);
+  return {FilePath(std::move(name)), false};
+}
+
+std::vector<FilePath> TempFilesBeside(const FilePath& file) {
+  const FilePath folder = file.has_parent_path() ? file.parent_path() : FilePath(".");
+  const std::string file_name = file.filename().native();
+  std::vector<FilePath> found;
+  struct Closer {
+    void operator()(DIR* d) const { ::closedir(d); }
+  };
+  const std::unique_ptr<DIR, Closer> dir(::opendir(folder.c_str()));
+  if (!dir) return found;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    if (IsTempFileNameOf<char>(entry->d_name, file_name)) found.push_back(folder / entry->d_name);
+  }
+  return found;
 }
 
 bool SetPermissions(const FilePath& path, const FileInfo& like) {

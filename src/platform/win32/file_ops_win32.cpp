@@ -1,6 +1,10 @@
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "platform/file_ops.h"
+#include "platform/temp_file_name.h"
 #include "platform/win32/handles.h"
 
 namespace velto {
@@ -22,6 +26,10 @@ bool IsNotFound(DWORD error) {
       return false;
   }
 }
+
+struct FindCloser {
+  void operator()(HANDLE search) const noexcept { FindClose(search); }
+};
 
 }  // namespace
 
@@ -47,8 +55,47 @@ std::optional<FilePath> FollowLink(const FilePath& path) {
   return path;
 }
 
-bool NameTaken(const FilePath& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+NewTempFile CreateTempFileBeside(const FilePath& file) {
+  // CREATE_NEW fails on a name that exists, so a taken name only costs another try. The tries
+  // start from the process id and the performance counter: different for every write here.
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  const unsigned long long seed = (static_cast<unsigned long long>(GetCurrentProcessId()) << 32) ^
+                                  static_cast<unsigned long long>(counter.QuadPart);
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    FilePath name = file;
+    name += FilePath(L"." + std::to_wstring(seed + attempt) + L".tmp");
+    HANDLE raw = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw != INVALID_HANDLE_VALUE) {
+      const win32::UniqueKernelHandle created(raw);
+      return {std::move(name), false};
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+    return {std::nullopt, error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT};
+  }
+  return {};
+}
+
+std::vector<FilePath> TempFilesBeside(const FilePath& file) {
+  const std::wstring& path = file.native();
+  const std::size_t slash = path.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
+  const std::wstring file_name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  std::vector<FilePath> found;
+  WIN32_FIND_DATAW entry;
+  // The pattern also matches short 8.3 names; the rule below looks at the long name only.
+  const std::wstring pattern = folder + file_name + L".*.tmp";
+  HANDLE raw =
+      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
+  if (raw == INVALID_HANDLE_VALUE) return found;
+  const std::unique_ptr<void, FindCloser> search(raw);
+  do {
+    if (IsTempFileNameOf<wchar_t>(entry.cFileName, file_name))
+      found.emplace_back(folder + entry.cFileName);
+  } while (FindNextFileW(raw, &entry));
+  return found;
 }
 
 bool SetPermissions(const FilePath&, const FileInfo&) {
