@@ -106,7 +106,8 @@ void SettingsDialog::Command1_Click() {
       model.SearchSelect[static_cast<std::size_t>(button)] = static_cast<std::int16_t>(*slot);
   }
   bar_.LabelSearchButtons();
-  bar_.ShowDefaultButton();
+  // A clear or menu button made bold at start-up keeps its font.
+  bar_.ShowDefaultButton(SearchBar::Unbold::SearchButtons);
   bar_.ApplyTopmost();
   bar_.Store().SaveOptions(model);
   Unload();

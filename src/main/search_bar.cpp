@@ -51,10 +51,12 @@ void SearchBar::LabelSearchButtons() {
   }
 }
 
-void SearchBar::ShowDefaultButton() {
+void SearchBar::ShowDefaultButton(Unbold unbold) {
   std::optional<std::int16_t> index;
   if (auto value = model_.DefaultSearch.AsNumber()) index = ToInt16Rounded(*value);
-  for (int i = 0; i < kButtonCount; ++i) view_.SetButtonBold(i, index && *index == i);
+  const int unbolded = unbold == Unbold::AllButtons ? kButtonCount : kSearchButtons;
+  for (int i = 0; i < unbolded; ++i) view_.SetButtonBold(i, false);
+  if (index && *index >= 0 && *index < kButtonCount) view_.SetButtonBold(*index, true);
 }
 
 void SearchBar::FillHistoryFromModel() {

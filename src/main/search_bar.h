@@ -58,9 +58,12 @@ class SearchBar {
   // when the caption is not empty, tooltip. A button whose SearchSelect entry lies outside the
   // engine table (0..20) shows an empty caption and is disabled. Bold states are left alone.
   void LabelSearchButtons();
+  // Which buttons lose the bold font before the default one gets it: all six at start-up and
+  // on F5, only the four search buttons on the dialog's OK.
+  enum class Unbold { AllButtons, SearchButtons };
   // Moves the bold font to the default button named by DefaultSearch (rounded to the nearest
-  // whole number); no button is bold when it names none of the six.
-  void ShowDefaultButton();
+  // whole number); no button gets it when it names none of the six.
+  void ShowDefaultButton(Unbold unbold = Unbold::AllButtons);
 
   bool DebugSwitch() const { return debug_switch_; }
   std::int16_t NewHistoryCount() const { return new_history_count_; }

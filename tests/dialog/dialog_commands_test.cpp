@@ -37,6 +37,15 @@ TEST_F(DialogTest, Ok_TakesChoicesOverRelabelsAndSaves) {
   EXPECT_FALSE(dialog.IsLoaded());
 }
 
+TEST_F(DialogTest, Ok_UnboldsTheSearchButtonsOnly_ABoldMenuButtonStays) {
+  Start({{"DefaultSearch", "5"}});
+  ASSERT_EQ(bar_view.BoldButtons(), std::vector<int>{5});
+  OpenDialog();
+  Pick(kDefaultSelector, 2);
+  dialog.Command1_Click();
+  EXPECT_EQ(bar_view.BoldButtons(), (std::vector<int>{2, 5}));
+}
+
 TEST_F(DialogTest, Ok_WithoutChange_ReappliesTopmostAndRewritesOptions) {
   Start({{"AlwaysTop", "1.0"}});
   const int topmost_calls = bar_view.topmost_calls;
