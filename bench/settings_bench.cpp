@@ -35,11 +35,8 @@ class FullSettingsFolder {
     bar.left = 1234.5f;
     store_.SavePlacement(bar);
     for (int i = 10; i < velto::kEditableEngineSlots; ++i) {
-      store_.WriteSetting("SearchData", velto::IndexedKey("SearchName", i),
-                          "エンジン" + std::to_string(i));
-      store_.WriteSetting("SearchData", velto::IndexedKey("SearchHome", i), "http://example.com/");
-      store_.WriteSetting("SearchData", velto::IndexedKey("SearchEngn", i),
-                          "http://example.com/?q=");
+      store_.WriteEngineSlot(i, "エンジン" + std::to_string(i), "http://example.com/",
+                             "http://example.com/?q=");
     }
   }
   ~FullSettingsFolder() {

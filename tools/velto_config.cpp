@@ -8,6 +8,7 @@
 
 #include "main/program_info.h"
 #include "settings/profile_file.h"
+#include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 
 namespace velto {
@@ -131,22 +132,25 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   RecordedPlacement bar;
   store.LoadSettings(model, bar);
   nlohmann::ordered_json json;
-  json["Top"] = Position(bar.top);
-  json["Left"] = Position(bar.left);
-  json["AlwaysTop"] = model.AlwaysTop.ToText();
-  json["DefaultSearch"] = model.DefaultSearch.ToText();
-  json["SearchSelect"] = nlohmann::ordered_json::array();
-  for (int i = 0; i < kUsedButtonSelections; ++i)
-    json["SearchSelect"].push_back(model.SearchSelect[i]);
+  // The fields are named as the keys they come from.
+  const auto field = [&json](std::string_view key) -> nlohmann::ordered_json& {
+    return json[std::string(key)];
+  };
+  field(kTopKey) = Position(bar.top);
+  field(kLeftKey) = Position(bar.left);
+  field(kAlwaysTopKey) = model.AlwaysTop.ToText();
+  field(kDefaultSearchKey) = model.DefaultSearch.ToText();
+  auto& selections = field(kSearchSelectKey) = nlohmann::ordered_json::array();
+  for (int i = 0; i < kUsedButtonSelections; ++i) selections.push_back(model.SearchSelect[i]);
   const auto texts = [](const auto& items, int count) {
     auto array = nlohmann::ordered_json::array();
     for (int i = 0; i < count; ++i) array.push_back(items[i]);
     return array;
   };
-  json["SearchName"] = texts(model.SearchName, kEditableEngineSlots);
-  json["SearchHome"] = texts(model.SearchHome, kEditableEngineSlots);
-  json["SearchEngn"] = texts(model.SearchEngn, kEditableEngineSlots);
-  json["SearchHistory"] = texts(model.SearchHistory, kStoredHistory);
+  field(kSearchNameKey) = texts(model.SearchName, kEditableEngineSlots);
+  field(kSearchHomeKey) = texts(model.SearchHome, kEditableEngineSlots);
+  field(kSearchEngnKey) = texts(model.SearchEngn, kEditableEngineSlots);
+  field(kSearchHistoryKey) = texts(model.SearchHistory, kStoredHistory);
   return json;
 }
 

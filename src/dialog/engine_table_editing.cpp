@@ -8,11 +8,6 @@
 #include "settings/settings_store.h"
 
 namespace velto {
-namespace {
-
-constexpr std::string_view kEngineSection = "SearchData";
-
-}  // namespace
 
 void SettingsDialog::ShowSlot(int slot) {
   const SettingsModel& model = bar_.Model();
@@ -87,17 +82,14 @@ void SettingsDialog::DeleteSlot() {
   FinishSlotChange(*slot);
 }
 
-// Every engine selector shows the new name; the settings file gets the slot's three keys in
-// the order name, home, engine. A failed write is not reported: memory and lists stand.
+// Every engine selector shows the new name; the settings file gets the slot's three keys. A
+// failed write is not reported: memory and lists stand.
 void SettingsDialog::FinishSlotChange(int slot) {
   const SettingsModel& model = bar_.Model();
   const auto k = static_cast<std::size_t>(slot);
   for (int selector = 0; selector < kUsedButtonSelections; ++selector)
     view_.SetSelectorEntry(selector, slot, model.SearchName[k]);
-  const SettingsStore& store = bar_.Store();
-  store.WriteSetting(kEngineSection, IndexedKey("SearchName", slot), model.SearchName[k]);
-  store.WriteSetting(kEngineSection, IndexedKey("SearchHome", slot), model.SearchHome[k]);
-  store.WriteSetting(kEngineSection, IndexedKey("SearchEngn", slot), model.SearchEngn[k]);
+  bar_.Store().WriteEngineSlot(slot, model.SearchName[k], model.SearchHome[k], model.SearchEngn[k]);
 }
 
 }  // namespace velto

@@ -11,10 +11,6 @@
 namespace velto {
 namespace {
 
-constexpr std::string_view kVelto = "Velto";
-constexpr std::string_view kSearchData = "SearchData";
-constexpr std::string_view kHistory = "History";
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -60,10 +56,6 @@ class Snapshot {
 
 }  // namespace
 
-std::string IndexedKey(std::string_view name, int index) {
-  return std::string(name) + "(" + std::to_string(index) + ")";
-}
-
 std::string SettingsStore::ReadSetting(std::string_view section, std::string_view key) const {
   const auto value = ProfileFile(SettingsPath()).Read(AnsiFromUtf8(section), AnsiFromUtf8(key));
   return value ? Utf8FromAnsi(*value) : std::string();
@@ -81,40 +73,40 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
     const auto number = ParseNumber(text);
     return number ? ToSingle(*number) : std::nullopt;
   };
-  if (const auto top = as_single(file.Read(kVelto, "Top"))) bar.SetTop(*top);
-  if (const auto left = as_single(file.Read(kVelto, "Left"))) bar.SetLeft(*left);
-  model.AlwaysTop = NumberOrText::Text(file.Read(kVelto, "AlwaysTop"));
-  model.DefaultSearch = NumberOrText::Text(file.Read(kVelto, "DefaultSearch"));
+  if (const auto top = as_single(file.Read(kVeltoSection, kTopKey))) bar.SetTop(*top);
+  if (const auto left = as_single(file.Read(kVeltoSection, kLeftKey))) bar.SetLeft(*left);
+  model.AlwaysTop = NumberOrText::Text(file.Read(kVeltoSection, kAlwaysTopKey));
+  model.DefaultSearch = NumberOrText::Text(file.Read(kVeltoSection, kDefaultSearchKey));
   for (int i = 0; i < kUsedButtonSelections; ++i) {
-    const auto number = ParseNumber(file.Read(kVelto, IndexedKey("SearchSelect", i)));
+    const auto number = ParseNumber(file.Read(kVeltoSection, IndexedKey(kSearchSelectKey, i)));
     if (!number) continue;
     if (const auto slot = ToInt16Rounded(*number)) model.SearchSelect[i] = *slot;
   }
   for (int i = 0; i < kEditableEngineSlots; ++i) {
-    model.SearchName[i] = file.Read(kSearchData, IndexedKey("SearchName", i));
-    model.SearchHome[i] = file.Read(kSearchData, IndexedKey("SearchHome", i));
-    model.SearchEngn[i] = file.Read(kSearchData, IndexedKey("SearchEngn", i));
+    model.SearchName[i] = file.Read(kSearchDataSection, IndexedKey(kSearchNameKey, i));
+    model.SearchHome[i] = file.Read(kSearchDataSection, IndexedKey(kSearchHomeKey, i));
+    model.SearchEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSearchEngnKey, i));
   }
   for (int i = 0; i < kStoredHistory; ++i) {
-    model.SearchHistory[i] = file.Read(kHistory, IndexedKey("SearchHistory", i));
+    model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));
   }
 }
 
 bool SettingsStore::SaveOptions(const SettingsModel& model) const {
-  bool ok = WriteSetting(kVelto, "AlwaysTop", model.AlwaysTop.ToText());
-  ok &= WriteSetting(kVelto, "DefaultSearch", model.DefaultSearch.ToText());
+  bool ok = WriteSetting(kVeltoSection, kAlwaysTopKey, model.AlwaysTop.ToText());
+  ok &= WriteSetting(kVeltoSection, kDefaultSearchKey, model.DefaultSearch.ToText());
   for (int i = 0; i < kUsedButtonSelections; ++i) {
-    ok &=
-        WriteSetting(kVelto, IndexedKey("SearchSelect", i), std::to_string(model.SearchSelect[i]));
+    ok &= WriteSetting(kVeltoSection, IndexedKey(kSearchSelectKey, i),
+                       std::to_string(model.SearchSelect[i]));
   }
   return ok;
 }
 
 bool SettingsStore::SavePlacement(const PlacementTarget& bar) const {
-  bool ok = WriteSetting(kVelto, "Top", FormatSingle(bar.Top()));
-  ok &= WriteSetting(kVelto, "Left", FormatSingle(bar.Left()));
+  bool ok = WriteSetting(kVeltoSection, kTopKey, FormatSingle(bar.Top()));
+  ok &= WriteSetting(kVeltoSection, kLeftKey, FormatSingle(bar.Left()));
   for (int i = 0; i < kStoredHistory; ++i) {
-    ok &= WriteSetting(kHistory, IndexedKey("SearchHistory", i), bar.HistoryItem(i));
+    ok &= WriteSetting(kHistorySection, IndexedKey(kSearchHistoryKey, i), bar.HistoryItem(i));
   }
   return ok;
 }
@@ -128,15 +120,14 @@ struct SettingsStore::SettingsSet {
 };
 
 bool SettingsStore::WriteSettingsSet(const SettingsSet& set) const {
-  bool ok = WriteSetting(kVelto, "AlwaysTop", set.always_top);
-  ok &= WriteSetting(kVelto, "DefaultSearch", set.default_search);
+  bool ok = WriteSetting(kVeltoSection, kAlwaysTopKey, set.always_top);
+  ok &= WriteSetting(kVeltoSection, kDefaultSearchKey, set.default_search);
   for (int i = 0; i < static_cast<int>(set.search_select.size()); ++i) {
-    ok &= WriteSetting(kVelto, IndexedKey("SearchSelect", i), set.search_select[i]);
+    ok &= WriteSetting(kVeltoSection, IndexedKey(kSearchSelectKey, i), set.search_select[i]);
   }
   for (int i = 0; i < static_cast<int>(set.engines.size()); ++i) {
-    ok &= WriteSetting(kSearchData, IndexedKey("SearchName", i), set.engines[i].name);
-    ok &= WriteSetting(kSearchData, IndexedKey("SearchHome", i), set.engines[i].home);
-    ok &= WriteSetting(kSearchData, IndexedKey("SearchEngn", i), set.engines[i].engine);
+    const FactoryEngine& engine = set.engines[static_cast<std::size_t>(i)];
+    ok &= WriteEngineSlot(i, engine.name, engine.home, engine.engine);
   }
   return ok;
 }
@@ -149,6 +140,14 @@ bool SettingsStore::WriteDefaults() const {
 bool SettingsStore::WriteStarterSettings() const {
   return WriteSettingsSet(
       {kStarterAlwaysTop, kStarterDefaultSearch, kStarterSearchSelect, kStarterEngines});
+}
+
+bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
+                                    std::string_view engine) const {
+  bool ok = WriteSetting(kSearchDataSection, IndexedKey(kSearchNameKey, slot), name);
+  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), home);
+  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), engine);
+  return ok;
 }
 
 }  // namespace velto

@@ -7,6 +7,7 @@
 
 #include "platform/file_path.h"
 #include "settings/path_text.h"
+#include "settings/settings_keys.h"
 #include "settings/settings_model.h"
 
 namespace velto {
@@ -51,6 +52,9 @@ class SettingsStore {
   // The starter settings in the same way: options, buttons and the starter engines from slot 0;
   // position, history and later slots keep their values.
   bool WriteStarterSettings() const;
+  // One engine slot's three keys, in the order name, home page, search prefix.
+  bool WriteEngineSlot(int slot, std::string_view name, std::string_view home,
+                       std::string_view engine) const;
 
  private:
   struct SettingsSet;
@@ -58,8 +62,5 @@ class SettingsStore {
 
   FilePath folder_;
 };
-
-// Key spelling of an indexed item: "SearchName(10)".
-std::string IndexedKey(std::string_view name, int index);
 
 }  // namespace velto

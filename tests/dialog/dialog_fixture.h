@@ -31,7 +31,7 @@ class DialogTest : public ::testing::Test {
   // The factory file plus any further "Velto" values, then the search bar's start-up.
   void Start(std::initializer_list<std::pair<std::string_view, std::string_view>> velto = {}) {
     store.WriteDefaults();
-    for (const auto& [key, value] : velto) store.WriteSetting("Velto", key, value);
+    for (const auto& [key, value] : velto) store.WriteSetting(kVeltoSection, key, value);
     bar.SetSettingsDialog(&dialog);
     ASSERT_TRUE(bar.Form_Load());
   }

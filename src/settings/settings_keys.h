@@ -1,0 +1,34 @@
+#pragma once
+// The section and key names of velto.ini, spelled once for the store, the settings dialog and
+// the command-line tool. The file matches names without regard to case; these are the
+// spellings the program writes.
+#include <string>
+#include <string_view>
+
+namespace velto {
+
+inline constexpr std::string_view kVeltoSection = "Velto";
+inline constexpr std::string_view kSearchDataSection = "SearchData";
+inline constexpr std::string_view kHistorySection = "History";
+
+// In [Velto]. SearchSelect is indexed: SearchSelect(0) to SearchSelect(4).
+inline constexpr std::string_view kTopKey = "Top";
+inline constexpr std::string_view kLeftKey = "Left";
+inline constexpr std::string_view kAlwaysTopKey = "AlwaysTop";
+inline constexpr std::string_view kDefaultSearchKey = "DefaultSearch";
+inline constexpr std::string_view kSearchSelectKey = "SearchSelect";
+
+// In [SearchData], indexed by engine slot.
+inline constexpr std::string_view kSearchNameKey = "SearchName";
+inline constexpr std::string_view kSearchHomeKey = "SearchHome";
+inline constexpr std::string_view kSearchEngnKey = "SearchEngn";
+
+// In [History], indexed by list position.
+inline constexpr std::string_view kSearchHistoryKey = "SearchHistory";
+
+// An indexed key as written: IndexedKey(kSearchNameKey, 10) is "SearchName(10)".
+inline std::string IndexedKey(std::string_view name, int index) {
+  return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
+}  // namespace velto
