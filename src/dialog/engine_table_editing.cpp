@@ -23,25 +23,19 @@ void SettingsDialog::Combo1_Click(int index) {
   if (auto slot = SelectedPosition(kSlotSelector)) ShowSlot(*slot);
 }
 
-void SettingsDialog::Command5_Click(int index) {
-  switch (index) {
-    case kStoreSlot:
-      StoreSlot();
-      break;
-    case kDeleteSlot:
-      DeleteSlot();
-      break;
-    case kClearBoxes:
-      for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
-      break;
-    default:
-      break;
+void SettingsDialog::Command5_Click(DialogCommand command) {
+  if (command == DialogCommand::StoreSlot) {
+    StoreSlot();
+  } else if (command == DialogCommand::DeleteSlot) {
+    DeleteSlot();
+  } else if (command == DialogCommand::ClearBoxes) {
+    for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
   }
 }
 
 bool SettingsDialog::Text1_KeyDown(int /*index*/, int key_code, int /*shift*/) {
   if (key_code != kEnterKeyCode) return false;
-  Command5_Click(kStoreSlot);
+  StoreSlot();
   return true;
 }
 

@@ -113,12 +113,27 @@ void SettingsDialog::Command1_Click() {
   Unload();
 }
 
-void SettingsDialog::Command2_Click() {
-  Unload();
-}
-
-void SettingsDialog::CloseBox_Click() {
-  Unload();
+void SettingsDialog::OnCommand(DialogCommand command) {
+  switch (command) {
+    case DialogCommand::StoreSlot:
+    case DialogCommand::DeleteSlot:
+    case DialogCommand::ClearBoxes:
+      Command5_Click(command);
+      break;
+    case DialogCommand::Ok:
+      Command1_Click();
+      break;
+    case DialogCommand::Cancel:
+    case DialogCommand::CloseBox:
+      Unload();
+      break;
+    case DialogCommand::Help:
+      Command3_Click();
+      break;
+    case DialogCommand::RestoreDefaults:
+      Command4_Click();
+      break;
+  }
 }
 
 FilePath SettingsDialog::HelpPath() const {

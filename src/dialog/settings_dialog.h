@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/dialog_commands.h"
 #include "dialog/settings_dialog_view.h"
 #include "main/search_bar.h"
 #include "main/search_bar_view.h"
@@ -34,11 +35,6 @@ inline constexpr std::string_view kNamePlaceholder = "ボタン名";
 inline constexpr std::string_view kHomePlaceholder = "ホームページ";
 inline constexpr std::string_view kEnginePlaceholder = "サーチエンジン";
 
-// Command5's indices.
-inline constexpr int kStoreSlot = 0;   // 変更
-inline constexpr int kDeleteSlot = 1;  // 削除
-inline constexpr int kClearBoxes = 2;  // クリア
-
 inline constexpr int kEnterKeyCode = 13;
 
 class SettingsDialog final : public SettingsDialogLauncher {
@@ -57,21 +53,20 @@ class SettingsDialog final : public SettingsDialogLauncher {
 
   // Selection change in Combo1(index) made by the user.
   void Combo1_Click(int index);
-  // 変更, 削除, クリア.
-  void Command5_Click(int index);
+  // A click on one of the dialog's buttons, or on its close box.
+  void OnCommand(DialogCommand command);
   // A key pressed in Text1(index). True when the dialog used the key (Enter).
   bool Text1_KeyDown(int index, int key_code, int shift);
-  void Command1_Click();  // OK
-  void Command2_Click();  // キャンセル
-  void Command3_Click();  // ヘルプ
-  void Command4_Click();  // 標準に戻す (its button is hidden)
-  void CloseBox_Click();  // the window's close box: like Cancel
 
   // Where ヘルプ points: Help.html in the platform's help folder (normally the program folder).
   FilePath HelpPath() const;
 
  private:
   void Form_Load();
+  void Command1_Click();                       // OK
+  void Command3_Click();                       // ヘルプ
+  void Command4_Click();                       // 標準に戻す
+  void Command5_Click(DialogCommand command);  // 変更, 削除, クリア
   // The selected position of a selector, when it names one of its entries.
   std::optional<int> SelectedPosition(int selector) const;
   void PlaceBesideSearchBar();

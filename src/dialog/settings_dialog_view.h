@@ -8,11 +8,10 @@
 //
 // What a front end must do besides implementing this class:
 // - Forward the user's events to SettingsDialog: a pick in a selector to Combo1_Click(index)
-//   (only the user's picks; SelectEntry below must not report back), the buttons "変更",
-//   "削除", "クリア" to Command5_Click(0..2), OK/キャンセル/ヘルプ/標準に戻す to
-//   Command1_Click..Command4_Click, the close box to CloseBox_Click, and every key pressed in an
-//   edit box to Text1_KeyDown; when that returns true the key is consumed (no default button,
-//   no beep).
+//   (only the user's picks; SelectEntry below must not report back), a click on a button to
+//   OnCommand with CommandOfButton of its layout entry, the close box to
+//   OnCommand(DialogCommand::CloseBox), and every key pressed in an edit box to Text1_KeyDown;
+//   when that returns true the key is consumed (no default button, no beep).
 // - Never unload or reload the dialog on its own: SettingsDialog::ShowSettingsDialog opens and
 //   fills it, and every command that ends it calls Close.
 // - When the search bar closes, call SettingsDialog::Unload before ending the program, so

@@ -16,7 +16,7 @@ TEST_F(DialogTest, Ok_TakesChoicesOverRelabelsAndSaves) {
   Pick(kSlotSelector, 7);
   Pick(kDefaultSelector, 1);
   view.always_top_checked = false;
-  dialog.Command1_Click();
+  dialog.OnCommand(DialogCommand::Ok);
 
   EXPECT_EQ(model.SearchSelect, (std::array<std::int16_t, 6>{4, 12, 2, 3, 7, 0}));
   EXPECT_EQ(model.DefaultSearch, NumberOrText::Number(1));
@@ -42,7 +42,7 @@ TEST_F(DialogTest, Ok_UnboldsTheSearchButtonsOnly_ABoldMenuButtonStays) {
   ASSERT_EQ(bar_view.BoldButtons(), std::vector<int>{5});
   OpenDialog();
   Pick(kDefaultSelector, 2);
-  dialog.Command1_Click();
+  dialog.OnCommand(DialogCommand::Ok);
   EXPECT_EQ(bar_view.BoldButtons(), (std::vector<int>{2, 5}));
 }
 
@@ -50,7 +50,7 @@ TEST_F(DialogTest, Ok_WithoutChange_ReappliesTopmostAndRewritesOptions) {
   Start({{"AlwaysTop", "1.0"}});
   const int topmost_calls = bar_view.topmost_calls;
   OpenDialog();
-  dialog.Command1_Click();
+  dialog.OnCommand(DialogCommand::Ok);
   EXPECT_EQ(bar_view.topmost_calls, topmost_calls + 1);
   EXPECT_EQ(bar_view.topmost, true);
   EXPECT_EQ(Stored("Velto", "AlwaysTop"), "1");
@@ -60,7 +60,7 @@ TEST_F(DialogTest, Ok_SelectorsWithoutSelection_KeepThoseSettings) {
   Start({{"SearchSelect(2)", "40"}, {"SearchSelect(4)", "-3"}, {"DefaultSearch", "9"}});
   OpenDialog();
   Pick(0, 6);
-  dialog.Command1_Click();
+  dialog.OnCommand(DialogCommand::Ok);
   EXPECT_EQ(model.SearchSelect, (std::array<std::int16_t, 6>{6, 1, 40, 3, -3, 0}));
   EXPECT_EQ(model.DefaultSearch.AsNumber(), 9.0);
   EXPECT_EQ(bar_view.buttons[0].caption, "まぐまぐ");
@@ -78,8 +78,8 @@ TEST_F(DialogTest, CancelAndCloseBox_DropChoicesButKeepCommittedEdits) {
     Pick(0, 9);
     Pick(kSlotSelector, 5);
     TypeSlot("Fresh", "http://fresh/", "http://fresh/?q=");
-    dialog.Command5_Click(kStoreSlot);
-    close_box ? dialog.CloseBox_Click() : dialog.Command2_Click();
+    dialog.OnCommand(DialogCommand::StoreSlot);
+    close_box ? dialog.OnCommand(DialogCommand::CloseBox) : dialog.OnCommand(DialogCommand::Cancel);
     EXPECT_FALSE(view.open);
     EXPECT_EQ(model.SearchSelect[0], 0);
     EXPECT_EQ(model.SearchSelect[kSlotSelector], 0);
@@ -107,7 +107,8 @@ TEST_F(DialogTest, Unload_WhenTheSearchBarCloses_TakesNothingOver) {
 TEST_F(DialogTest, Help_OpensTheLocalPageAndStaysOpen) {
   Start();
   OpenDialog();
-  dialog.Command3_Click();  // no Help.html in the folder: nothing of the program's own shows
+  dialog.OnCommand(
+      DialogCommand::Help);  // no Help.html in the folder: nothing of the program's own shows
   ASSERT_EQ(platform.shell_calls.size(), 1u);
   EXPECT_EQ(platform.shell_calls[0].owner, WindowRole::SettingsDialog);
   EXPECT_EQ(std::filesystem::path(platform.shell_calls[0].address), folder / "Help.html");
@@ -120,10 +121,10 @@ TEST_F(DialogTest, Restore_AnsweredCancel_ChangesNothing) {
   OpenDialog();
   Pick(kSlotSelector, 0);
   TypeSlot("Mine", "", "http://mine/?q=");
-  dialog.Command5_Click(kStoreSlot);
+  dialog.OnCommand(DialogCommand::StoreSlot);
   const std::string before = FileBytes();
   platform.answers = {MessageAnswer::Cancel};
-  dialog.Command4_Click();
+  dialog.OnCommand(DialogCommand::RestoreDefaults);
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, "サーチエンジンの登録データを最初の状態に戻します。");
   EXPECT_EQ(platform.messages[0].caption, "注意");
@@ -143,7 +144,7 @@ TEST_F(DialogTest, Restore_AnsweredOk_ReloadsDefaultsAndReopens) {
   bar_view.top = 300;  // moved since start-up
 
   OpenDialog();
-  dialog.Command4_Click();
+  dialog.OnCommand(DialogCommand::RestoreDefaults);
   EXPECT_EQ(view.close_calls, 1);
   EXPECT_EQ(view.open_calls, 2);
   EXPECT_TRUE(view.visible);
@@ -157,7 +158,7 @@ TEST_F(DialogTest, Restore_AnsweredOk_ReloadsDefaultsAndReopens) {
   // The search bar shows the old assignment until OK.
   EXPECT_EQ(bar_view.buttons[0].caption, "Eleven");
 
-  dialog.Command2_Click();
+  dialog.OnCommand(DialogCommand::Cancel);
   EXPECT_EQ(model.SearchSelect[0], 0);
   EXPECT_EQ(Stored("Velto", "SearchSelect(0)"), "0");
   EXPECT_EQ(bar_view.buttons[0].caption, "Eleven");

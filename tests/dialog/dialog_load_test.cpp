@@ -64,7 +64,7 @@ TEST_F(DialogTest, FormLoad_StoredOptions_CheckBoxAndDefaultSelector) {
     EXPECT_EQ(view.always_top_checked, c.checked) << "AlwaysTop " << c.always_top;
     EXPECT_EQ(view.SelectedEntry(kDefaultSelector), c.default_selected)
         << "DefaultSearch " << c.default_search;
-    dialog.Command2_Click();
+    dialog.OnCommand(DialogCommand::Cancel);
   }
 }
 
@@ -78,7 +78,7 @@ TEST_F(DialogTest, FormLoad_OutOfRangeSelections_LeaveSelectorsEmptyAndBoxesSens
   EXPECT_EQ(view.SelectedEntry(kSlotSelector), std::nullopt);
   // Slot 20 is not listed, but it exists and is empty.
   EXPECT_EQ(view.edit, (std::array<std::string, 3>{"", "", ""}));
-  dialog.Command2_Click();
+  dialog.OnCommand(DialogCommand::Cancel);
 
   store.WriteSetting("Velto", "SearchSelect(4)", "21");
   bar.LoadSettings();
@@ -98,7 +98,7 @@ TEST_F(DialogTest, Show_WhileOpen_BringsToFrontWithoutReloading) {
   EXPECT_EQ(view.EditText(kNameBox), "typed");
 
   // Once closed, the next show rebuilds everything from the model.
-  dialog.Command2_Click();
+  dialog.OnCommand(DialogCommand::Cancel);
   model.SearchName[4] = "renamed";
   OpenDialog();
   EXPECT_EQ(view.open_calls, 2);

@@ -33,7 +33,7 @@ TEST_F(DialogTest, Placement_BelowOrAboveTheBar_KeptInsideTheScreen) {
     OpenDialog();
     EXPECT_EQ(view.top, c.expected_top) << c.what;
     EXPECT_EQ(view.left, -300.0f) << c.what;
-    dialog.Command2_Click();
+    dialog.OnCommand(DialogCommand::Cancel);
   }
 }
 

@@ -14,7 +14,7 @@ TEST_F(DialogTest, Store_BlankSlot_ReachesModelAllSelectorsAndFileInOrder) {
   OpenDialog();
   Pick(kSlotSelector, 15);
   TypeSlot("Example", "", "https://example.com/find?q=");
-  dialog.Command5_Click(kStoreSlot);
+  dialog.OnCommand(DialogCommand::StoreSlot);
 
   EXPECT_EQ(model.SearchName[15], "Example");
   EXPECT_EQ(model.SearchEngn[15], "https://example.com/find?q=");
@@ -42,7 +42,7 @@ TEST_F(DialogTest, Store_MissingNameOrEngine_ShowsMessageAndChangesNothing) {
   const std::string before = FileBytes();
   const SettingsModel model_before = model;
   TypeSlot("", "http://home/", "http://find?q=");
-  dialog.Command5_Click(kStoreSlot);
+  dialog.OnCommand(DialogCommand::StoreSlot);
   TypeSlot("name", "http://home/", "");
   // Enter in the home page box stores like 変更 and is consumed.
   EXPECT_TRUE(dialog.Text1_KeyDown(kHomeBox, kEnterKeyCode, 0));
@@ -75,7 +75,7 @@ TEST_F(DialogTest, Delete_ShownSlot_EmptiesItButButtonWaitsForOk) {
   Start();
   OpenDialog();
   Pick(kSlotSelector, 1);
-  dialog.Command5_Click(kDeleteSlot);
+  dialog.OnCommand(DialogCommand::DeleteSlot);
   EXPECT_EQ(model.SearchName[1], "");
   EXPECT_EQ(model.SearchHome[1], "");
   EXPECT_EQ(view.edit, (std::array<std::string, 3>{"", "", ""}));
@@ -85,7 +85,7 @@ TEST_F(DialogTest, Delete_ShownSlot_EmptiesItButButtonWaitsForOk) {
   EXPECT_EQ(Stored("SearchData", "SearchHome(1)"), "");
   EXPECT_EQ(bar_view.buttons[1].caption, "goo");
 
-  dialog.Command1_Click();
+  dialog.OnCommand(DialogCommand::Ok);
   EXPECT_EQ(bar_view.buttons[1].caption, "");
   EXPECT_FALSE(bar_view.buttons[1].enabled);
 }
@@ -94,7 +94,7 @@ TEST_F(DialogTest, Clear_OnlyEmptiesTheBoxes) {
   Start();
   OpenDialog();
   const std::string before = FileBytes();
-  dialog.Command5_Click(kClearBoxes);
+  dialog.OnCommand(DialogCommand::ClearBoxes);
   EXPECT_EQ(view.edit, (std::array<std::string, 3>{"", "", ""}));
   // Picking in the other selectors leaves the boxes alone; the slot selector refills them.
   Pick(0, 5);
@@ -114,7 +114,7 @@ TEST_F(DialogTest, Store_LongText_ComesBackWholeAfterRestart) {
   std::string engine = "http://example.jp/?q=";
   while (engine.size() < 300) engine += "検索";
   TypeSlot(name, "", engine);
-  dialog.Command5_Click(kStoreSlot);
+  dialog.OnCommand(DialogCommand::StoreSlot);
   EXPECT_EQ(view.Entries(1)[0], name);
 
   SettingsModel reloaded;
@@ -131,10 +131,10 @@ TEST_F(DialogTest, StoreOrDelete_WithoutSlotSelection_ChangeNothingAndPointAtThe
   const std::string before = FileBytes();
   const SettingsModel model_before = model;
   view.focused_selector.reset();
-  dialog.Command5_Click(kStoreSlot);  // the placeholders count as filled in
+  dialog.OnCommand(DialogCommand::StoreSlot);  // the placeholders count as filled in
   EXPECT_EQ(view.focused_selector, kSlotSelector);
   view.focused_selector.reset();
-  dialog.Command5_Click(kDeleteSlot);
+  dialog.OnCommand(DialogCommand::DeleteSlot);
   EXPECT_EQ(view.focused_selector, kSlotSelector);
   EXPECT_EQ(view.EditText(kNameBox), "ボタン名");
   EXPECT_TRUE(platform.messages.empty());
@@ -144,7 +144,7 @@ TEST_F(DialogTest, StoreOrDelete_WithoutSlotSelection_ChangeNothingAndPointAtThe
   // Once the user picks a slot the editor works as usual.
   Pick(kSlotSelector, 12);
   TypeSlot("Twelve", "", "http://12/?q=");
-  dialog.Command5_Click(kStoreSlot);
+  dialog.OnCommand(DialogCommand::StoreSlot);
   EXPECT_EQ(Stored("SearchData", "SearchName(12)"), "Twelve");
 }
 

@@ -10,7 +10,7 @@ TEST_F(DialogTest, Help_PlatformKeepsThePageElsewhere_OpensItThereNotInTheSettin
   Start();
   OpenDialog();
   EXPECT_EQ(dialog.HelpPath(), share / "Help.html");
-  dialog.Command3_Click();
+  dialog.OnCommand(DialogCommand::Help);
   ASSERT_EQ(platform.shell_calls.size(), 1u);
   EXPECT_EQ(std::filesystem::path(platform.shell_calls[0].address), share / "Help.html");
   // The settings stay where the platform keeps them.

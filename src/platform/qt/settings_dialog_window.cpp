@@ -144,30 +144,11 @@ void SettingsDialogWindow::ConnectControl(const DialogControl& c, QWidget& widge
   } else if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
     edit->installEventFilter(this);
   } else if (auto* button = qobject_cast<QPushButton*>(&widget)) {
-    const bool edit_button = c.parent == DialogParent::Frame2;
-    connect(button, &QPushButton::clicked, this, [this, index, edit_button] {
-      if (!dialog_) return;
-      if (edit_button) {
-        dialog_->Command5_Click(index);
-        return;
-      }
-      switch (index) {
-        case kOkButton:
-          dialog_->Command1_Click();
-          break;
-        case kCancelButton:
-          dialog_->Command2_Click();
-          break;
-        case kHelpButton:
-          dialog_->Command3_Click();
-          break;
-        case kRestoreButton:
-          dialog_->Command4_Click();
-          break;
-        default:
-          break;
-      }
-    });
+    if (const auto command = CommandOfButton(c)) {
+      connect(button, &QPushButton::clicked, this, [this, command = *command] {
+        if (dialog_) dialog_->OnCommand(command);
+      });
+    }
   }
 }
 
@@ -223,7 +204,7 @@ void SettingsDialogWindow::closeEvent(QCloseEvent* event) {
   // The close box ends the dialog like Cancel; the core hides the window through Close.
   event->ignore();
   if (dialog_ && dialog_->IsLoaded())
-    dialog_->CloseBox_Click();
+    dialog_->OnCommand(DialogCommand::CloseBox);
   else
     hide();
 }

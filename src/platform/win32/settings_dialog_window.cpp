@@ -192,7 +192,7 @@ LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam
       return 0;
     case WM_CLOSE:
       // The close box: the core decides, and closes the window through Close.
-      if (core_ != nullptr) core_->CloseBox_Click();
+      if (core_ != nullptr) core_->OnCommand(DialogCommand::CloseBox);
       return 0;
     case WM_NCDESTROY:
       (void)window_.release();  // the system has destroyed it
@@ -213,26 +213,12 @@ void SettingsDialogWindow::OnCommand(int id, int code) noexcept {
     return;
   }
   if (code != BN_CLICKED) return;
-  if (id >= kEditButtonIdBase && id <= kEditButtonIdBase + kClearBoxes) {
-    core_->Command5_Click(id - kEditButtonIdBase);
+  // IDOK and IDCANCEL from Enter and Esc match no button: the dialog has no default button.
+  // A command may end the dialog: nothing of the window is touched afterwards.
+  for (const DialogControl& control : kDialogControls) {
+    if (ControlId(control) != id) continue;
+    if (const auto command = CommandOfButton(control)) core_->OnCommand(*command);
     return;
-  }
-  // Each of these may end the dialog: nothing of the window is touched afterwards.
-  switch (id - kCommandIdBase) {
-    case kOkButton:
-      core_->Command1_Click();
-      break;
-    case kCancelButton:
-      core_->Command2_Click();
-      break;
-    case kHelpButton:
-      core_->Command3_Click();
-      break;
-    case kRestoreButton:
-      core_->Command4_Click();
-      break;
-    default:
-      break;  // IDOK and IDCANCEL from Enter and Esc: the dialog has no default button
   }
 }
 
