@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic locales zip unzip python3
   clang-14 libclang-rt-14-dev
   dpkg-dev desktop-file-utils imagemagick x11-apps
+  lintian appstream man-db groff-base
 )
 
 missing=()

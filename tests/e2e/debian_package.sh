@@ -31,7 +31,12 @@ dpkg -x "$deb" "$root"
 expected=(
   ./usr/bin/velto ./usr/bin/velto-config ./usr/share/applications/velto.desktop
   ./usr/share/doc/velto/README.md ./usr/share/velto/Help.html
+  ./usr/share/doc/velto/copyright ./usr/share/doc/velto/changelog.Debian.gz
+  ./usr/share/lintian/overrides/velto ./usr/share/metainfo/org.velto.velto.metainfo.xml
 )
+for page in man1/velto.1.gz man1/velto-config.1.gz ja/man1/velto.1.gz ja/man1/velto-config.1.gz; do
+  expected+=("./usr/share/man/$page")
+done
 for size in 16 32 48 64 128 256; do
   expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/velto.png")
 done
@@ -75,4 +80,8 @@ else
   wait "$pid"; fail "velto starts (ended with $?)"
 fi
 check "nothing written beside the programs" test "$(ls "$root/usr/bin" | tr '\n' ' ')" = "velto velto-config "
+
+# Debian's own judgement of the package: lintian, the validators, the manual pages.
+check "package passes Debian's checks" \
+  "$(dirname "$0")/../packaging/check_debian_package.sh" "$deb" "$root" "$(dirname "$0")/../../LICENSE"
 finish

@@ -5,10 +5,19 @@ add_test(NAME win32_zip_pack
          COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target velto_zip)
 set_tests_properties(win32_zip_pack PROPERTIES FIXTURES_SETUP velto_zip TIMEOUT 300)
 
+include(${CMAKE_SOURCE_DIR}/packaging/win32/zip_contents.cmake)
+# What the zip holds, its licence and its read-me, without Wine.
+add_test(NAME win32_zip_contents
+         COMMAND ${VELTO_PYTHON} ${CMAKE_SOURCE_DIR}/tests/packaging/check_zip.py
+                 ${CMAKE_BINARY_DIR}/dist/velto-${PROJECT_VERSION}-win32.zip
+                 ${CMAKE_SOURCE_DIR}/LICENSE ${VELTO_ZIP_FILES})
+set_tests_properties(win32_zip_contents PROPERTIES FIXTURES_REQUIRED velto_zip TIMEOUT 60)
+
 add_test(NAME win32_zip_end_to_end
   COMMAND xvfb-run -a -s "-noreset -screen 0 1024x768x24" ${VELTO_PYTHON}
           ${CMAKE_CURRENT_LIST_DIR}/dist_zip/dist_zip_end_to_end.py
-          --zip ${CMAKE_BINARY_DIR}/dist/velto-${PROJECT_VERSION}-win32.zip --help-page ${CMAKE_SOURCE_DIR}/src/help/Help.html
+          --zip ${CMAKE_BINARY_DIR}/dist/velto-${PROJECT_VERSION}-win32.zip
+          --contents ${VELTO_ZIP_FILES} --help-page ${CMAKE_SOURCE_DIR}/src/help/Help.html
           --driver $<TARGET_FILE:velto_driver>
           --wine ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh
           --prefix ${CMAKE_BINARY_DIR}/wineprefix-gui)

@@ -13,13 +13,11 @@ sys.dont_write_bytecode = True  # nothing left in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "win32_frontend"))
 from velto_end_to_end import Failure, Harness  # noqa: E402
 
-CONTENTS = ["Help.html", "velto-config.exe", "velto.exe", "velto.ini"]
 
-
-def unpack(h, zip_path):
+def unpack(h, zip_path, contents):
     with zipfile.ZipFile(zip_path) as z:
-        h.check("zip holds the programs, the help page and the settings",
-                sorted(z.namelist()), CONTENTS)
+        h.check("zip holds the programs, the help page, the settings, licence and read-me",
+                sorted(z.namelist()), sorted(contents))
         folder = os.path.join(h.root, "unpacked here")  # a blank in the path, as in "Program Files"
         z.extractall(folder)
     return folder
@@ -51,6 +49,7 @@ def run(h, folder, help_page):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--zip", required=True)
+    parser.add_argument("--contents", nargs="+", required=True)
     parser.add_argument("--help-page", required=True)
     parser.add_argument("--driver", required=True)
     parser.add_argument("--wine", required=True)
@@ -60,7 +59,7 @@ def main():
     args.velto = None  # the harness's own copies are not used: the zip brings velto.exe
     h = Harness(args)
     try:
-        run(h, unpack(h, args.zip), args.help_page)
+        run(h, unpack(h, args.zip, args.contents), args.help_page)
     except (Failure, subprocess.TimeoutExpired, IndexError, ValueError, OSError) as e:
         h.failures.append("zip run")
         print(f"FAIL zip run: {e}")
