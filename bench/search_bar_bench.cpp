@@ -34,6 +34,8 @@ class NoOpView : public SearchBarView {
   std::string QueryText() const override { return query; }
   void SetQueryText(const std::string& text) override { query = text; }
   void FocusQuery() override {}
+  void SelectQueryText() override {}
+  void BringToFront() override {}
   void HistoryInserted(int, const std::string&) override {}
   void HistoryRemoved(int) override {}
   void HistoryReset(const std::vector<std::string>& entries) override {

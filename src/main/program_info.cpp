@@ -24,13 +24,25 @@ std::string VersionText(std::string_view program) {
 std::string SearchBarHelpText(HelpSystem system) {
   const bool windows = system == HelpSystem::Windows;
   const std::string name = windows ? "velto.exe" : "velto";
-  std::string text = "usage: " + name + " [/D]\n       " + name + " --help | --version\n\n";
+  const std::string focus = windows ? "/F" : "--focus";
+  const std::string search = windows ? "/S TEXT" : "--search TEXT";
+  // One option per line, its text in the second column, or below it when the option is long.
+  const auto option = [](const std::string& flag, std::string_view what) {
+    const std::string gap =
+        flag.size() < 12 ? std::string(12 - flag.size(), ' ') : "\n" + std::string(14, ' ');
+    return "  " + flag + gap + std::string(what) + "\n";
+  };
+  std::string text = "usage: " + name + " [/D]\n       " + name + " " + focus + " | " + search +
+                     "\n       " + name + " --help | --version\n\n";
   text +=
       "Starts the search bar ヴェルト (Velto). One search bar runs per settings folder;\n"
-      "a second start ends at once.\n"
+      "a second start ends at once, handing its command, if any, to the running one.\n"
       "\n"
       "  /D          arguments beginning with /D or /d: the menu shows its third group of\n"
-      "              searches, and the log of queries is written at every close\n"
+      "              searches, and the log of queries is written at every close\n";
+  text += option(focus, "bring the search bar forward with its query selected");
+  text += option(search, "search TEXT with the default button");
+  text +=
       "  --help      show this text and exit\n"
       "  --version   print the version and exit\n"
       "\n"

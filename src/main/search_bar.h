@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "main/bar_command.h"
 #include "main/drop_data.h"
 #include "main/history_list.h"
 #include "main/search_bar_view.h"
@@ -49,6 +50,10 @@ class SearchBar {
   void MenuSearch_Click(int index);
   // The closing steps: the log, then SavePlacement. The caller ends the program afterwards.
   void Form_Unload();
+
+  // A command from a later start or a global key: Focus brings the bar forward with the whole
+  // query selected; Search runs as the text dropped on the default button.
+  void CarryOut(const BarCommand& command);
 
   // LoadSettings over this search bar: fills the model and moves the window to the stored
   // position unless that would put it off every screen (start-up and restore-defaults).

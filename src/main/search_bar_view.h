@@ -35,6 +35,10 @@ class SearchBarView {
   virtual std::string QueryText() const = 0;
   virtual void SetQueryText(const std::string& text) = 0;
   virtual void FocusQuery() = 0;
+  // Selects the query box's whole text.
+  virtual void SelectQueryText() = 0;
+  // Shows the window (restored if minimised) above the others and makes it the active one.
+  virtual void BringToFront() = 0;
 
   // The query box's drop-down list mirrors the history list the core keeps.
   virtual void HistoryInserted(int position, const std::string& text) = 0;

@@ -61,6 +61,13 @@ std::string SettingsStore::ReadSetting(std::string_view section, std::string_vie
   return value ? Utf8FromAnsi(*value) : std::string();
 }
 
+std::optional<std::string> SettingsStore::FindSetting(std::string_view section,
+                                                      std::string_view key) const {
+  const auto value = ProfileFile(SettingsPath()).Read(AnsiFromUtf8(section), AnsiFromUtf8(key));
+  if (!value) return std::nullopt;
+  return Utf8FromAnsi(*value);
+}
+
 bool SettingsStore::WriteSetting(std::string_view section, std::string_view key,
                                  std::string_view text) const {
   return ProfileFile(SettingsPath())

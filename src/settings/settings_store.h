@@ -2,6 +2,7 @@
 // The settings routines over velto.ini in the program folder. Every routine forms the file's
 // path anew and opens, reads or writes and closes the file itself; nothing stays open.
 // Text crosses into the file in the ANSI code page; the core's text is UTF-8.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,8 @@ class SettingsStore {
 
   // The whole stored value, blanks around it dropped; empty when missing.
   std::string ReadSetting(std::string_view section, std::string_view key) const;
+  // The same, or nullopt when the file has no such key (a missing file has none).
+  std::optional<std::string> FindSetting(std::string_view section, std::string_view key) const;
   // Pads the text with blanks to 200 characters (never cuts a longer one), quotes it where
   // reading would otherwise change it, and turns CR, LF and NUL into blanks.
   // The program ignores the result; the command-line tool reports a false one.

@@ -1,18 +1,26 @@
 // The Linux process services with real processes, locks and signals.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/posix/command_line.h"
+#include "platform/posix/command_socket.h"
 #include "platform/posix/instance_lock.h"
 #include "platform/posix/shell_launcher.h"
 #include "platform/posix/signal_inbox.h"
@@ -213,6 +221,90 @@ TEST(CommandLineTest, ArgumentsAreJoinedByOneBlank) {
   EXPECT_EQ(JoinArguments(1, none), "");
   const char* some[] = {"velto", "/d", "x y", ""};
   EXPECT_EQ(JoinArguments(4, some), "/d x y ");
+}
+
+// The command socket: a later start's command reaches the listening bar and is answered.
+class CommandSocketTest : public ::testing::Test {
+ protected:
+  TempFolder runtime;
+  TempFolder settings;
+  fs::path path;
+  void SetUp() override {
+    fs::permissions(runtime.path(), fs::perms::owner_all);
+    path = CommandSocketPath(settings.path(), runtime.path().string());
+  }
+  // Receives what arrives at the listener while the sender runs in another thread.
+  std::vector<std::optional<BarCommand>> Exchange(CommandListener& listener,
+                                                  const std::function<void()>& send) {
+    std::thread sender(send);
+    std::vector<std::optional<BarCommand>> received;
+    for (int i = 0; i < 100 && received.empty(); ++i) {
+      pollfd p{listener.fd(), POLLIN, 0};
+      if (::poll(&p, 1, 20) > 0) received.push_back(listener.Receive());
+    }
+    sender.join();
+    return received;
+  }
+};
+
+TEST_F(CommandSocketTest, CommandsRoundTripInAnOwnerOnlyPlace) {
+  CommandListener listener(path);
+  ASSERT_TRUE(listener.listening());
+  struct stat folder {
+  }, socket{};
+  ASSERT_EQ(::stat(path.parent_path().c_str(), &folder), 0);
+  ASSERT_EQ(::stat(path.c_str(), &socket), 0);
+  EXPECT_EQ(folder.st_mode & 0777, 0700u);
+  EXPECT_EQ(socket.st_mode & 0777, 0600u);
+  // Any spelling of the folder names the same socket; another folder another one.
+  for (const fs::path& spelling : {settings.path() / "sub/..", settings.path() / ""})
+    EXPECT_EQ(CommandSocketPath(spelling, runtime.path().string()), path) << spelling;
+  EXPECT_NE(CommandSocketPath(runtime.path(), runtime.path().string()), path);
+
+  for (const BarCommand& command : {BarCommand{BarCommand::Kind::Focus, {}},
+                                    BarCommand{BarCommand::Kind::Search, "東京 C++"}}) {
+    std::optional<std::string> error = "not sent";
+    const auto received = Exchange(listener, [&] { error = SendBarCommand(path, command); });
+    EXPECT_EQ(error, std::nullopt);
+    EXPECT_EQ(received, (std::vector<std::optional<BarCommand>>{command}));
+  }
+}
+
+TEST_F(CommandSocketTest, MalformedMessagesAreIgnoredAndTheSenderIsToldWithinASecond) {
+  CommandListener listener(path);
+  ASSERT_TRUE(listener.listening());
+  for (const std::string& message : {std::string("VELTO1X"), std::string(5000, 'x')}) {
+    const auto received = Exchange(listener, [&] {
+      UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM, 0));
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      std::strcpy(address.sun_path, path.c_str());
+      ASSERT_EQ(::connect(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+      ::send(fd.get(), message.data(), message.size(), MSG_NOSIGNAL);
+      ::shutdown(fd.get(), SHUT_WR);
+      char answer = 0;
+      EXPECT_LE(::recv(fd.get(), &answer, 1, 0), 0) << "no answer to a malformed message";
+    });
+    EXPECT_EQ(received, (std::vector<std::optional<BarCommand>>{std::nullopt}));
+  }
+
+  // Nobody listening: the sender gives up after its wait, with a reason.
+  const fs::path nobody = CommandSocketPath(runtime / "elsewhere", runtime.path().string());
+  const auto start = std::chrono::steady_clock::now();
+  const auto error = SendBarCommand(nobody, BarCommand{}, std::chrono::milliseconds(300));
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_TRUE(error.has_value());
+  EXPECT_GE(waited, std::chrono::milliseconds(300));
+  EXPECT_LT(waited, std::chrono::seconds(1));
+}
+
+TEST_F(CommandSocketTest, AFolderOthersMayEnterIsNeitherListenedInNorSentTo) {
+  fs::create_directory(runtime / "velto");
+  fs::permissions(runtime / "velto", fs::perms::owner_all | fs::perms::others_exec);
+  CommandListener listener(path);
+  EXPECT_FALSE(listener.listening());
+  EXPECT_FALSE(fs::exists(path));
+  EXPECT_TRUE(SendBarCommand(path, BarCommand{}, std::chrono::milliseconds(100)).has_value());
 }
 
 }  // namespace

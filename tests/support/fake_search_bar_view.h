@@ -40,6 +40,7 @@ class FakeSearchBarView : public SearchBarView {
   std::array<Button, kButtonCount> buttons{};
   std::string query;
   int focus_calls = 0;
+  std::vector<std::string> calls;    // the bring-forward calls in order: "front", "focus", "select"
   std::vector<std::string> history;  // the drop-down list as the control would hold it
   int history_reset_calls = 0;
   std::map<int, bool> menu_visible;  // entries never touched are absent (visible)
@@ -80,7 +81,12 @@ class FakeSearchBarView : public SearchBarView {
 
   std::string QueryText() const override { return query; }
   void SetQueryText(const std::string& text) override { query = text; }
-  void FocusQuery() override { ++focus_calls; }
+  void FocusQuery() override {
+    ++focus_calls;
+    calls.push_back("focus");
+  }
+  void SelectQueryText() override { calls.push_back("select"); }
+  void BringToFront() override { calls.push_back("front"); }
 
   void HistoryInserted(int position, const std::string& text) override {
     if (position < 0 || position > static_cast<int>(history.size()))

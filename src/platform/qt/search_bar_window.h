@@ -56,6 +56,8 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   std::string QueryText() const override;
   void SetQueryText(const std::string& text) override;
   void FocusQuery() override;
+  void SelectQueryText() override;
+  void BringToFront() override;
   void HistoryInserted(int position, const std::string& text) override;
   void HistoryRemoved(int position) override;
   void HistoryReset(const std::vector<std::string>& entries) override;

@@ -2,17 +2,24 @@
 #include <signal.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <iostream>
+#include <optional>
 
 #include "dialog/settings_dialog.h"
+#include "main/bar_command.h"
+#include "main/hot_keys.h"
 #include "main/search_bar.h"
 #include "platform/posix/command_line.h"
+#include "platform/posix/command_socket.h"
 #include "platform/posix/instance_lock.h"
 #include "platform/posix/settings_folder.h"
 #include "platform/posix/shell_launcher.h"
 #include "platform/posix/signal_inbox.h"
 #include "platform/program_folder.h"
+#include "platform/qt/command_receiver.h"
 #include "platform/qt/early_answers.h"
+#include "platform/qt/global_keys.h"
 #include "platform/qt/linux_platform.h"
 #include "platform/qt/search_bar_window.h"
 #include "platform/qt/settings_dialog_window.h"
@@ -36,11 +43,12 @@ int main(int argc, char** argv) {
       velto::ChooseProgramFolders(velto::ExecutableFolder(), velto::UserFoldersFromEnvironment());
   velto::CreateSettingsFolder(folders);
   velto::InstanceLock lock(folders.settings);
-  if (!lock.held()) return 0;
-  velto::WriteStarterSettingsOnFirstUse(folders);
-
   // Taken before Qt removes the options it knows from argv.
   std::string command_line = velto::JoinArguments(argc, argv);
+  // A later start hands its command, if any, to the running bar and ends.
+  const std::optional<velto::BarCommand> command = velto::ParseBarCommand(command_line);
+  if (!lock.held()) return velto::HandOverCommand(folders.settings, command);
+  velto::WriteStarterSettingsOnFirstUse(folders);
 
   QApplication app(argc, argv);
   velto::ShellLauncher launcher;
@@ -68,6 +76,11 @@ int main(int argc, char** argv) {
   });
 
   if (!bar.Form_Load()) return 0;
+  velto::CommandReceiver commands(velto::CommandSocketPath(folders.settings),
+                                  [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
+  velto::GlobalKeys keys(velto::LoadHotKeys(bar.Store()),
+                         [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
   window.show();
+  if (command) QTimer::singleShot(0, &window, [&bar, &command] { bar.CarryOut(*command); });
   return app.exec();
 }

@@ -5,9 +5,14 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <optional>
+
 #include "command_line_answer.h"
 #include "dialog/settings_dialog.h"
+#include "main/bar_command.h"
+#include "main/hot_keys.h"
 #include "main/search_bar.h"
+#include "platform/win32/command_window.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/search_bar_window.h"
 #include "platform/win32/settings_dialog_window.h"
@@ -34,8 +39,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   // --version and --help are answered before any window or file.
   if (const auto status = velto::win32::AnswerBeforeStart(arguments)) return *status;
   velto::win32::Win32Platform platform;
-  // A second search bar for the same folder ends before it creates any window.
-  if (!platform.ClaimSingleInstance()) return 0;
+  // A second search bar for the same folder ends before it creates any window, handing its
+  // command, if any, to the running one.
+  const std::optional<velto::BarCommand> command = velto::ParseBarCommand(platform.CommandLine());
+  if (!platform.ClaimSingleInstance())
+    return command && !velto::win32::SendBarCommand(platform.ProgramFolder(), *command) ? 1 : 0;
 
   OleSession ole;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -56,8 +64,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   dialog_window.Attach(dialog);
   bar.SetSettingsDialog(&dialog);
   if (!bar.Form_Load()) return 0;
+  velto::win32::CommandWindow commands(
+      [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
+  if (commands.Create(platform.ProgramFolder()))
+    commands.TakeHotKeys(velto::LoadHotKeys(bar.Store()));
 
   window.Show(show_command);
+  if (command) bar.CarryOut(*command);
   const int exit_code = velto::win32::RunMessageLoop(window, &dialog_window);
   // The dialog goes with the search bar; nothing it shows is taken over.
   dialog.Unload();

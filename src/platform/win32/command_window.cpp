@@ -1,0 +1,125 @@
+#include "platform/win32/command_window.h"
+
+#include "platform/win32/clipboard_text.h"
+#include "platform/win32/single_instance.h"
+
+namespace velto::win32 {
+namespace {
+
+// Marks a WM_COPYDATA as one of ours ("VLTC"); any other is left alone.
+constexpr ULONG_PTR kCommandCopyData = 0x564C5443;
+// Carries a received command out after the sender has its answer.
+constexpr UINT kRunPendingCommands = WM_APP + 0x41;
+constexpr DWORD kAnswerWaitMs = 1000;
+constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
+
+int HotKeyId(HotKeyRole role) {
+  return role == HotKeyRole::Focus ? 1 : 2;
+}
+
+HWND FindCommandWindow(const std::wstring& class_name) {
+  return FindWindowExW(nullptr, nullptr, class_name.c_str(), nullptr);
+}
+
+}  // namespace
+
+std::wstring CommandWindowClassName(const FilePath& folder) {
+  std::wstring name = InstanceMutexName(folder);
+  // The mutex lives in the session's "Local\" namespace; a class name has none.
+  if (const auto slash = name.find(L'\\'); slash != std::wstring::npos) name.erase(0, slash + 1);
+  return name + L"-Commands";
+}
+
+bool SendBarCommand(const FilePath& folder, const BarCommand& command) {
+  const std::wstring class_name = CommandWindowClassName(folder);
+  const std::string message = EncodeBarCommand(command);
+  const ULONGLONG deadline = GetTickCount64() + kAnswerWaitMs;
+  // The running bar may still be starting: it holds the mutex before its window exists.
+  HWND target = FindCommandWindow(class_name);
+  while (target == nullptr && GetTickCount64() < deadline) {
+    Sleep(20);
+    target = FindCommandWindow(class_name);
+  }
+  if (target == nullptr) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(target, &process);
+  // This start was the user's last input; it may pass the foreground on to the bar.
+  if (process != 0) AllowSetForegroundWindow(process);
+  COPYDATASTRUCT data{kCommandCopyData, static_cast<DWORD>(message.size()),
+                      const_cast<char*>(message.data())};
+  DWORD_PTR answer = 0;
+  const ULONGLONG now = GetTickCount64();
+  const UINT wait = static_cast<UINT>(now < deadline ? deadline - now : 1);
+  return SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, wait, &answer) != 0 &&
+         answer == TRUE;
+}
+
+CommandWindow::~CommandWindow() {
+  for (const int id : hot_key_ids_) UnregisterHotKey(window_.get(), id);
+}
+
+void CommandWindow::TakeHotKeys(const HotKeys& keys) {
+  const auto take = [this](HotKeyRole role, const std::optional<HotKey>& key) {
+    if (!key || !window_) return;
+    UINT modifiers = 0;
+    if (key->modifiers & kHotKeyAlt) modifiers |= MOD_ALT;
+    if (key->modifiers & kHotKeyCtrl) modifiers |= MOD_CONTROL;
+    if (key->modifiers & kHotKeyShift) modifiers |= MOD_SHIFT;
+    if (key->modifiers & kHotKeyWin) modifiers |= MOD_WIN;
+    const int id = HotKeyId(role);
+    const auto vk = static_cast<UINT>(key->key);
+    // Without auto-repeat where the system knows the flag.
+    if (RegisterHotKey(window_.get(), id, modifiers | kNoRepeat, vk) ||
+        RegisterHotKey(window_.get(), id, modifiers, vk))
+      hot_key_ids_.push_back(id);
+  };
+  take(HotKeyRole::Focus, keys.focus);
+  take(HotKeyRole::SearchSelection, keys.selection);
+}
+
+bool CommandWindow::Create(const FilePath& folder) {
+  class_name_ = CommandWindowClassName(folder);
+  if (!RegisterWindowClass(class_name_.c_str(), nullptr)) return false;
+  // A hidden popup: FindWindowEx finds it, the taskbar and Alt+Tab do not show it.
+  window_.reset(
+      CreateBoundWindow(WS_EX_TOOLWINDOW, class_name_.c_str(), L"", WS_POPUP, 0, 0, 0, 0));
+  return window_ != nullptr;
+}
+
+LRESULT CommandWindow::OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+  if (message == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    if (data == nullptr || data->dwData != kCommandCopyData || data->lpData == nullptr ||
+        data->cbData > kMaxCommandMessageBytes)
+      return FALSE;
+    auto command =
+        DecodeBarCommand(std::string_view(static_cast<const char*>(data->lpData), data->cbData));
+    if (!command) return FALSE;
+    pending_.push_back(std::move(*command));
+    PostMessageW(window, kRunPendingCommands, 0, 0);
+    return TRUE;
+  }
+  if (message == kRunPendingCommands) {
+    while (!pending_.empty()) {
+      const BarCommand command = std::move(pending_.front());
+      pending_.pop_front();
+      if (on_command_) on_command_(command);
+    }
+    return 0;
+  }
+  if (message == WM_HOTKEY) {
+    const int id = static_cast<int>(wparam);
+    if (id != HotKeyId(HotKeyRole::Focus) && id != HotKeyId(HotKeyRole::SearchSelection)) return 0;
+    const HotKeyRole role =
+        id == HotKeyId(HotKeyRole::Focus) ? HotKeyRole::Focus : HotKeyRole::SearchSelection;
+    std::string selection;
+    if (role == HotKeyRole::SearchSelection) selection = ClipboardText(window);
+    if (auto command = CommandForHotKey(role, std::move(selection)); command && on_command_)
+      on_command_(*command);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace velto::win32

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Calling the real velto from outside under its own Xvfb: commands of later starts
+(--search, --focus, to a running bar, to none, to one that does not answer) and the global
+focus key pressed while another window has the focus.
+
+usage: bar_commands_e2e.py PATH/TO/velto
+"""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from velto_e2e import Velto, Xvfb, check, opened, prepare_program_folder, visible_windows, \
+    wait_until, xdo
+
+GOOGLE = "https://www.google.com/search?q="
+
+
+def main():
+    root = tempfile.mkdtemp(prefix="velto-commands-")
+    try:
+        folder, tools = prepare_program_folder(root, sys.argv[1])
+        shutil.copy2(os.path.join(os.path.dirname(os.path.abspath(sys.argv[1])), "velto-config"),
+                     folder)
+        subprocess.run([os.path.join(folder, "velto-config"), "starter"], check=True)
+        runtime = os.path.join(root, "run")
+        os.mkdir(runtime, 0o700)
+        with Xvfb() as x:
+            env = dict(os.environ, DISPLAY=x.display, PATH=tools + ":" + os.environ["PATH"],
+                       LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime)
+            env.pop("WAYLAND_DISPLAY", None)
+            run(Velto(folder, env), env, os.path.join(tools, "opened"))
+        print("velto commands end-to-end: all checks passed")
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+
+
+def run(velto, env, opened_file):
+    def expect_opened(addresses):
+        wait_until(lambda: len(opened(opened_file)) >= len(addresses), 10, str(addresses))
+        check(opened(opened_file) == addresses, "opened %r" % opened(opened_file))
+
+    def later_start(*args):
+        second = velto.start(*args)
+        status = second.wait(timeout=10)
+        return status, second.stderr.read().decode()
+
+    # No bar runs: the program starts and carries the command out itself.
+    first = velto.start("--search", "C++ 入門")
+    wait_until(lambda: visible_windows(env), 15, "the search bar window")
+    expect_opened([GOOGLE + "C%2B%2B%20%E5%85%A5%E9%96%80"])
+
+    # A running bar takes the command; the later start ends with 0 and shows nothing.
+    check(later_start("--search", "AT&T", "東京") == (0, ""), "--search to the running bar")
+    expect_opened([GOOGLE + "C%2B%2B%20%E5%85%A5%E9%96%80", GOOGLE + "AT%26T%20%E6%9D%B1%E4%BA%AC"])
+    check(len(visible_windows(env)) == 1, "a later start showed a window")
+    check(later_start() == (0, ""), "a plain later start")
+
+    # --focus and the global focus key take the focus from another window.
+    other = subprocess.Popen(["xmessage", "-geometry", "+300+400", "other"], env=env,
+                             stderr=subprocess.DEVNULL)
+    try:
+        window = wait_until(lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--classname", "xmessage"], env=env,
+            capture_output=True, text=True).stdout.split(), 10, "the other window")[0]
+        bar = visible_windows(env)[0]
+        focused = lambda: xdo(env, "getwindowfocus")[0]
+        for call in (lambda: check(later_start("--focus") == (0, ""), "--focus"),
+                     lambda: xdo(env, "key", "ctrl+alt+space")):
+            xdo(env, "windowfocus", "--sync", window)
+            call()
+            wait_until(lambda: focused() == bar, 5, "the bar to take the focus")
+    finally:
+        other.terminate()
+
+    # A bar that does not answer: the later start gives up within about a second.
+    first.send_signal(signal.SIGSTOP)
+    started = time.monotonic()
+    status, error = later_start("--focus")
+    took = time.monotonic() - started
+    first.send_signal(signal.SIGCONT)
+    check(status == 1 and "velto:" in error, "unanswered --focus: %d %r" % (status, error))
+    check(took < 3.0, "unanswered --focus took %.2f s" % took)
+
+    first.send_signal(signal.SIGTERM)
+    check(first.wait(timeout=10) == 0, "SIGTERM")
+    check(os.listdir(os.path.join(env["XDG_RUNTIME_DIR"], "velto")) == [],
+          "the socket stays after the end")
+
+
+if __name__ == "__main__":
+    main()
