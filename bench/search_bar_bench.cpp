@@ -24,6 +24,7 @@ class NoOpView : public SearchBarView {
   void SetTop(float) override {}
   void SetLeft(float) override {}
   bool IsOnSomeScreen(float, float) const override { return true; }
+  float ScreenHeightTwips() const override { return 11520; }
   void SetTopmost(bool) override {}
   void SetButtonCaption(int, const std::string&) override {}
   void SetButtonToolTip(int, const std::string&) override {}
@@ -41,6 +42,7 @@ class NoOpView : public SearchBarView {
   void HistoryReset(const std::vector<std::string>& entries) override {
     benchmark::DoNotOptimize(entries.data());
   }
+  void CloseHistoryList() override {}
   void SetMenuEntryVisible(int, bool) override {}
   void ShowMenuAtPointer() override {}
 };
@@ -50,11 +52,9 @@ class NoOpPlatform : public Platform {
   explicit NoOpPlatform(std::filesystem::path folder) : folder_(std::move(folder)) {}
   std::filesystem::path ProgramFolder() const override { return folder_; }
   std::string CommandLine() const override { return {}; }
-  bool ClaimSingleInstance() override { return true; }
   void OpenWithShell(WindowRole, const std::string& address) override {
     benchmark::DoNotOptimize(address.data());
   }
-  float ScreenHeightTwips() const override { return 11520; }
   MessageAnswer ShowMessage(WindowRole, const std::string&, const std::string&,
                             MessageButtons) override {
     return MessageAnswer::Ok;

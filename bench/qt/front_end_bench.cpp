@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   setenv("PATH", (stamp_folder.string() + ":" + getenv("PATH")).c_str(), 1);
 
   velto::ShellLauncher launcher;
-  velto::LinuxPlatform platform(folder.path, "", launcher, true);
+  velto::LinuxPlatform platform(folder.path, "", launcher);
   velto::SettingsModel model;
   velto::SearchBarWindow window;
   velto::SearchBar bar(model, window, platform);

@@ -51,7 +51,7 @@ void SettingsDialog::Unload() {
 void SettingsDialog::PlaceBesideSearchBar() {
   const SearchBarView& bar = bar_.View();
   view_.SetTop(
-      DialogTop(platform_.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()));
+      DialogTop(bar.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()));
   view_.SetLeft(bar.Left());
 }
 

@@ -14,3 +14,25 @@ inline constexpr int kKeyF8 = 119;
 inline constexpr int kKeyF9 = 120;
 
 }  // namespace velto
+
+namespace velto {
+
+// The keys the search bar's key handler acts on.
+constexpr bool IsCommandKey(int key_code) {
+  switch (key_code) {
+    case kKeyEnter:
+    case kKeyEscape:
+    case kKeyF1:
+    case kKeyF2:
+    case kKeyF3:
+    case kKeyF4:
+    case kKeyF5:
+    case kKeyF8:
+    case kKeyF9:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace velto

@@ -9,9 +9,7 @@ namespace velto {
 SearchBar::SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform)
     : model_(model), view_(view), platform_(platform), store_(platform.ProgramFolder()) {}
 
-bool SearchBar::Form_Load() {
-  // A second instance ends before it reads, shows or writes anything.
-  if (!platform_.ClaimSingleInstance()) return false;
+void SearchBar::Form_Load() {
   LoadSettings();
   if (model_.AlwaysTop.Equals(1)) ApplyTopmost();
   ShowDefaultButton();
@@ -21,7 +19,6 @@ bool SearchBar::Form_Load() {
   for (int i = 0; i < kSearchButtons; ++i) view_.MakeCaptionSingleLine(i);
   debug_switch_ = HasDebugSwitch(platform_.CommandLine());
   if (!debug_switch_) HideDebugMenuEntries();
-  return true;
 }
 
 void SearchBar::LoadSettings() {

@@ -7,24 +7,16 @@
 #include <vector>
 
 #include "main/bar_command.h"
+#include "main/bar_events.h"
 #include "main/drop_data.h"
 #include "main/history_list.h"
+#include "main/search_bar_layout.h"
 #include "main/search_bar_view.h"
 #include "platform/platform.h"
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
 
 namespace velto {
-
-// Button indices of the Command1 array.
-inline constexpr int kClearButton = 4;
-inline constexpr int kMenuButton = 5;
-inline constexpr int kButtonCount = 6;
-
-// Mouse button codes of Command1_MouseDown.
-inline constexpr int kLeftMouseButton = 1;
-inline constexpr int kRightMouseButton = 2;
-inline constexpr int kMiddleMouseButton = 4;
 
 class SearchBar {
  public:
@@ -33,9 +25,9 @@ class SearchBar {
   // The settings dialog opened by menu entry 0; without one that entry does nothing.
   void SetSettingsDialog(SettingsDialogLauncher* dialog) { dialog_ = dialog; }
 
-  // The start-up sequence. False when another instance runs: the program ends at once and
-  // nothing has been read, shown or written.
-  bool Form_Load();
+  // The start-up sequence. The caller has already made sure that this is the only search bar
+  // of its program folder (the start-up's single-instance claim).
+  void Form_Load();
   // Topmost state from AlwaysTop: not topmost for 0, topmost for any other number; nothing
   // when AlwaysTop does not convert.
   void ApplyTopmost();
@@ -48,12 +40,26 @@ class SearchBar {
   // Virtual key code; the shift state is not looked at.
   void Form_KeyDown(int key_code, int shift);
   void MenuSearch_Click(int index);
-  // The closing steps: the log, then SavePlacement. The caller ends the program afterwards.
+  // The closing steps: the log, then SavePlacement. They run once, however often the window
+  // is closed (a close box, a signal and the end of the session may all ask). The caller ends
+  // the program afterwards.
   void Form_Unload();
 
   // A command from a later start or a global key: Focus brings the bar forward with the whole
   // query selected; Search runs as the text dropped on the default button.
   void CarryOut(const BarCommand& command);
+  // The events of the window, as the front ends describe them.
+  // A key anywhere in the window. With the history list open, a command key first takes the
+  // highlighted entry as the query and closes the list, then acts as the key handler says.
+  KeyOutcome OnKeyPress(const KeyPress& key);
+  // What OnKeyPress will answer for the key, asked before it arrives (a toolkit may offer a key
+  // to an open list before the window sees it).
+  KeyOutcome OutcomeOf(int key_code, int shift) const;
+  // The entry to highlight when the history list opens: the first that begins with the query.
+  std::optional<int> HighlightOnListOpen() const;
+  // A drop on the window, the query box or a button. Text counts only when it is not empty; a
+  // disabled button passes its drops on to the window, as the system does with mouse input.
+  void OnDrop(DropTargetRef target, const DropData& data);
 
   // LoadSettings over this search bar: fills the model and moves the window to the stored
   // position unless that would put it off every screen (start-up and restore-defaults).
@@ -100,6 +106,7 @@ class SearchBar {
   HistoryList history_;
   std::int16_t new_history_count_ = 0;
   bool debug_switch_ = false;
+  bool unloaded_ = false;
 };
 
 }  // namespace velto

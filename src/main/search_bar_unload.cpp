@@ -8,6 +8,8 @@
 namespace velto {
 
 void SearchBar::Form_Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
   WriteLog();
   BarPlacement placement(view_, history_);
   store_.SavePlacement(placement);

@@ -19,6 +19,8 @@ class SearchBarView {
   virtual void SetLeft(float twips) = 0;
   // False when a window at (left, top) with this view's size would lie entirely off every screen.
   virtual bool IsOnSomeScreen(float left_twips, float top_twips) const = 0;
+  // Height of the screen the window stands on, in twips.
+  virtual float ScreenHeightTwips() const = 0;
 
   virtual void SetTopmost(bool topmost) = 0;
 
@@ -45,6 +47,8 @@ class SearchBarView {
   virtual void HistoryRemoved(int position) = 0;
   // The whole list changed (cleared, or many entries added at once).
   virtual void HistoryReset(const std::vector<std::string>& entries) = 0;
+  // Closes the drop-down list if it is open, leaving the box's text alone.
+  virtual void CloseHistoryList() = 0;
 
   // The fixed search menu: entry visibility, and opening it at the mouse pointer. Choosing an
   // entry comes back as SearchBar::MenuSearch_Click(index).

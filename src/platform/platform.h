@@ -25,13 +25,8 @@ class Platform {
   virtual FilePath HelpFolder() const { return ProgramFolder(); }
   // The program's command-line arguments as one text (UTF-8).
   virtual std::string CommandLine() const = 0;
-  // True when this is the only running search bar for the program folder; the claim is held
-  // until the program ends. False: another instance runs, and this one must end at once.
-  virtual bool ClaimSingleInstance() = 0;
   // Hands an address (UTF-8) to the shell's "open" verb; the result is not examined.
   virtual void OpenWithShell(WindowRole owner, const std::string& address) = 0;
-  // Height of the screen the search bar stands on, in twips.
-  virtual float ScreenHeightTwips() const = 0;
   // A message box without an icon.
   virtual MessageAnswer ShowMessage(WindowRole owner, const std::string& text,
                                     const std::string& caption, MessageButtons buttons) = 0;

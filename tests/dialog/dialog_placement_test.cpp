@@ -28,7 +28,7 @@ TEST_F(DialogTest, Placement_BelowOrAboveTheBar_KeptInsideTheScreen) {
   Start();
   bar_view.left = -300;  // the left edge follows the bar as it is, even off the screen
   for (const auto& c : kPlacements) {
-    platform.screen_height_twips = c.screen_height;
+    bar_view.screen_height = c.screen_height;
     bar_view.top = c.bar_top;
     OpenDialog();
     EXPECT_EQ(view.top, c.expected_top) << c.what;

@@ -69,7 +69,7 @@ TEST(LargeInput, FiftyMegabyteSettingsFileLoadsAndTakesWrites) {
 
   const auto start = Clock::now();
   Session session(folder.path());
-  ASSERT_TRUE(session.bar.Form_Load());
+  session.bar.Form_Load();
   EXPECT_EQ(session.model.SearchName[0], "Yahoo!");
   session.view.query = "tokyo";
   session.bar.Command1_Click(0);
@@ -88,7 +88,7 @@ TEST(LargeInput, TwoHundredMegabyteDroppedFileIsCutShortNotSwallowed) {
 
   const auto start = Clock::now();
   Session session(folder.path());
-  ASSERT_TRUE(session.bar.Form_Load());
+  session.bar.Form_Load();
   session.bar.Form_OLEDragDrop({std::nullopt, {folder / "huge.txt"}});
   const auto& entries = session.bar.History().Entries();
   // The reader's limits keep the list to a million lines, in file order, newest on top.
@@ -109,7 +109,7 @@ TEST(LargeInput, OneMegabyteSingleLineQueryIsSearchedStoredAndReadBack) {
   const auto start = Clock::now();
   {
     Session session(folder.path());
-    ASSERT_TRUE(session.bar.Form_Load());
+    session.bar.Form_Load();
     session.view.query = query;
     session.bar.Command1_Click(0);
     ASSERT_EQ(session.platform.OpenedAddresses().size(), 1u);
@@ -119,7 +119,7 @@ TEST(LargeInput, OneMegabyteSingleLineQueryIsSearchedStoredAndReadBack) {
   }
   EXPECT_EQ(SettingsStore(folder.path()).ReadSetting("History", "SearchHistory(0)"), query);
   Session again(folder.path());
-  ASSERT_TRUE(again.bar.Form_Load());
+  again.bar.Form_Load();
   ASSERT_FALSE(again.bar.History().Entries().empty());
   EXPECT_EQ(again.bar.History().Entries().front(), query);
   EXPECT_LT(SecondsSince(start), 120.0);

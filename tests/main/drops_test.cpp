@@ -8,6 +8,24 @@ namespace {
 
 using Drops = SearchBarTest;
 
+// Drops as the front ends describe them: empty text is no text, a disabled button is the window.
+TEST_F(Drops, OnDrop_EmptyTextIsNoneAndDisabledButtonsPassToTheWindow) {
+  LoadFourEngines();
+  WriteBytes(folder / "picture.png", "not text");
+  WriteBytes(folder / "notes.txt", "n\r\n");
+  view.query = "kept";
+  bar.OnDrop({DropTargetKind::Button, 1}, {std::string(), {folder / "picture.png"}});
+  bar.OnDrop({DropTargetKind::QueryBox}, {std::string(), {}});
+  EXPECT_EQ(view.query, "kept");
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://b.example/?q=kept"});
+
+  view.buttons[2].enabled = false;
+  bar.OnDrop({DropTargetKind::Button, 2}, {std::string("moved"), {folder / "notes.txt"}});
+  EXPECT_EQ(view.query, "moved");
+  EXPECT_EQ(platform.OpenedAddresses().size(), 1u) << "no search from a disabled button";
+  ExpectHistory({"n", "kept"});
+}
+
 TEST_F(Drops, TextOnWindow_SetsQueryOnly) {
   LoadFourEngines();
   bar.Form_OLEDragDrop({std::string("dropped"), {}});

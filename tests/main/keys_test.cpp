@@ -139,5 +139,48 @@ TEST_F(Keys, OtherKeys_NoEffect) {
   EXPECT_EQ(view.menu_shown, 0);
 }
 
+// Keys as the front ends describe them: the open list, and what the focused control may still do.
+TEST_F(Keys, OnKeyPress_OpenListTakesTheHighlightedEntryThenActs) {
+  LoadFourEngines();
+  DropHistory({"one", "two"});
+  struct Case {
+    int key;
+    std::optional<int> highlighted;
+    const char* query_after;
+    std::vector<std::string> opened;
+  };
+  const Case cases[] = {
+      {kKeyEnter, 1, "two", {"http://a.example/?q=two"}},
+      {kKeyF3, 1, "one", {"http://c.example/?q=one"}},  // the list is now two, one
+      {kKeyEscape, 1, "", {}},
+      {kKeyF2, std::nullopt, "typed", {"http://b.example/?q=typed"}},  // nothing highlighted
+      {kKeyF2, 7, "typed", {"http://b.example/?q=typed"}},             // no such entry
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    view.query = "typed";
+    platform.shell_calls.clear();
+    const int closes = view.list_close_calls;
+    EXPECT_EQ(bar.OnKeyPress({c.key, 0, {true, c.highlighted}}), KeyOutcome::Consumed);
+    EXPECT_EQ(view.query, c.query_after);
+    EXPECT_EQ(view.list_close_calls, closes + 1);
+    EXPECT_EQ(platform.OpenedAddresses(), c.opened);
+  }
+}
+
+TEST_F(Keys, OnKeyPress_OnlyCommandKeysAreConsumedAndAltLeavesThemToTheSystem) {
+  LoadFourEngines();
+  view.query = "q";
+  // Down opens or walks the list; it is the control's, even with the list open.
+  EXPECT_EQ(bar.OnKeyPress({40, 0, {true, 0}}), KeyOutcome::PassOn);
+  EXPECT_EQ(bar.OnKeyPress({9, 0, {}}), KeyOutcome::PassOn);
+  EXPECT_EQ(view.list_close_calls, 0);
+  EXPECT_EQ(bar.OnKeyPress({kKeyEnter, 0, {}}), KeyOutcome::Consumed);
+  EXPECT_EQ(bar.OnKeyPress({kKeyF4, kAltKey, {}}), KeyOutcome::PassOn);  // Alt+F4 still closes
+  EXPECT_EQ(platform.OpenedAddresses(),
+            (std::vector<std::string>{"http://a.example/?q=q", "http://d.example/?q=q"}));
+  EXPECT_EQ(view.list_close_calls, 0) << "a closed list is not closed again";
+}
+
 }  // namespace
 }  // namespace velto::test

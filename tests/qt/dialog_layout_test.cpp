@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include "dialog/dialog_layout.h"
@@ -172,8 +173,8 @@ class DialogLayoutTest : public QObject {
 
     // Shown again while open: placed again, not reloaded.
     f.Edit(0).setText(QStringLiteral("typed"));
-    f.bar_window.move(40, 700);
-    f.platform.screen_height_twips = 768 * 15;
+    // Near the bottom of the bar's own screen.
+    f.bar_window.move(40, f.bar_window.screen()->geometry().height() - 100);
     f.OpenFromMenu();
     const QRect moved = f.bar_window.frameGeometry();
     QCOMPARE(f.window.frameGeometry().bottomLeft(), QPoint(moved.left(), moved.top() - 1));

@@ -31,15 +31,12 @@ class FakePlatform : public Platform {
   std::filesystem::path program_folder;
   std::filesystem::path help_folder;  // empty: Help.html in the program folder
   std::string command_line;
-  bool single_instance = true;
-  float screen_height_twips = 11520;  // 768 pixels at 15 twips per pixel
   // Answers for the next message boxes, in order; Ok once they run out.
   std::deque<MessageAnswer> answers;
 
   // What the code under test asked for.
   std::vector<ShellCall> shell_calls;
   std::vector<Message> messages;
-  int single_instance_claims = 0;
 
   // The addresses opened, in order, whoever owned them.
   std::vector<std::string> OpenedAddresses() const {
@@ -53,14 +50,9 @@ class FakePlatform : public Platform {
     return help_folder.empty() ? program_folder : help_folder;
   }
   std::string CommandLine() const override { return command_line; }
-  bool ClaimSingleInstance() override {
-    ++single_instance_claims;
-    return single_instance;
-  }
   void OpenWithShell(WindowRole owner, const std::string& address) override {
     shell_calls.push_back({owner, address});
   }
-  float ScreenHeightTwips() const override { return screen_height_twips; }
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override {
     messages.push_back({owner, text, caption, buttons});

@@ -30,7 +30,7 @@ class FakeSearchBarView : public SearchBarView {
   float height = 1395;
   float width = 3885;
   float screen_width = 19200;
-  float screen_height = 11520;
+  float screen_height = 11520;  // 768 pixels at 15 twips per pixel
   int set_top_calls = 0;
   int set_left_calls = 0;
 
@@ -43,6 +43,7 @@ class FakeSearchBarView : public SearchBarView {
   std::vector<std::string> calls;    // the bring-forward calls in order: "front", "focus", "select"
   std::vector<std::string> history;  // the drop-down list as the control would hold it
   int history_reset_calls = 0;
+  int list_close_calls = 0;
   std::map<int, bool> menu_visible;  // entries never touched are absent (visible)
   int menu_shown = 0;
 
@@ -62,6 +63,8 @@ class FakeSearchBarView : public SearchBarView {
     return left_twips < screen_width && left_twips + width > 0 && top_twips < screen_height &&
            top_twips + height > 0;
   }
+
+  float ScreenHeightTwips() const override { return screen_height; }
 
   void SetTopmost(bool on) override {
     topmost = on;
@@ -102,6 +105,8 @@ class FakeSearchBarView : public SearchBarView {
     history = entries;
     ++history_reset_calls;
   }
+
+  void CloseHistoryList() override { ++list_close_calls; }
 
   void SetMenuEntryVisible(int index, bool visible) override { menu_visible[index] = visible; }
   void ShowMenuAtPointer() override { ++menu_shown; }

@@ -2,7 +2,8 @@
 set(_velto_frontend_dir ${CMAKE_CURRENT_LIST_DIR}/win32_frontend)
 
 add_executable(velto_driver ${_velto_frontend_dir}/velto_driver.cpp
-  ${CMAKE_SOURCE_DIR}/src/platform/win32/wide_text.cpp)
+  ${_velto_frontend_dir}/ole_drag.cpp ${CMAKE_SOURCE_DIR}/src/platform/win32/wide_text.cpp)
+target_link_libraries(velto_driver PRIVATE ole32 shell32 uuid)
 target_include_directories(velto_driver PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_options(velto_driver PRIVATE -municode -static)
 set_target_properties(velto_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELTO_TEST_OUTPUT})

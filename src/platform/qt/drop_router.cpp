@@ -8,10 +8,10 @@
 
 namespace velto {
 
-void DropRouter::Route(QWidget& widget, Handler handler, Handler fallback) {
+void DropRouter::Route(QWidget& widget, DropTargetRef target) {
   widget.setAcceptDrops(true);
   widget.installEventFilter(this);
-  targets_[&widget] = Target{std::move(handler), std::move(fallback)};
+  targets_[&widget] = target;
 }
 
 bool DropRouter::eventFilter(QObject* watched, QEvent* event) {
@@ -27,13 +27,7 @@ bool DropRouter::eventFilter(QObject* watched, QEvent* event) {
   // Copy, never move: the source keeps its text or files.
   drop.setDropAction(Qt::CopyAction);
   drop.accept();
-  if (type == QEvent::Drop) {
-    const DropData data = DropDataFromMime(*drop.mimeData());
-    const bool enabled = static_cast<QWidget*>(watched)->isEnabled();
-    const Handler& handler =
-        enabled || !it->second.fallback ? it->second.handler : it->second.fallback;
-    if (handler) handler(data);
-  }
+  if (type == QEvent::Drop && handler_) handler_(it->second, DropDataFromMime(*drop.mimeData()));
   return true;
 }
 

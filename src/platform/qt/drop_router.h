@@ -1,11 +1,12 @@
 #pragma once
-// Takes drops on a set of widgets and hands each drop's data to the handler registered for
-// the widget it landed on. The widgets' own drop handling (a line edit's text insertion) is
+// Takes drops on a set of widgets and hands each drop's data, with the target the widget
+// stands for, to the handler. The widgets' own drop handling (a line edit's text insertion) is
 // bypassed: the core decides what a drop does.
 #include <QObject>
 #include <functional>
 #include <map>
 
+#include "main/bar_events.h"
 #include "main/drop_data.h"
 
 class QWidget;
@@ -14,22 +15,18 @@ namespace velto {
 
 class DropRouter : public QObject {
  public:
-  using Handler = std::function<void(const DropData&)>;
-  explicit DropRouter(QObject* parent) : QObject(parent) {}
+  using Handler = std::function<void(DropTargetRef target, const DropData& data)>;
+  DropRouter(QObject* parent, Handler handler) : QObject(parent), handler_(std::move(handler)) {}
 
-  // Drops on the widget go to the handler; a disabled widget passes its drops to fallback
-  // (as the system would deliver them to the window beneath).
-  void Route(QWidget& widget, Handler handler, Handler fallback = {});
+  // Drops on the widget are drops on target.
+  void Route(QWidget& widget, DropTargetRef target);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Target {
-    Handler handler;
-    Handler fallback;
-  };
-  std::map<const QObject*, Target> targets_;
+  Handler handler_;
+  std::map<const QObject*, DropTargetRef> targets_;
 };
 
 }  // namespace velto

@@ -1,34 +1,14 @@
 #include "platform/qt/key_preview.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QWidget>
 
 #include "platform/qt/virtual_keys.h"
 
 namespace velto {
-namespace {
-
-bool IsEnter(int key) {
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-// Keys the control would act on a second time after the window's handler has acted on them.
-bool SwallowAfterHandler(const QObject& watched, int key) {
-  if (qobject_cast<const QAbstractButton*>(&watched)) return IsEnter(key);
-  const bool in_combo =
-      qobject_cast<const QComboBox*>(&watched) || qobject_cast<const QComboBox*>(watched.parent());
-  // Enter would commit the text to the list; F4 would drop the list down over the search.
-  if (in_combo) return IsEnter(key) || key == Qt::Key_F4;
-  return false;
-}
-
-}  // namespace
-
-KeyPreview::KeyPreview(QWidget& window, Handler handler)
-    : QObject(&window), window_(window), handler_(std::move(handler)) {
+KeyPreview::KeyPreview(QWidget& window, Handler handler, Claims claims)
+    : QObject(&window), window_(window), handler_(std::move(handler)), claims_(std::move(claims)) {
   Watch(window);
   for (QWidget* child : window.findChildren<QWidget*>()) Watch(*child);
 }
@@ -52,12 +32,18 @@ bool KeyPreview::IsFirstReceiver(const QWidget& widget) const {
 }
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  const QEvent::Type type = event->type();
+  if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || !watched->isWidgetType())
+    return false;
   const auto& widget = static_cast<const QWidget&>(*watched);
   const auto& key = static_cast<const QKeyEvent&>(*event);
   if (!IsFirstReceiver(widget)) return false;
-  if (int code = VirtualKeyCode(key); code != 0) handler_(code, ShiftState(key.modifiers()));
-  return SwallowAfterHandler(*watched, key.key());
+  const int code = VirtualKeyCode(key);
+  if (code == 0) return false;
+  const int shift = ShiftState(key.modifiers());
+  // The key press that follows the override is the one the handler acts on.
+  if (type == QEvent::ShortcutOverride) return claims_ && claims_(code, shift);
+  return handler_(code, shift) == KeyOutcome::Consumed;
 }
 
 }  // namespace velto

@@ -1,11 +1,7 @@
 #include "platform/qt/linux_platform.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
-
-#include "platform/qt/search_bar_window.h"
 
 namespace velto {
 namespace {
@@ -17,13 +13,11 @@ std::size_t Slot(WindowRole role) {
 }  // namespace
 
 LinuxPlatform::LinuxPlatform(std::filesystem::path folder, std::string command_line,
-                             ShellLauncher& launcher, bool instance_claimed,
-                             std::filesystem::path help_folder)
+                             ShellLauncher& launcher, std::filesystem::path help_folder)
     : folder_(std::move(folder)),
       help_folder_(std::move(help_folder)),
       command_line_(std::move(command_line)),
-      launcher_(launcher),
-      instance_claimed_(instance_claimed) {}
+      launcher_(launcher) {}
 
 void LinuxPlatform::SetWindow(WindowRole role, QWidget* window) {
   windows_[Slot(role)] = window;
@@ -36,13 +30,6 @@ QWidget* LinuxPlatform::WindowFor(WindowRole role) const {
 void LinuxPlatform::OpenWithShell(WindowRole, const std::string& address) {
   // As with the Windows shell, a failure to start passes without notice.
   launcher_.Open(address);
-}
-
-float LinuxPlatform::ScreenHeightTwips() const {
-  const QWidget* bar = WindowFor(WindowRole::SearchBar);
-  const QScreen* screen = bar ? bar->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return 0;
-  return static_cast<float>(screen->geometry().height()) * kTwipsPerPixel;
 }
 
 MessageAnswer LinuxPlatform::ShowMessage(WindowRole owner, const std::string& text,

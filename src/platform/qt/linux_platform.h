@@ -14,13 +14,11 @@ namespace velto {
 
 class LinuxPlatform : public Platform {
  public:
-  // instance_claimed: the caller already holds the single-instance lock (taken before any
-  // window system connection, so that a second start ends at once).
   // help_folder: where Help.html lies; empty for the settings folder itself.
   LinuxPlatform(std::filesystem::path folder, std::string command_line, ShellLauncher& launcher,
-                bool instance_claimed, std::filesystem::path help_folder = {});
+                std::filesystem::path help_folder = {});
 
-  // The window that owns message boxes and whose screen is measured, for each role.
+  // The window that owns message boxes, for each role.
   void SetWindow(WindowRole role, QWidget* window);
 
   std::filesystem::path ProgramFolder() const override { return folder_; }
@@ -28,9 +26,7 @@ class LinuxPlatform : public Platform {
     return help_folder_.empty() ? folder_ : help_folder_;
   }
   std::string CommandLine() const override { return command_line_; }
-  bool ClaimSingleInstance() override { return instance_claimed_; }
   void OpenWithShell(WindowRole owner, const std::string& address) override;
-  float ScreenHeightTwips() const override;
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
 
@@ -41,7 +37,6 @@ class LinuxPlatform : public Platform {
   std::filesystem::path help_folder_;
   std::string command_line_;
   ShellLauncher& launcher_;
-  bool instance_claimed_;
   std::array<QPointer<QWidget>, 2> windows_;
 };
 

@@ -33,17 +33,23 @@ bool TextOnlyNamesFiles(const QString& text, const QList<QUrl>& files) {
   return true;
 }
 
+// Qt reports text for a drag that offers only a file list, and that text is empty: such a
+// drag carries no text.
+bool CarriesText(const QMimeData& mime) {
+  return mime.hasText() && !mime.text().isEmpty();
+}
+
 }  // namespace
 
 bool CarriesDropData(const QMimeData& mime) {
-  return mime.hasText() || !LocalFiles(mime).isEmpty();
+  return CarriesText(mime) || !LocalFiles(mime).isEmpty();
 }
 
 DropData DropDataFromMime(const QMimeData& mime) {
   DropData data;
   const QList<QUrl> files = LocalFiles(mime);
   for (const QUrl& url : files) data.files.emplace_back(url.toLocalFile().toStdString());
-  if (mime.hasText()) {
+  if (CarriesText(mime)) {
     const QString text = mime.text();
     if (!TextOnlyNamesFiles(text, files)) data.text = text.toStdString();
   }

@@ -15,8 +15,9 @@ QueryBox::QueryBox(QWidget* parent) : QComboBox(parent) {
 }
 
 void QueryBox::showPopup() {
-  if (on_popup_) on_popup_(*view());
+  if (before_popup_) before_popup_(*view());
   QComboBox::showPopup();
+  if (popup_shown_) popup_shown_(*view());
 }
 
 }  // namespace velto

@@ -4,19 +4,26 @@
 #include <QComboBox>
 #include <functional>
 
+class QAbstractItemView;
+
 namespace velto {
 
 class QueryBox : public QComboBox {
  public:
   explicit QueryBox(QWidget* parent);
 
-  // Runs with the drop-down list's view each time the list opens (it is a window of its own
-  // and receives the keys while it is open).
-  void OnPopup(std::function<void(QWidget& list)> hook) { on_popup_ = std::move(hook); }
+  // before runs with the drop-down list's view each time the list is about to open (it is a
+  // window of its own and receives the keys while it is open); shown once it is open.
+  void OnPopup(std::function<void(QWidget& list)> before,
+               std::function<void(QAbstractItemView& list)> shown) {
+    before_popup_ = std::move(before);
+    popup_shown_ = std::move(shown);
+  }
   void showPopup() override;
 
  private:
-  std::function<void(QWidget&)> on_popup_;
+  std::function<void(QWidget&)> before_popup_;
+  std::function<void(QAbstractItemView&)> popup_shown_;
 };
 
 }  // namespace velto

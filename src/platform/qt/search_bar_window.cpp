@@ -1,14 +1,18 @@
 #include "platform/qt/search_bar_window.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "platform/qt/app_icon.h"
 #include "platform/qt/drop_router.h"
@@ -19,39 +23,28 @@
 namespace velto {
 namespace {
 
-// Client area and controls in twips, as the window was designed; shown at 15 twips a pixel.
-constexpr int kClientWidth = 3795;
-constexpr int kClientHeight = 945;
-
-struct Place {
-  int left, top, width, height;
-};
-constexpr Place kQueryPlace{60, 60, 2895, 360};
-// By button index: search buttons 0..3, clear (4), menu (5).
-constexpr std::array<Place, kButtonCount> kButtonPlaces{{
-    {60, 510, 735, 375},
-    {780, 510, 735, 375},
-    {1500, 510, 735, 375},
-    {2220, 510, 735, 375},
-    {3015, 60, 735, 375},
-    {3015, 510, 735, 375},
-}};
-// Tab order after the query box, by button index.
-constexpr std::array<int, kButtonCount> kButtonTabOrder{kClearButton, 0, 1, 2, 3, kMenuButton};
-
 int Pixels(float twips) {
   return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
 float Twips(int pixels) {
   return static_cast<float>(pixels) * kTwipsPerPixel;
 }
-QRect PixelRect(const Place& p) {
-  return {Pixels(static_cast<float>(p.left)), Pixels(static_cast<float>(p.top)),
-          Pixels(static_cast<float>(p.width)), Pixels(static_cast<float>(p.height))};
+QRect PixelRect(const BarControl& c) {
+  return {Pixels(static_cast<float>(c.left)), Pixels(static_cast<float>(c.top)),
+          Pixels(static_cast<float>(c.width)), Pixels(static_cast<float>(c.height))};
 }
 
-QString ToQt(const std::string& text) {
+QString ToQt(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont FontOf(BarFont which) {
+  const BarFontSpec& spec = FontSpecOf(which);
+  QFont font(ToQt(spec.face));
+  font.setPointSize(spec.points);
+  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
 }
 
 int MouseButtonCode(Qt::MouseButton button) {
@@ -77,9 +70,9 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
       menu_(*this, [this](int index) {
         if (bar_) bar_->MenuSearch_Click(index);
       }) {
-  setWindowTitle(QStringLiteral("ヴェルト"));
+  setWindowTitle(ToQt(kSearchBarCaption));
   setWindowIcon(AppIcon());
-  setFixedSize(Pixels(kClientWidth), Pixels(kClientHeight));
+  setFixedSize(Pixels(kBarClientWidth), Pixels(kBarClientHeight));
   BuildControls();
   ConnectEvents();
 }
@@ -92,28 +85,27 @@ void SearchBarWindow::BuildControls() {
   // After the model: setting it hands the box a completer, and completing typed text from
   // the history would change the query behind the user's back.
   query_->setCompleter(nullptr);
-  query_->setGeometry(PixelRect(kQueryPlace));
-  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-  font.setPointSize(12);
-  font.setWeight(QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);
-  query_->setFont(font);
-
-  for (int i = 0; i < kButtonCount; ++i) {
-    auto& button = buttons_[static_cast<std::size_t>(i)];
+  for (auto& button : buttons_) {
     button = std::make_unique<SearchButton>(this);
-    button->setGeometry(PixelRect(kButtonPlaces[static_cast<std::size_t>(i)]));
     button->setAutoDefault(false);
   }
-  buttons_[kClearButton]->setText(QStringLiteral("クリア"));
-  buttons_[kMenuButton]->setText(QStringLiteral("その他"));
 
-  QWidget* previous = query_.get();
-  for (int index : kButtonTabOrder) {
-    QWidget* next = ButtonAt(index);
-    setTabOrder(previous, next);
-    previous = next;
+  QWidget* previous = nullptr;
+  for (const BarControl& control : kBarControls) {
+    QWidget* widget = query_.get();
+    if (control.kind == BarControlKind::Button) {
+      SearchButton* button = ButtonAt(control.index);
+      button->setText(ToQt(control.caption));
+      widget = button;
+    }
+    widget->setGeometry(PixelRect(control));
+    widget->setFont(FontOf(control.font));
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
   }
+  // The open list is as tall as the layout asks, in whole entries.
+  const int entry_height = std::max(1, query_->fontMetrics().height());
+  query_->setMaxVisibleItems(std::max(1, Pixels(kQueryListHeight) / entry_height));
   query_->setFocus();
 }
 
@@ -126,33 +118,44 @@ void SearchBarWindow::ConnectEvents() {
     button->installEventFilter(this);  // mouse presses of every button
   }
 
-  key_preview_ = std::make_unique<KeyPreview>(*this, [this](int key_code, int shift) {
-    if (bar_) bar_->Form_KeyDown(key_code, shift);
-  });
-  query_->OnPopup([this](QWidget& list) {
-    if (auto* view = qobject_cast<QListView*>(&list)) view->setUniformItemSizes(true);
-    key_preview_->Watch(list);
-    if (QWidget* frame = list.parentWidget()) key_preview_->Watch(*frame);
-  });
+  key_preview_ = std::make_unique<KeyPreview>(
+      *this,
+      [this](int key_code, int shift) {
+        return bar_ ? bar_->OnKeyPress({key_code, shift, ListState()}) : KeyOutcome::PassOn;
+      },
+      [this](int key_code, int shift) {
+        return bar_ && bar_->OutcomeOf(key_code, shift) == KeyOutcome::Consumed;
+      });
+  query_->OnPopup(
+      [this](QWidget& list) {
+        if (auto* view = qobject_cast<QListView*>(&list)) view->setUniformItemSizes(true);
+        key_preview_->Watch(list);
+        if (QWidget* frame = list.parentWidget()) key_preview_->Watch(*frame);
+      },
+      [this](QAbstractItemView& list) {
+        // The highlight the list opens with is the core's, not whatever the view kept.
+        const std::optional<int> row = bar_ ? bar_->HighlightOnListOpen() : std::nullopt;
+        if (row)
+          list.setCurrentIndex(list.model()->index(*row, 0));
+        else
+          list.selectionModel()->clear();
+      });
 
-  drops_ = std::make_unique<DropRouter>(this);
-  auto on_form = [this](const DropData& drop) {
-    if (bar_) bar_->Form_OLEDragDrop(drop);
-  };
-  auto on_text = [this](const DropData& drop) {
-    if (bar_) bar_->Text1_OLEDragDrop(drop);
-  };
-  drops_->Route(*this, on_form);
-  drops_->Route(*query_, on_text);
-  drops_->Route(*query_->lineEdit(), on_text);
-  for (int i = 0; i < kButtonCount; ++i) {
-    drops_->Route(
-        *ButtonAt(i),
-        [this, i](const DropData& drop) {
-          if (bar_) bar_->Command1_OLEDragDrop(i, drop);
-        },
-        on_form);
-  }
+  drops_ = std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& data) {
+    if (bar_) bar_->OnDrop(target, data);
+  });
+  drops_->Route(*this, {DropTargetKind::Window});
+  drops_->Route(*query_, {DropTargetKind::QueryBox});
+  drops_->Route(*query_->lineEdit(), {DropTargetKind::QueryBox});
+  for (int i = 0; i < kButtonCount; ++i) drops_->Route(*ButtonAt(i), {DropTargetKind::Button, i});
+}
+
+HistoryListState SearchBarWindow::ListState() const {
+  HistoryListState state;
+  const QAbstractItemView* list = query_->view();
+  state.open = list && list->isVisible();
+  if (state.open && list->currentIndex().isValid()) state.highlighted = list->currentIndex().row();
+  return state;
 }
 
 bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -167,12 +170,10 @@ bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SearchBarWindow::closeEvent(QCloseEvent* event) {
-  // The closing steps run once, whoever closes the window: the user, a signal, the program.
-  if (!unloaded_) {
-    unloaded_ = true;
-    if (bar_) bar_->Form_Unload();
-    if (on_closed_) on_closed_();
-  }
+  // Whoever closes the window (the user, a signal, the program), the closing steps run; the
+  // core runs them once however often it is asked.
+  if (bar_) bar_->Form_Unload();
+  if (on_closed_) on_closed_();
   event->accept();
 }
 
@@ -208,6 +209,11 @@ void SearchBarWindow::SetTop(float twips) {
 }
 void SearchBarWindow::SetLeft(float twips) {
   move(Pixels(twips), pos().y());
+}
+
+float SearchBarWindow::ScreenHeightTwips() const {
+  const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+  return on ? Twips(on->geometry().height()) : 0.0f;
 }
 
 bool SearchBarWindow::IsOnSomeScreen(float left_twips, float top_twips) const {
@@ -307,6 +313,10 @@ void SearchBarWindow::HistoryReset(const std::vector<std::string>& entries) {
   for (const std::string& entry : entries) list.append(ToQt(entry));
   // One model reset, however long the list: no per-entry work in the box.
   KeepingQueryText([&] { history_model_.setStringList(list); });
+}
+
+void SearchBarWindow::CloseHistoryList() {
+  if (query_->view() && query_->view()->isVisible()) query_->hidePopup();
 }
 
 void SearchBarWindow::SetMenuEntryVisible(int index, bool visible) {

@@ -46,6 +46,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void SetTop(float twips) override;
   void SetLeft(float twips) override;
   bool IsOnSomeScreen(float left_twips, float top_twips) const override;
+  float ScreenHeightTwips() const override;
   void SetTopmost(bool topmost) override;
   void SetButtonCaption(int index, const std::string& caption) override;
   void SetButtonToolTip(int index, const std::string& tip) override;
@@ -61,6 +62,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void HistoryInserted(int position, const std::string& text) override;
   void HistoryRemoved(int position) override;
   void HistoryReset(const std::vector<std::string>& entries) override;
+  void CloseHistoryList() override;
   void SetMenuEntryVisible(int index, bool visible) override;
   void ShowMenuAtPointer() override;
 
@@ -72,13 +74,13 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void BuildControls();
   void ConnectEvents();
   SearchButton* ButtonAt(int index) const;
+  HistoryListState ListState() const;
   // Runs a change of the drop-down list without letting the list change the typed text.
   template <typename Change>
   void KeepingQueryText(Change&& change);
 
   std::function<void()> on_closed_;
   SearchBar* bar_ = nullptr;
-  bool unloaded_ = false;
   // Declared before the controls that use it, so that it outlives them.
   QStringListModel history_model_;
   std::unique_ptr<QueryBox> query_;

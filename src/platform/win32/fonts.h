@@ -1,18 +1,12 @@
 #pragma once
-// Fonts of the search bar, sized in points at the layout DPI.
+// Fonts of the search bar's layout, sized in points at the window's DPI.
 #include <windows.h>
 
+#include "main/search_bar_layout.h"
 #include "platform/win32/handles.h"
 
 namespace velto::win32 {
 
-struct FontSpec {
-  const wchar_t* face;
-  int points;
-  int weight;  // FW_NORMAL (400), FW_BOLD (700)
-  BYTE charset;
-};
-
-UniqueFont CreateFontFromSpec(const FontSpec& font, int dpi);
+UniqueFont CreateFontFromSpec(const BarFontSpec& font, int dpi);
 
 }  // namespace velto::win32

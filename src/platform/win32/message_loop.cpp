@@ -3,9 +3,9 @@
 namespace velto::win32 {
 
 void ProcessMessage(SearchBarWindow& bar, MSG& message, SettingsDialogWindow* dialog) {
-  // Every key reaches the core before translation and before the focused control; the key
-  // then goes on to the control as usual.
-  bar.PreviewKey(message);
+  // Every key reaches the core before translation and before the focused control; a key the
+  // core acted on goes no further, so no control (or the dialog navigation) acts on it again.
+  if (bar.PreviewKey(message)) return;
   if (dialog != nullptr && dialog->HandleDialogNavigation(message)) return;
   if (bar.HandleDialogNavigation(message)) return;
   TranslateMessage(&message);

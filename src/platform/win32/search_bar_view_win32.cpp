@@ -35,6 +35,14 @@ bool SearchBarWindow::IsOnSomeScreen(float left_twips, float top_twips) const {
   return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+float SearchBarWindow::ScreenHeightTwips() const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor))
+    return TwipsFromPixels(GetSystemMetrics(SM_CYSCREEN), dpi_);
+  return TwipsFromPixels(monitor.rcMonitor.bottom - monitor.rcMonitor.top, dpi_);
+}
+
 void SearchBarWindow::SetTopmost(bool topmost) {
   // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW
   constexpr UINT kFlags = 0x0043;
@@ -60,7 +68,7 @@ bool SearchBarWindow::IsButtonEnabled(int index) const {
 
 void SearchBarWindow::SetButtonBold(int index, bool bold) {
   HWND button = Button(index);
-  HFONT font = bold ? bold_font_.get() : button_font_.get();
+  HFONT font = fonts_[static_cast<std::size_t>(bold ? BarFont::BoldButton : BarFont::Button)].get();
   if (button != nullptr) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
@@ -120,6 +128,10 @@ void SearchBarWindow::HistoryReset(const std::vector<std::string>& entries) {
   SendMessageW(query_box_, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(query_box_, nullptr, nullptr,
                RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void SearchBarWindow::CloseHistoryList() {
+  SendMessageW(query_box_, CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 void SearchBarWindow::SetMenuEntryVisible(int index, bool visible) {

@@ -4,36 +4,13 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/twips.h"
+#include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
 
 namespace {
 
-// Client area and control rectangles in twips; the array order is the tab order.
-constexpr int kClientWidthTwips = 3795;
-constexpr int kClientHeightTwips = 945;
 constexpr DWORD kBarStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-struct Placement {
-  int index;  // Command1 index; -1 for the query box
-  int left, top, width, height;
-  const wchar_t* caption;
-};
-constexpr std::array<Placement, 7> kLayout{{
-    {-1, 60, 60, 2895, 360, L""},
-    {kClearButton, 3015, 60, 735, 375, L"クリア"},
-    {0, 60, 510, 735, 375, L""},
-    {1, 780, 510, 735, 375, L""},
-    {2, 1500, 510, 735, 375, L""},
-    {3, 2220, 510, 735, 375, L""},
-    {kMenuButton, 3015, 510, 735, 375, L"その他"},
-}};
-// The drop-down part of the query box, below its edit field.
-constexpr int kQueryListPixels = 240;
-
-constexpr FontSpec kQueryFont{L"ＭＳ Ｐゴシック", 12, FW_NORMAL, SHIFTJIS_CHARSET};
-constexpr FontSpec kButtonFont{L"ＭＳ Ｐゴシック", 9, FW_NORMAL, SHIFTJIS_CHARSET};
-constexpr FontSpec kBoldButtonFont{L"ＭＳ Ｐゴシック", 9, FW_BOLD, SHIFTJIS_CHARSET};
 
 int ShiftState() {
   int shift = 0;
@@ -54,11 +31,11 @@ SearchBarWindow::~SearchBarWindow() {
 bool SearchBarWindow::Create(HICON icon) {
   if (!RegisterWindowClass(kSearchBarClassName, icon)) return false;
   dpi_ = SystemDpi();
-  RECT outer{0, 0, PixelsFromTwips(kClientWidthTwips, dpi_),
-             PixelsFromTwips(kClientHeightTwips, dpi_)};
+  RECT outer{0, 0, PixelsFromTwips(kBarClientWidth, dpi_), PixelsFromTwips(kBarClientHeight, dpi_)};
   AdjustWindowRectEx(&outer, kBarStyle, FALSE, 0);
-  window_.reset(CreateBoundWindow(0, kSearchBarClassName, kSearchBarCaption, kBarStyle,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+  const std::wstring caption = WideFromUtf8(std::string(kSearchBarCaption));
+  window_.reset(CreateBoundWindow(0, kSearchBarClassName, caption.c_str(), kBarStyle, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, outer.right - outer.left,
                                   outer.bottom - outer.top));
   if (!window_) return false;
   CreateControls();
@@ -66,36 +43,41 @@ bool SearchBarWindow::Create(HICON icon) {
 }
 
 void SearchBarWindow::CreateControls() {
-  query_font_ = CreateFontFromSpec(kQueryFont, dpi_);
-  button_font_ = CreateFontFromSpec(kButtonFont, dpi_);
-  bold_font_ = CreateFontFromSpec(kBoldButtonFont, dpi_);
+  fonts_[static_cast<std::size_t>(BarFont::Query)] = CreateFontFromSpec(kQueryFont, dpi_);
+  fonts_[static_cast<std::size_t>(BarFont::Button)] = CreateFontFromSpec(kButtonFont, dpi_);
+  fonts_[static_cast<std::size_t>(BarFont::BoldButton)] = CreateFontFromSpec(kBoldButtonFont, dpi_);
   tool_tips_.Create(Handle());
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (const Placement& place : kLayout) {
-    const int x = PixelsFromTwips(place.left, dpi_);
-    const int y = PixelsFromTwips(place.top, dpi_);
-    const int width = PixelsFromTwips(place.width, dpi_);
-    const int height = PixelsFromTwips(place.height, dpi_);
-    if (place.index < 0) {
-      query_box_ = CreateWindowExW(
+  // Created in the layout's order, which is the tab order.
+  for (const BarControl& control : kBarControls) {
+    const int x = PixelsFromTwips(control.left, dpi_);
+    const int y = PixelsFromTwips(control.top, dpi_);
+    const int width = PixelsFromTwips(control.width, dpi_);
+    const int height = PixelsFromTwips(control.height, dpi_);
+    HWND created = nullptr;
+    if (control.kind == BarControlKind::QueryBox) {
+      // A combo box's height includes its drop-down list.
+      created = query_box_ = CreateWindowExW(
           0, WC_COMBOBOXW, nullptr,
           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, x, y,
-          width, height + kQueryListPixels, Handle(),
+          width, height + PixelsFromTwips(kQueryListHeight, dpi_), Handle(),
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance, nullptr);
-      SendMessageW(query_box_, WM_SETFONT, reinterpret_cast<WPARAM>(query_font_.get()), FALSE);
-      continue;
+    } else {
+      // Buttons start with multi-line captions; start-up makes the search buttons single-line.
+      const std::wstring caption = WideFromUtf8(std::string(control.caption));
+      created = CreateWindowExW(
+          0, WC_BUTTONW, caption.c_str(),
+          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, x, y, width, height,
+          Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + control.index)),
+          instance, nullptr);
+      buttons_[static_cast<std::size_t>(control.index)] = created;
+      SetWindowSubclass(created, &SearchBarWindow::ButtonThunk,
+                        static_cast<UINT_PTR>(control.index), reinterpret_cast<DWORD_PTR>(this));
+      tool_tips_.Add(created);
     }
-    // Buttons start with multi-line captions; start-up makes the search buttons single-line.
-    HWND button = CreateWindowExW(
-        0, WC_BUTTONW, place.caption,
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, x, y, width, height,
-        Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + place.index)),
-        instance, nullptr);
-    buttons_[static_cast<std::size_t>(place.index)] = button;
-    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(button_font_.get()), FALSE);
-    SetWindowSubclass(button, &SearchBarWindow::ButtonThunk, static_cast<UINT_PTR>(place.index),
-                      reinterpret_cast<DWORD_PTR>(this));
-    tool_tips_.Add(button);
+    SendMessageW(created, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.font)].get()),
+                 FALSE);
   }
   focus_.Remember(query_box_);
 }
@@ -108,17 +90,14 @@ bool SearchBarWindow::AcceptDrops() {
     ok &= drop->Register(target);
     drop_targets_.push_back(std::move(drop));
   };
-  add(Handle(), [this](const DropData& data) {
-    if (core_ != nullptr) core_->Form_OLEDragDrop(data);
-  });
-  add(query_box_, [this](const DropData& data) {
-    if (core_ != nullptr) core_->Text1_OLEDragDrop(data);
-  });
-  for (int i = 0; i < kButtonCount; ++i) {
-    add(Button(i), [this, i](const DropData& data) {
-      if (core_ != nullptr) core_->Command1_OLEDragDrop(i, data);
-    });
-  }
+  auto to_core = [this](DropTargetRef target) {
+    return [this, target](const DropData& data) {
+      if (core_ != nullptr) core_->OnDrop(target, data);
+    };
+  };
+  add(Handle(), to_core({DropTargetKind::Window}));
+  add(query_box_, to_core({DropTargetKind::QueryBox}));
+  for (int i = 0; i < kButtonCount; ++i) add(Button(i), to_core({DropTargetKind::Button, i}));
   return ok;
 }
 
@@ -132,11 +111,22 @@ HWND SearchBarWindow::Button(int index) const {
   return buttons_[static_cast<std::size_t>(index)];
 }
 
-void SearchBarWindow::PreviewKey(const MSG& message) noexcept {
-  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return;
-  if (core_ == nullptr || !window_) return;
-  if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return;
-  core_->Form_KeyDown(static_cast<int>(message.wParam & 0xFFFF), ShiftState());
+bool SearchBarWindow::PreviewKey(const MSG& message) noexcept {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+  if (core_ == nullptr || !window_) return false;
+  if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
+  const KeyPress key{static_cast<int>(message.wParam & 0xFFFF), ShiftState(), ListState()};
+  return core_->OnKeyPress(key) == KeyOutcome::Consumed;
+}
+
+HistoryListState SearchBarWindow::ListState() const {
+  HistoryListState state;
+  state.open = SendMessageW(query_box_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+  if (!state.open) return state;
+  // The list's selection follows the highlight as the user moves through it.
+  const LRESULT selected = SendMessageW(query_box_, CB_GETCURSEL, 0, 0);
+  if (selected != CB_ERR) state.highlighted = static_cast<int>(selected);
+  return state;
 }
 
 bool SearchBarWindow::HandleDialogNavigation(MSG& message) noexcept {
@@ -144,10 +134,8 @@ bool SearchBarWindow::HandleDialogNavigation(MSG& message) noexcept {
 }
 
 void SearchBarWindow::CloseProgram() noexcept {
-  if (!unloaded_) {
-    unloaded_ = true;
-    if (core_ != nullptr) core_->Form_Unload();
-  }
+  // The core runs the closing steps once, however often the window is closed.
+  if (core_ != nullptr) core_->Form_Unload();
   if (window_) DestroyWindow(Handle());
 }
 

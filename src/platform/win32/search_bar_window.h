@@ -21,7 +21,6 @@
 namespace velto::win32 {
 
 inline constexpr wchar_t kSearchBarClassName[] = L"VeltoSearchBar";
-inline constexpr wchar_t kSearchBarCaption[] = L"ヴェルト";
 // Command1(i) has the control id kButtonIdBase + i; the query box has kQueryBoxId. Both stay
 // clear of IDOK and IDCANCEL, which the dialog navigation sends for Enter and Esc.
 inline constexpr int kQueryBoxId = 99;
@@ -46,8 +45,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   HWND Button(int index) const;
 
   // Key preview: hands a key press meant for the bar or any of its controls to the core before
-  // the control sees it. The message itself is left for normal processing.
-  void PreviewKey(const MSG& message) noexcept;
+  // the control sees it. True when the core consumed it: the message goes no further.
+  bool PreviewKey(const MSG& message) noexcept;
   // The dialog-style keyboard navigation (Tab, arrows) for the bar's controls.
   bool HandleDialogNavigation(MSG& message) noexcept;
 
@@ -59,6 +58,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void SetTop(float twips) override;
   void SetLeft(float twips) override;
   bool IsOnSomeScreen(float left_twips, float top_twips) const override;
+  float ScreenHeightTwips() const override;
   void SetTopmost(bool topmost) override;
   void SetButtonCaption(int index, const std::string& caption) override;
   void SetButtonToolTip(int index, const std::string& tip) override;
@@ -74,6 +74,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void HistoryInserted(int position, const std::string& text) override;
   void HistoryRemoved(int position) override;
   void HistoryReset(const std::vector<std::string>& entries) override;
+  void CloseHistoryList() override;
   void SetMenuEntryVisible(int index, bool visible) override;
   void ShowMenuAtPointer() override;
 
@@ -81,6 +82,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
   void OnCommand(int id, int code) noexcept;
   void CreateControls();
+  HistoryListState ListState() const;
   // The closing steps run once, however the window is closed; then the window goes.
   void CloseProgram() noexcept;
 
@@ -93,14 +95,11 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   std::array<HWND, kButtonCount> buttons_{};
   FocusMemory focus_;
   ToolTips tool_tips_;
-  UniqueFont query_font_;
-  UniqueFont button_font_;
-  UniqueFont bold_font_;
+  std::array<UniqueFont, 3> fonts_;  // by BarFont
   FixedSearchMenu menu_;
   std::vector<std::unique_ptr<DropTarget>> drop_targets_;
   SearchBar* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
-  bool unloaded_ = false;
 };
 
 }  // namespace velto::win32

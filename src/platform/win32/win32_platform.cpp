@@ -4,8 +4,6 @@
 
 #include "platform/program_folder.h"
 #include "platform/win32/command_line.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
@@ -16,7 +14,7 @@ std::size_t Slot(WindowRole role) {
 }
 }  // namespace
 
-Win32Platform::Win32Platform() : folder_(ExecutableFolder()), instance_(folder_) {}
+Win32Platform::Win32Platform() : folder_(ExecutableFolder()) {}
 
 void Win32Platform::SetOwnerWindow(WindowRole role, HWND window) {
   owners_[Slot(role)] = window;
@@ -33,10 +31,6 @@ std::string Win32Platform::CommandLine() const {
 void Win32Platform::OpenWithShell(WindowRole owner, const std::string& address) {
   // The wide call hands any script to the browser whole; the result is not examined.
   ShellExecuteW(Owner(owner), L"open", WideFromUtf8(address).c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-float Win32Platform::ScreenHeightTwips() const {
-  return TwipsFromPixels(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
 }
 
 MessageAnswer Win32Platform::ShowMessage(WindowRole owner, const std::string& text,

@@ -6,7 +6,6 @@
 
 #include "platform/file_path.h"
 #include "platform/platform.h"
-#include "platform/win32/single_instance.h"
 
 namespace velto::win32 {
 
@@ -19,9 +18,7 @@ class Win32Platform final : public Platform {
 
   FilePath ProgramFolder() const override { return folder_; }
   std::string CommandLine() const override;
-  bool ClaimSingleInstance() override { return instance_.Claim(); }
   void OpenWithShell(WindowRole owner, const std::string& address) override;
-  float ScreenHeightTwips() const override;
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
 
@@ -29,7 +26,6 @@ class Win32Platform final : public Platform {
   HWND Owner(WindowRole role) const;
 
   FilePath folder_;
-  SingleInstance instance_;
   std::array<HWND, 2> owners_{};
 };
 

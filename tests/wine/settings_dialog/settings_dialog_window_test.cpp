@@ -40,7 +40,7 @@ class SettingsDialogWindowTest : public ::testing::Test {
   void SetUp() override {
     SettingsStore(folder.path()).WriteDefaults();
     bar.SetSettingsDialog(&dialog);
-    ASSERT_TRUE(bar.Form_Load());
+    bar.Form_Load();
     window.Attach(dialog);
     dialog.ShowSettingsDialog();
     Pump();

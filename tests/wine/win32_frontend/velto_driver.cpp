@@ -6,10 +6,13 @@
 //   start:ARGS      start EXE with the command line "EXE ARGS" and wait for its window
 //   second:ARGS     start another EXE, wait for it to end, record its exit code and windows
 //   type:TEXT       type TEXT (UTF-8) into the focused control
-//   key:VK          press a key (decimal code); "key:shift+115" holds Shift
+//   key:VK          press a key (decimal code); "key:shift+115" holds Shift, "key:alt+40" Alt
+//   drop:ON|T|FILE...  drag and drop onto ON (window, query, button:I) the text T ("-" for
+//                   none, else "=" and the text) and the files (Windows paths)
 //   click:I / rclick:I / mclick:I   press a mouse button on Command1(I)
 //   menu:N          open the menu button's menu, move down N entries (up for N < 0), Enter
 //   dump            record the query text and the history list
+//   list            record whether the query box's drop-down list is open
 //   close / endsession   close the bar like the window's close box, or a logoff
 //   wait-exit       wait for the started program to end, record its exit code
 //   dlg-...         the settings dialog's steps: ../settings_dialog/dialog_steps.h
@@ -22,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "ole_drag.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
@@ -101,13 +105,44 @@ class Driver {
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &input, sizeof(input));
   }
-  void Press(WORD vk, bool shift) const {
+  void Press(WORD vk, WORD modifier) const {
     Foreground();
-    if (shift) Key(VK_SHIFT, false);
+    if (modifier != 0) Key(modifier, false);
     Key(vk, false);
     Key(vk, true);
-    if (shift) Key(VK_SHIFT, true);
+    if (modifier != 0) Key(modifier, true);
     Settle();
+  }
+  // drop:ON|T|FILE|FILE...
+  bool Drop(const std::string& arg) {
+    std::vector<std::wstring> parts;
+    std::size_t start = 0;
+    for (std::size_t bar = arg.find('|');; bar = arg.find('|', start)) {
+      parts.push_back(Wide(arg.substr(start, bar - start)));
+      if (bar == std::string::npos) break;
+      start = bar + 1;
+    }
+    if (parts.size() < 2) return false;
+    HWND target = bar_;
+    if (parts[0] == L"query") target = GetDlgItem(bar_, 99);
+    if (parts[0].rfind(L"button:", 0) == 0)
+      target = GetDlgItem(bar_, kButtonIdBase + _wtoi(parts[0].c_str() + 7));
+    RECT rect{};
+    GetWindowRect(target, &rect);
+    // The middle of the control; for the window, a point of the client area between controls.
+    POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (target == bar_) {
+      POINT corner{2, 2};
+      ClientToScreen(bar_, &corner);
+      at = corner;
+    }
+    std::optional<std::wstring> text;
+    if (parts[1].rfind(L"=", 0) == 0) text = parts[1].substr(1);
+    const std::vector<std::wstring> files(parts.begin() + 2, parts.end());
+    Foreground();
+    Record(std::string("dropped=") + (DragAndDrop(at, text, files) ? "1" : "0"));
+    Settle();
+    return true;
   }
   void Type(const std::wstring& text) const {
     Foreground();
@@ -217,7 +252,9 @@ bool Driver::Run(const std::string& step) {
     Type(Wide(arg));
   } else if (verb == "key") {
     const bool shift = arg.rfind("shift+", 0) == 0;
-    Press(static_cast<WORD>(std::atoi(arg.c_str() + (shift ? 6 : 0))), shift);
+    const bool alt = arg.rfind("alt+", 0) == 0;
+    const WORD modifier = shift ? VK_SHIFT : (alt ? VK_MENU : 0);
+    Press(static_cast<WORD>(std::atoi(arg.c_str() + (shift ? 6 : (alt ? 4 : 0)))), modifier);
   } else if (verb == "click") {
     Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   } else if (verb == "rclick") {
@@ -226,6 +263,11 @@ bool Driver::Run(const std::string& step) {
     Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
   } else if (verb == "menu") {
     Menu(std::atoi(arg.c_str()));
+  } else if (verb == "list") {
+    const LRESULT open = SendMessageW(GetDlgItem(bar_, 99), CB_GETDROPPEDSTATE, 0, 0);
+    Record(std::string("list=") + (open ? "open" : "closed"));
+  } else if (verb == "drop") {
+    if (!Drop(arg)) return false;
   } else if (verb == "dump") {
     Dump();
   } else if (verb == "close") {
@@ -263,6 +305,8 @@ void Driver::Flush() const {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
+  // The drag source's side of OLE drag and drop.
+  if (FAILED(OleInitialize(nullptr))) return 3;
   Driver driver(argv[1], argv[2]);
   int result = 0;
   for (int i = 3; i < argc; ++i) {

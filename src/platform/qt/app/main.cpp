@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   velto::ShellLauncher launcher;
-  velto::LinuxPlatform platform(folders.settings, std::move(command_line), launcher, true,
-                                folders.help);
+  velto::LinuxPlatform platform(folders.settings, std::move(command_line), launcher, folders.help);
   velto::SettingsModel model;
   velto::SearchBarWindow window([&app] { app.quit(); });
   velto::SearchBar bar(model, window, platform);
@@ -75,7 +74,7 @@ int main(int argc, char** argv) {
       window.close();  // the closing steps, as when the user closes the window
   });
 
-  if (!bar.Form_Load()) return 0;
+  bar.Form_Load();
   velto::CommandReceiver commands(velto::CommandSocketPath(folders.settings),
                                   [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
   velto::GlobalKeys keys(velto::LoadHotKeys(bar.Store()),

@@ -16,6 +16,7 @@
 #include "platform/win32/message_loop.h"
 #include "platform/win32/search_bar_window.h"
 #include "platform/win32/settings_dialog_window.h"
+#include "platform/win32/single_instance.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/settings_model.h"
 
@@ -42,7 +43,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   // A second search bar for the same folder ends before it creates any window, handing its
   // command, if any, to the running one.
   const std::optional<velto::BarCommand> command = velto::ParseBarCommand(platform.CommandLine());
-  if (!platform.ClaimSingleInstance())
+  velto::win32::SingleInstance claim(platform.ProgramFolder());
+  if (!claim.Claim())
     return command && !velto::win32::SendBarCommand(platform.ProgramFolder(), *command) ? 1 : 0;
 
   OleSession ole;
@@ -63,7 +65,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   velto::SettingsDialog dialog(bar, dialog_window, platform);
   dialog_window.Attach(dialog);
   bar.SetSettingsDialog(&dialog);
-  if (!bar.Form_Load()) return 0;
+  bar.Form_Load();
   velto::win32::CommandWindow commands(
       [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
   if (commands.Create(platform.ProgramFolder()))

@@ -1,0 +1,60 @@
+// What the window's events mean, decided once for both front ends.
+#include "main/key_codes.h"
+#include "main/search_bar.h"
+#include "settings/ascii_text.h"
+
+namespace velto {
+
+KeyOutcome SearchBar::OutcomeOf(int key_code, int shift) const {
+  if (!IsCommandKey(key_code)) return KeyOutcome::PassOn;
+  // With Alt held the key is also the system's (Alt+F4 closes the window). Otherwise the
+  // focused control must not act again: Enter would click a focused button (a second search)
+  // or pick the list's entry, Esc would restore the list's text, F4 would drop the list down.
+  return (shift & kAltKey) != 0 ? KeyOutcome::PassOn : KeyOutcome::Consumed;
+}
+
+std::optional<int> SearchBar::HighlightOnListOpen() const {
+  // As a list box finds an entry: the first that begins with the text, letters in any case.
+  const std::string query = view_.QueryText();
+  if (query.empty()) return std::nullopt;
+  for (int i = 0; i < history_.Count(); ++i) {
+    if (StartsWithIgnoringAsciiCase(history_.Item(i), query)) return i;
+  }
+  return std::nullopt;
+}
+
+KeyOutcome SearchBar::OnKeyPress(const KeyPress& key) {
+  if (!IsCommandKey(key.key_code)) return KeyOutcome::PassOn;
+  if (key.list.open) {
+    // The highlighted entry is the query, as if it had been chosen; the list then goes away,
+    // whatever the key does.
+    std::optional<std::string> chosen;
+    if (key.list.highlighted && *key.list.highlighted >= 0 &&
+        *key.list.highlighted < history_.Count())
+      chosen = history_.Item(*key.list.highlighted);
+    view_.CloseHistoryList();
+    if (chosen) view_.SetQueryText(*chosen);
+  }
+  Form_KeyDown(key.key_code, key.shift);
+  return OutcomeOf(key.key_code, key.shift);
+}
+
+void SearchBar::OnDrop(DropTargetRef target, const DropData& data) {
+  DropData dropped = data;
+  if (dropped.text && dropped.text->empty()) dropped.text.reset();
+  if (target.kind == DropTargetKind::Button && !view_.IsButtonEnabled(target.button))
+    target.kind = DropTargetKind::Window;
+  switch (target.kind) {
+    case DropTargetKind::Window:
+      Form_OLEDragDrop(dropped);
+      break;
+    case DropTargetKind::QueryBox:
+      Text1_OLEDragDrop(dropped);
+      break;
+    case DropTargetKind::Button:
+      Command1_OLEDragDrop(target.button, dropped);
+      break;
+  }
+}
+
+}  // namespace velto

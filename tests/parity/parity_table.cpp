@@ -1,0 +1,107 @@
+#include "parity_table.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/ansi_codec.h"
+#include "settings/profile_file.h"
+#include "support/temp_folder.h"
+
+namespace velto::test {
+namespace {
+
+using nlohmann::json;
+
+const json& Table() {
+  static const json table = json::parse(std::ifstream(VELTO_PARITY_TABLE));
+  return table;
+}
+
+// The base settings with the scenario's laid over them, as velto.ini lines.
+std::string IniText(const json& scenario) {
+  json merged = Table()["base"];
+  if (scenario.contains("settings"))
+    for (const auto& [section, keys] : scenario["settings"].items())
+      for (const auto& [key, value] : keys.items()) merged[section][key] = value;
+  std::string ini;
+  for (const char* section : {"Velto", "SearchData", "History"}) {
+    if (!merged.contains(section)) continue;
+    ini += std::string("[") + section + "]\r\n";
+    for (const auto& [key, value] : merged[section].items())
+      ini += key + "=" + value.get<std::string>() + "\r\n";
+  }
+  return ini;
+}
+
+DropTargetRef TargetNamed(const std::string& on) {
+  if (on == "query") return {DropTargetKind::QueryBox};
+  if (on.rfind("button:", 0) == 0) return {DropTargetKind::Button, std::stoi(on.substr(7))};
+  return {DropTargetKind::Window};
+}
+
+ParityDrop DropOf(const json& step, const std::filesystem::path& folder) {
+  ParityDrop drop{TargetNamed(step.value("on", "window")), std::nullopt, {}};
+  if (step.contains("text")) drop.text = step["text"].get<std::string>();
+  for (const json& file : step.value("files", json::array())) {
+    std::string bytes;
+    for (const json& line : file["lines"]) bytes += line.get<std::string>() + "\r\n";
+    const auto path = folder / "drops" / file["name"].get<std::string>();
+    std::filesystem::create_directories(path.parent_path());
+    WriteBytes(path, AnsiFromUtf8(bytes));
+    drop.files.push_back(path);
+  }
+  return drop;
+}
+
+std::vector<std::string> LogLines(const std::filesystem::path& folder) {
+  std::vector<std::string> lines;
+  if (!std::filesystem::exists(folder / "log.txt")) return lines;
+  const std::string text = Utf8FromAnsi(ReadBytes(folder / "log.txt"));
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = text.find("\r\n", start);
+    lines.push_back(text.substr(start, end - start));
+    start = end == std::string::npos ? text.size() : end + 2;
+  }
+  return lines;
+}
+
+void RunStep(ParityFrontEnd& bar, const json& step) {
+  if (step.contains("type")) return bar.Type(step["type"]);
+  if (step.contains("key")) return bar.Key(step["key"]);
+  if (step.contains("click")) return bar.Mouse(step["click"], kLeftMouseButton);
+  if (step.contains("rclick")) return bar.Mouse(step["rclick"], kRightMouseButton);
+  if (step.contains("mclick")) return bar.Mouse(step["mclick"], kMiddleMouseButton);
+  if (step.contains("drop")) return bar.Drop(DropOf(step["drop"], bar.Folder()));
+  ADD_FAILURE() << "unknown step " << step.dump();
+}
+
+}  // namespace
+
+std::vector<json> ParityScenarios() {
+  return Table()["scenarios"].get<std::vector<json>>();
+}
+
+void RunParityScenario(const json& scenario, const ParityStarter& start) {
+  const json& expect = scenario["expect"];
+  auto bar = start(IniText(scenario));
+  for (const json& step : scenario["steps"]) {
+    SCOPED_TRACE(step.dump());
+    RunStep(*bar, step);
+  }
+  const ParityState seen = bar->Observe();
+  EXPECT_EQ(seen.query, expect["query"].get<std::string>());
+  EXPECT_EQ(seen.history, expect["history"].get<std::vector<std::string>>());
+  if (expect.contains("list_open")) EXPECT_EQ(seen.list_open, expect["list_open"].get<bool>());
+  bar->Close();
+  EXPECT_EQ(bar->Addresses(), expect["addresses"].get<std::vector<std::string>>());
+  EXPECT_EQ(LogLines(bar->Folder()), expect.value("log", std::vector<std::string>{}));
+  const std::string ini = Utf8FromAnsi(ReadBytes(bar->Folder() / "velto.ini"));
+  const json stored = expect.value("ini", json::object());
+  for (const auto& [section, keys] : stored.items())
+    for (const auto& [key, value] : keys.items())
+      EXPECT_EQ(ProfileLookup(ini, section, key).value_or("(missing)"), value.get<std::string>())
+          << section << " " << key;
+}
+
+}  // namespace velto::test

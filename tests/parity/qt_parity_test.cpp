@@ -1,0 +1,147 @@
+// The parity table against the real Qt search bar: real widgets on the offscreen platform, real
+// key, mouse and drop events, the real core, a real program folder; the shell is recorded.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "main/search_bar.h"
+#include "parity_table.h"
+#include "platform/ansi_codec.h"
+#include "platform/qt/search_bar_window.h"
+#include "platform/qt/search_button.h"
+#include "settings/settings_model.h"
+#include "support/fake_platform.h"
+#include "support/temp_folder.h"
+
+namespace velto::test {
+namespace {
+
+using nlohmann::json;
+
+QString ToQt(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+class QtBar : public ParityFrontEnd {
+ public:
+  explicit QtBar(const std::string& ini_utf8) {
+    WriteBytes(folder_ / "velto.ini", AnsiFromUtf8(ini_utf8));
+    window_.Attach(bar_);
+    bar_.Form_Load();
+    window_.show();
+    QApplication::setActiveWindow(&window_);
+    window_.activateWindow();
+    (void)QTest::qWaitForWindowActive(&window_);
+    window_.FocusQuery();
+  }
+
+  void Type(const std::string& text) override {
+    // Latin letters key by key; other text as one committed input, as an input method sends it.
+    const QString qtext = ToQt(text);
+    bool latin = true;
+    for (QChar c : qtext) latin = latin && c.unicode() < 0x80;
+    if (latin)
+      QTest::keyClicks(KeyReceiver(), qtext);
+    else
+      QTest::sendKeyEvent(QTest::Click, KeyReceiver(), Qt::Key_unknown, qtext, Qt::NoModifier);
+  }
+
+  void Key(const std::string& name) override {
+    static const std::map<std::string, Qt::Key> kKeys{
+        {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}, {"Tab", Qt::Key_Tab},
+        {"Down", Qt::Key_Down},    {"F1", Qt::Key_F1},      {"F2", Qt::Key_F2},
+        {"F3", Qt::Key_F3},        {"F4", Qt::Key_F4},      {"F5", Qt::Key_F5},
+        {"F8", Qt::Key_F8},        {"F9", Qt::Key_F9}};
+    const bool alt = name.rfind("Alt+", 0) == 0;
+    const auto key = kKeys.find(alt ? name.substr(4) : name);
+    ASSERT_NE(key, kKeys.end()) << name;
+    QTest::keyClick(KeyReceiver(), key->second, alt ? Qt::AltModifier : Qt::NoModifier);
+  }
+
+  void Mouse(int button, int mouse_button) override {
+    const Qt::MouseButton qt = mouse_button == kRightMouseButton    ? Qt::RightButton
+                               : mouse_button == kMiddleMouseButton ? Qt::MiddleButton
+                                                                    : Qt::LeftButton;
+    QTest::mouseClick(&window_.Button(button), qt);
+  }
+
+  void Drop(const ParityDrop& drop) override {
+    QMimeData mime;
+    if (drop.text) mime.setText(ToQt(*drop.text));
+    QList<QUrl> urls;
+    for (const auto& file : drop.files)
+      urls.append(QUrl::fromLocalFile(QString::fromStdString(file)));
+    if (!urls.isEmpty()) mime.setUrls(urls);
+    QWidget* target = &window_;
+    if (drop.target.kind == DropTargetKind::QueryBox) target = window_.QueryBoxWidget().lineEdit();
+    if (drop.target.kind == DropTargetKind::Button) target = &window_.Button(drop.target.button);
+    // As the window system delivers a drag: to the enabled widget under the pointer.
+    while (!target->isEnabled() && target->parentWidget()) target = target->parentWidget();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return;
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+  }
+
+  ParityState Observe() override {
+    ParityState state;
+    QComboBox& box = window_.QueryBoxWidget();
+    state.query = box.lineEdit()->text().toStdString();
+    for (int i = 0; i < box.count(); ++i) state.history.push_back(box.itemText(i).toStdString());
+    state.list_open = box.view() && box.view()->isVisible();
+    return state;
+  }
+
+  void Close() override {
+    window_.close();
+    QApplication::processEvents();
+  }
+  std::vector<std::string> Addresses() const override { return platform_.OpenedAddresses(); }
+  std::filesystem::path Folder() const override { return folder_.path(); }
+
+ private:
+  // Where the application sends keys: an open popup's focus widget, else the focus widget.
+  static QWidget* KeyReceiver() {
+    if (QWidget* popup = QApplication::activePopupWidget())
+      return popup->focusWidget() ? popup->focusWidget() : popup;
+    return QApplication::focusWidget();
+  }
+
+  TempFolder folder_;
+  FakePlatform platform_{folder_.path()};
+  SettingsModel model_;
+  SearchBarWindow window_;
+  SearchBar bar_{model_, window_, platform_};
+};
+
+class QtParity : public testing::TestWithParam<json> {};
+
+TEST_P(QtParity, Scenario) {
+  RunParityScenario(GetParam(),
+                    [](const std::string& ini) { return std::make_unique<QtBar>(ini); });
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, QtParity, testing::ValuesIn(ParityScenarios()),
+                         [](const auto& info) {
+                           return info.param["name"].template get<std::string>();
+                         });
+
+}  // namespace
+}  // namespace velto::test
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
