@@ -27,21 +27,6 @@ class InputTest : public QObject {
   }
 
  private slots:
-  void TypingAndEnterSearchWithTheDefaultButton() {
-    BarFixture f(FourEnginesIni("DefaultSearch=2\r\n"));
-    QTRY_VERIFY(f.edit().hasFocus());
-    Type(f, "a b&c");
-    Key(f, Qt::Key_Return);
-    QCOMPARE(f.Opened(), Strings{"http://c.example/?q=a b&c"});
-    // The core put the query into the list once; the box added nothing of its own.
-    QCOMPARE(f.Items(), QStringList{"a b&c"});
-    QCOMPARE(f.edit().text(), QStringLiteral("a b&c"));
-    Key(f, Qt::Key_Enter);  // the keypad's Enter too, same query: no second entry
-    QCOMPARE(f.Opened().size(), 2u);
-    QCOMPARE(f.Items(), QStringList{"a b&c"});
-    QCOMPARE(f.bar.NewHistoryCount(), 1);
-  }
-
   void TypingCompletesNothingFromTheHistory() {
     BarFixture f(FourEnginesIni("", "[History]\r\nSearchHistory(0)=abcdef\r\n"));
     Type(f, "abc");
@@ -74,33 +59,6 @@ class InputTest : public QObject {
     QCOMPARE(f.box().count(), 0);
   }
 
-  void F5MovesTheBoldDefaultAndEnterFollowsIt() {
-    BarFixture f(FourEnginesIni("DefaultSearch=3\r\n"));
-    Key(f, Qt::Key_F5);
-    QVERIFY(f.button(0).font().bold());
-    QVERIFY(!f.button(3).font().bold());
-    Key(f, Qt::Key_F5);
-    QVERIFY(f.button(1).font().bold());
-    Type(f, "x");
-    Key(f, Qt::Key_Return);
-    QCOMPARE(f.Opened(), Strings{"http://b.example/?q=x"});
-  }
-
-  void F8AddsWithoutSearchingAndF9EmptiesListAndBox() {
-    BarFixture f;
-    Type(f, "abc");
-    Key(f, Qt::Key_F8);
-    Key(f, Qt::Key_F8);
-    QCOMPARE(f.Items(), QStringList({"abc", "abc"}));
-    QCOMPARE(f.edit().text(), QStringLiteral("abc"));
-    QCOMPARE(f.bar.NewHistoryCount(), 2);
-    Key(f, Qt::Key_F9);
-    QCOMPARE(f.box().count(), 0);
-    QVERIFY(f.edit().text().isEmpty());
-    QCOMPARE(f.bar.NewHistoryCount(), 2);
-    QVERIFY(f.Opened().empty());
-  }
-
   void EscClearsTheBoxAndFocusesIt() {
     BarFixture f(FourEnginesIni("", "[History]\r\nSearchHistory(0)=old\r\n"));
     Type(f, "new");
@@ -110,45 +68,6 @@ class InputTest : public QObject {
     QVERIFY(f.edit().text().isEmpty());
     QTRY_VERIFY(f.edit().hasFocus());
     QCOMPARE(f.Items(), QStringList{"old"});
-  }
-
-  void KeysReachTheWindowWhenAButtonHasTheFocusAndActOnce() {
-    BarFixture f;
-    Type(f, "q");
-    QTest::keyClick(&f.edit(), Qt::Key_Tab);
-    QTest::keyClick(&f.button(4), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), &f.button(0));
-    Key(f, Qt::Key_F2);
-    Key(f, Qt::Key_Return);  // the window's default search, not a click on button 0 as well
-    QCOMPARE(f.Opened(), Strings({"http://b.example/?q=q", "http://a.example/?q=q"}));
-    // The space bar still clicks the focused button.
-    Key(f, Qt::Key_Space);
-    QCOMPARE(f.Opened().size(), 3u);
-  }
-
-  void ClicksSearchAndTheClearButtonClears() {
-    BarFixture f;
-    Type(f, "abc");
-    QTest::mouseClick(&f.button(2), Qt::LeftButton);
-    QCOMPARE(f.Opened(), Strings{"http://c.example/?q=abc"});
-    QTest::mouseClick(&f.button(4), Qt::LeftButton);
-    QVERIFY(f.edit().text().isEmpty());
-    QTRY_VERIFY(f.edit().hasFocus());
-    QCOMPARE(f.Items(), QStringList{"abc"});
-    QCOMPARE(f.Opened().size(), 1u);
-  }
-
-  void RightAndMiddleButtonsOpenHomePagesOfSearchButtonsOnly() {
-    BarFixture f;
-    Type(f, "abc");
-    QTest::mousePress(&f.button(1), Qt::RightButton);
-    QTest::mouseRelease(&f.button(1), Qt::RightButton);
-    QTest::mouseClick(&f.button(3), Qt::MiddleButton);
-    QTest::mouseClick(&f.button(4), Qt::RightButton);
-    QTest::mouseClick(&f.button(5), Qt::RightButton);
-    QCOMPARE(f.Opened(), Strings({"http://b.example/", "http://d.example/"}));
-    QCOMPARE(f.edit().text(), QStringLiteral("abc"));
-    QCOMPARE(f.box().count(), 0);
   }
 
   void MenuButtonOpensTheFixedSearchMenuWithoutDebugEntries() {
@@ -182,32 +101,6 @@ class InputTest : public QObject {
     QCOMPARE(f.Opened(), Strings{"http://www.tinami.com/cgi-bin/tinami?type=and&word=x y"});
     QCOMPARE(f.Items(), QStringList{"x y"});
     QCOMPARE(f.bar.NewHistoryCount(), 0);
-  }
-
-  void KeysReachTheWindowWhileTheDropDownListIsOpen() {
-    BarFixture f(FourEnginesIni("", "[History]\r\nSearchHistory(0)=one\r\n"));
-    Type(f, "typed");
-    f.box().showPopup();
-    QWidget* popup = QApplication::activePopupWidget();
-    QVERIFY(popup);
-    // Where the application sends keys while a popup is open.
-    QWidget* receiver = popup->focusWidget() ? popup->focusWidget() : popup;
-    QTest::keyClick(receiver, Qt::Key_F2);
-    QCOMPARE(f.Opened(), Strings{"http://b.example/?q=typed"});
-    f.box().hidePopup();
-  }
-
-  void ChoosingFromTheDropDownListShowsTheEntry() {
-    BarFixture f(
-        FourEnginesIni("", "[History]\r\nSearchHistory(0)=one\r\nSearchHistory(1)=two\r\n"));
-    Key(f, Qt::Key_Down);
-    QCOMPARE(f.edit().text(), QStringLiteral("one"));
-    Key(f, Qt::Key_Down);
-    QCOMPARE(f.edit().text(), QStringLiteral("two"));
-    Key(f, Qt::Key_Return);
-    QCOMPARE(f.Opened(), Strings{"http://a.example/?q=two"});
-    QCOMPARE(f.Items(), QStringList({"two", "one"}));
-    QCOMPARE(f.edit().text(), QStringLiteral("two"));
   }
 };
 

@@ -17,6 +17,8 @@
 //   wait-exit       wait for the started program to end, record its exit code
 //   dlg-...         the settings dialog's steps: ../settings_dialog/dialog_steps.h
 #include <windows.h>
+// after windows.h
+#include <ole2.h>
 
 #include "../settings_dialog/dialog_steps.h"  // the settings dialog's steps
 
