@@ -158,11 +158,14 @@ def main():
         w("(not measured in this run)")
     w("")
     win = read_text(folder, "startup_win32")
-    w("### Windows: velto.exe against a minimal Win32 program, under Wine")
+    w("### Windows: velto.exe against a minimal Win32 program and a yardstick, under Wine")
     w("")
     if win:
-        w("Both programs started from a timer program inside the same Wine prefix on one Xvfb "
-          "display: from CreateProcess until the window is visible and answers a message.")
+        w("All programs started from a timer program inside the same Wine prefix on one Xvfb "
+          "display: from CreateProcess until the window is visible and answers a message. "
+          "The yardstick shows the search bar's controls with their texts, fonts and manifest "
+          "and nothing more; started with OLE first it also starts OLE and registers a drop "
+          "target before its window is shown, which shows what that costs.")
         w("")
         w("```")
         w(win)

@@ -2,7 +2,9 @@
 # make screenshots: pictures of the real programs into docs/, the Qt search bar and settings
 # dialog under Xvfb, the Win32 ones under Wine on the same X server. Each program starts in a
 # fresh folder with the factory settings (velto-config defaults) and a short history; the
-# browser is a stand-in that opens nothing.
+# browser is a stand-in that opens nothing. The Windows pictures are taken with fonts whose
+# widths are those of a Japanese Windows system, and only when every caption of the settings
+# dialog fits its control.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -92,9 +94,22 @@ mkdir -p "$w"
 cp "$win32/velto.exe" "$win32/Help.html" "$w/"
 prepare "$w"
 z() { echo "Z:$(echo "$1" | tr / '\\')"; }
-VELTO_WINEPREFIX="$prefix" "$root/tests/wine/run-wine.sh" "$win32/tests/velto_driver.exe" \
-  "$(z "$work/driver.txt")" "$(z "$w/velto.exe")" \
-  start: "type:$query" sleep:8000 menu:1 dlg-wait sleep:8000 close wait-exit >/dev/null 2>&1 &
+wine_shots() { VELTO_WINEPREFIX="$prefix" "$root/tests/wine/run-wine.sh" "$@"; }
+# Windows draws the dialog's captions in "ＭＳ Ｐゴシック" and in the system's message font, "MS UI
+# Gothic" on a Japanese system; the prefix has neither. IPA's proportional gothic has close to
+# their widths (a stand-in of other widths cuts captions short), its fixed-pitch sibling stands
+# in for the fixed-pitch faces.
+key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
+  wine_shots reg add "$key" /v "$face" /d "IPAPGothic" /f >/dev/null 2>&1
+done
+for face in "ＭＳ ゴシック" "MS Gothic"; do
+  wine_shots reg add "$key" /v "$face" /d "IPAGothic" /f >/dev/null 2>&1
+done
+WINEPREFIX="$prefix" wineserver -w || true
+wine_shots "$win32/tests/velto_driver.exe" "$(z "$work/driver.txt")" "$(z "$w/velto.exe")" \
+  start: "type:$query" sleep:8000 menu:1 dlg-wait dlg-labels sleep:8000 close wait-exit \
+  >/dev/null 2>&1 &
 pids+=($!)
 bar=$(wait_window "ヴェルト")
 sleep 2  # the driver types the query
@@ -102,3 +117,10 @@ shoot "$bar" search-bar-win32.png
 dialog=$(wait_window "設定")
 shoot "$dialog" settings-dialog-win32.png
 wait "${pids[-1]}" || true
+# Every caption drawn whole, or the pictures do not stay.
+if ! grep -qx 'labels=whole' "$work/driver.txt"; then
+  echo "screenshots: captions of the Windows settings dialog are cut:" >&2
+  grep '^label-cut=' "$work/driver.txt" >&2 || echo "  (the driver measured nothing)" >&2
+  rm -f "$docs/search-bar-win32.png" "$docs/settings-dialog-win32.png"
+  exit 1
+fi

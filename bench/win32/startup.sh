@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Size and start-up time of velto.exe under Wine against a minimal one-window program, in one
-# run on one display and one Wine prefix. Usage: bench/win32/startup.sh [BUILD_DIR] [RUNS]
+# Size and start-up time of velto.exe under Wine against a minimal one-window program and a
+# yardstick with the search bar's controls and texts (and, to show what OLE costs, the same
+# with OLE and a drop target before the window is shown), in one run on one display and one
+# Wine prefix. Usage: bench/win32/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../../build/win32}" && pwd)
@@ -8,9 +10,10 @@ runs=${2:-10}
 work=$(mktemp -d)
 # shellcheck disable=SC2064
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/velto" "$work/empty"
+mkdir "$work/velto" "$work/empty" "$work/yardstick"
 cp "$build/velto.exe" "$work/velto/"
 cp "$build/bench/empty_window.exe" "$work/empty/"
+cp "$build/bench/yardstick_window.exe" "$work/yardstick/"
 export VELTO_WINEPREFIX=${VELTO_WINEPREFIX:-$build/wineprefix-gui}
 wine_run="$here/../../tests/wine/run-wine.sh"
 to_win() { echo "Z:${1//\//\\}"; }
@@ -19,11 +22,23 @@ bench() {
   # One warm-up start each, so neither pays for the Wine server and the prefix alone.
   "$wine_run" "$build/bench/startup_timer.exe" "$(to_win "$work/empty/empty_window.exe")" VeltoBenchEmpty 1 >/dev/null
   echo "size: velto.exe $(stat -c %s "$build/velto.exe") bytes, empty_window.exe $(stat -c %s "$build/bench/empty_window.exe") bytes"
-  echo "start-up, empty_window.exe: $("$wine_run" "$build/bench/startup_timer.exe" "$(to_win "$work/empty/empty_window.exe")" VeltoBenchEmpty "$runs")"
-  echo "start-up, velto.exe:        $("$wine_run" "$build/bench/startup_timer.exe" "$(to_win "$work/velto/velto.exe")" VeltoSearchBar "$runs")"
+  local timer="$build/bench/startup_timer.exe" yard
+  yard=$(to_win "$work/yardstick/yardstick_window.exe")
+  echo "start-up, empty_window.exe:      $("$wine_run" "$timer" "$(to_win "$work/empty/empty_window.exe")" VeltoBenchEmpty "$runs")"
+  echo "start-up, yardstick:             $("$wine_run" "$timer" "$yard" VeltoBenchYardstick "$runs")"
+  echo "start-up, yardstick, OLE first:  $("$wine_run" "$timer" "$yard" VeltoBenchYardstick "$runs" /OLE)"
+  echo "start-up, velto.exe:             $("$wine_run" "$timer" "$(to_win "$work/velto/velto.exe")" VeltoSearchBar "$runs")"
+}
+# The medians' ratios, from the lines above.
+ratios() {
+  awk '/^start-up,/ {sub(/.*median /, ""); sub(/ ms.*/, ""); m[++n] = $0}
+       END {if (n == 4 && m[2] > 0) {
+              printf "velto.exe / yardstick start-up %.2f x (goal <= 1.3); velto.exe / empty window %.2f x\n", m[4] / m[2], m[4] / m[1];
+              printf "what OLE and a drop target cost before the window: %.1f ms (yardstick, OLE first - yardstick)\n", m[3] - m[2]}}'
 }
 if [ -n "${VELTO_BENCH_INSIDE:-}" ]; then
-  bench
+  bench | tee "$work/lines"
+  ratios <"$work/lines"
 else
   VELTO_BENCH_INSIDE=1 xvfb-run -a -s "-noreset -screen 0 1024x768x24" "$0" "$build" "$runs" 2>&1 | grep -v setlocale
 fi

@@ -1,6 +1,6 @@
 // Times a GUI program's start-up: from CreateProcess until its window (by class) is visible
 // and answers a message, then closes it. Prints the median and the runs in milliseconds.
-//   startup_timer EXE CLASS RUNS
+//   startup_timer EXE CLASS RUNS [ARGUMENTS]
 #include <windows.h>
 
 #include <algorithm>
@@ -19,6 +19,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
     std::wstring command = L"\"" + exe + L"\"";
+    if (argc > 4) command += std::wstring(L" ") + argv[4];
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};

@@ -12,9 +12,18 @@ void ProcessMessage(SearchBarWindow& bar, MSG& message, SettingsDialogWindow* di
   DispatchMessageW(&message);
 }
 
-int RunMessageLoop(SearchBarWindow& bar, SettingsDialogWindow* dialog) {
+int RunMessageLoop(SearchBarWindow& bar, SettingsDialogWindow* dialog,
+                   const std::function<void()>& when_idle) {
   MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) ProcessMessage(bar, message, dialog);
+  bool idle_done = !when_idle;
+  for (;;) {
+    if (!idle_done && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      idle_done = true;
+      when_idle();
+    }
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
+    ProcessMessage(bar, message, dialog);
+  }
   return static_cast<int>(message.wParam);
 }
 

@@ -177,6 +177,66 @@ void Layout(HWND dialog, std::string& record) {
   }
 }
 
+// A font of the dialog, made as the dialog makes it.
+HFONT DialogFontOf(velto::DialogFont font) {
+  if (font == velto::DialogFont::Default) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const int height = -MulDiv(static_cast<int>(velto::kDialogFontPoints * 100), dpi, 72 * 100);
+  return CreateFontW(height, 0, 0, 0, velto::kDialogFontWeight, FALSE, FALSE, FALSE,
+                     static_cast<BYTE>(velto::kDialogFontCharset), OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                     Wide(std::string(velto::kDialogFontName)).c_str());
+}
+
+// The width a caption may take in its control: a button's edges, a check box's box and a
+// frame's corners take their share.
+int CaptionRoom(velto::DialogControlKind kind, int width) {
+  switch (kind) {
+    case velto::DialogControlKind::Button:
+      return width - 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
+    case velto::DialogControlKind::CheckBox:
+      return width - GetSystemMetrics(SM_CXMENUCHECK) - GetSystemMetrics(SM_CXEDGE);
+    case velto::DialogControlKind::Frame:
+      return width - 16;
+    default:
+      return width;
+  }
+}
+
+void Labels(HWND dialog, std::string& record) {
+  std::string cut;
+  HDC dc = GetDC(dialog);
+  for (const auto& control : velto::kDialogControls) {
+    using K = velto::DialogControlKind;
+    if (control.kind == K::Selector || control.kind == K::EditBox) continue;
+    HWND child = GetDlgItem(dialog, ids::ControlId(control));
+    if (child == nullptr || !IsWindowVisible(child)) continue;
+    const std::wstring text = Wide(Text(child));
+    HFONT font = DialogFontOf(control.font);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    RECT client{};
+    GetClientRect(child, &client);
+    const int room = CaptionRoom(control.kind, client.right - client.left);
+    if (extent.cx > room) {
+      cut += "label-cut=" + std::to_string(ids::ControlId(control)) + " " + Text(child) +
+             " needs " + std::to_string(extent.cx) + " has " + std::to_string(room) + "\n";
+    }
+  }
+  ReleaseDC(dialog, dc);
+  record += cut.empty() ? std::string("labels=whole\n") : cut;
+}
+
 struct FoundBox {
   DWORD thread;
   HWND box;
@@ -285,6 +345,8 @@ std::optional<bool> RunDialogStep(const std::string& verb, const std::string& ar
     Dump(dialog, record);
   } else if (verb == "dlg-layout") {
     Layout(dialog, record);
+  } else if (verb == "dlg-labels") {
+    Labels(dialog, record);
   } else if (verb == "dlg-msgbox") {
     return MessageBoxStep(dialog, record);
   } else if (verb == "dlg-close") {

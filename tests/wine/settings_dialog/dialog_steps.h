@@ -13,6 +13,11 @@
 //   dlg-layout          record every control in focus order: id, kind, place and size in
 //                       pixels, visibility, tab stop, caption (fonts are another process's
 //                       handles and cannot be read from here)
+//   dlg-labels          record "labels=whole" when every shown caption (labels, frames, buttons,
+//                       check box) fits its control in the font the layout table gives it,
+//                       else one "label-cut=ID TEXT needs N has M" line (pixels) for each that
+//                       does not; the fonts are made here again from the table, in this
+//                       process, as the dialog makes them
 //   dlg-msgbox          record the message box the dialog shows, then answer it with Enter
 //   dlg-close           close the dialog like its close box
 #include <optional>

@@ -47,7 +47,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   if (!claim.Claim())
     return command && !velto::win32::SendBarCommand(platform.ProgramFolder(), *command) ? 1 : 0;
 
-  OleSession ole;
+  // Taken up once the window is on the screen (see below); declared before the window so that
+  // the drop targets are revoked before OLE ends.
+  std::optional<OleSession> ole;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
@@ -58,8 +60,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   velto::SettingsModel model;
   velto::SearchBar bar(model, window, platform);
   window.Attach(bar);
-  // Without OLE the bar still works; it only takes no drops.
-  window.AcceptDrops();
   velto::win32::SettingsDialogWindow dialog_window(platform,
                                                    LoadIconW(instance, MAKEINTRESOURCEW(1)));
   velto::SettingsDialog dialog(bar, dialog_window, platform);
@@ -73,7 +73,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
 
   window.Show(show_command);
   if (command) bar.CarryOut(*command);
-  const int exit_code = velto::win32::RunMessageLoop(window, &dialog_window);
+  // OLE's start (COM's set-up) and the drop targets' registration need not delay the window:
+  // nobody can drop anything before it is there, so they wait until it is painted and the
+  // queue is first empty. Without OLE the bar still works; it only takes no drops.
+  const int exit_code = velto::win32::RunMessageLoop(window, &dialog_window, [&] {
+    ole.emplace();
+    window.AcceptDrops();
+  });
   // The dialog goes with the search bar; nothing it shows is taken over.
   dialog.Unload();
   return exit_code;
