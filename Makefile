@@ -21,19 +21,20 @@ configure: setup
 
 build-linux: setup
 	@[ -f build/linux/build.ninja ] || cmake --preset linux >/dev/null
-	@cmake --build build/linux -j $(JOBS)
+	@cmake --build --preset linux -j $(JOBS)
 
 build-win32: setup
 	@[ -f build/win32/build.ninja ] || cmake --preset win32 >/dev/null
-	@cmake --build build/win32 -j $(JOBS)
+	@cmake --build --preset win32 -j $(JOBS)
 
 build: build-linux build-win32
 
 test-linux: build-linux
-	@cd build/linux && ctest --output-on-failure -j $(JOBS) --timeout 300
+	@ctest --preset linux -j $(JOBS)
 
+# The Wine runs share one prefix and one display: one test at a time.
 test-win32: build-win32
-	@cd build/win32 && ctest --output-on-failure -j 1 --timeout 600
+	@ctest --preset win32 -j 1
 
 # The whole Linux suite built with AddressSanitizer and UndefinedBehaviorSanitizer; tests labelled
 # no_asan (timings of the real program) are left out there.
@@ -62,7 +63,7 @@ clean:
 
 # velto.exe, velto-config.exe, Help.html and the factory velto.ini, ready to unpack and run.
 dist-win32: build-win32
-	@cmake --build build/win32 --target velto_zip
+	@cmake --build --preset win32 --target velto_zip
 	@mkdir -p build/dist && cp build/win32/dist/velto-*-win32.zip build/dist/
 	@ls build/dist/velto-*-win32.zip
 

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 [ -f build/fuzz/build.ninja ] || cmake --preset fuzz >/dev/null
-cmake --build build/fuzz -j "${JOBS:-$(nproc)}" --target velto_fuzzers >/dev/null
+cmake --build --preset fuzz -j "${JOBS:-$(nproc)}" >/dev/null
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "main/program_info.h"
+#include "settings/ascii_text.h"
 #include "settings/profile_file.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
@@ -56,20 +57,14 @@ std::filesystem::path PathFromUtf8(std::string_view text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 bool HasLineBreak(std::string_view s) {
   return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
 // Names the file could not hold faithfully: they would read back as another section or key.
 std::optional<std::string> BadName(std::string_view section, std::string_view key) {
-  const auto s = Trim(section);
-  const auto k = Trim(key);
+  const auto s = TrimBlanks(section);
+  const auto k = TrimBlanks(key);
   if (s.empty() || s.find(']') != std::string_view::npos || HasLineBreak(section)) {
     return "a section name must not be empty or hold \"]\" or a line break";
   }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/ansi_codec.h"
+#include "settings/ascii_text.h"
 #include "settings/byte_file.h"
 #include "settings/unicode_text.h"
 
@@ -119,15 +120,9 @@ class Utf16Decoder {
 }  // namespace
 
 bool IsDroppedTextFileName(const FilePath& file) {
-  const auto& name = file.native();  // wide on Windows, bytes elsewhere; only ASCII compared
-  if (name.size() < 4) return false;
-  constexpr std::string_view kEnding = ".TXT";
-  for (std::size_t i = 0; i < 4; ++i) {
-    auto c = name[name.size() - 4 + i];
-    if (c >= 'a' && c <= 'z') c = static_cast<decltype(c)>(c - 'a' + 'A');
-    if (c != static_cast<decltype(c)>(kEnding[i])) return false;
-  }
-  return true;
+  // Wide on Windows, bytes elsewhere; only ASCII is compared.
+  return EndsWithIgnoringAsciiCase(std::basic_string_view<FilePath::value_type>(file.native()),
+                                   ".TXT");
 }
 
 std::vector<std::string> ReadDroppedTextLines(const FilePath& file,

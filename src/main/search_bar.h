@@ -82,7 +82,6 @@ class SearchBar {
   SettingsStore& Store() { return store_; }
   SettingsModel& Model() { return model_; }
   SearchBarView& View() { return view_; }
-  Platform& System() { return platform_; }
 
  private:
   // The engine slot of search button 0..3; nullopt outside the button row or the engine table.

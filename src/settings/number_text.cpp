@@ -6,20 +6,13 @@
 #include <cstdlib>
 #include <limits>
 
+#include "settings/ascii_text.h"
+
 namespace velto {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
 }
 
 std::optional<std::int16_t> ToInt16(double whole) {

@@ -2,34 +2,13 @@
 
 #include "platform/file_ops.h"
 #include "platform/file_path.h"
+#include "settings/ascii_text.h"
 #include "settings/byte_file.h"
 #include "settings/path_text.h"
 
 namespace velto {
 
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool NamesMatch(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 std::string_view Unquote(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -45,20 +24,20 @@ ProfileContent::Line ParseLine(std::string_view content, std::size_t begin, std:
   line.begin = begin;
   line.end = end;
   line.next = next;
-  const std::string_view text = Trim(content.substr(begin, end - begin));
+  const std::string_view text = TrimBlanks(content.substr(begin, end - begin));
   if (text.empty()) return line;
   if (text.front() == ';') {
     line.kind = ProfileContent::LineKind::Comment;
   } else if (text.front() == '[') {
     line.kind = ProfileContent::LineKind::Section;
     const std::string_view inside = text.substr(1);
-    line.name = Trim(inside.substr(0, inside.find(']')));
+    line.name = TrimBlanks(inside.substr(0, inside.find(']')));
   } else {
     line.kind = ProfileContent::LineKind::Key;
     const auto equals = text.find('=');
     line.has_equals = equals != std::string_view::npos;
-    line.name = Trim(text.substr(0, equals));
-    if (line.has_equals) line.value = Unquote(Trim(text.substr(equals + 1)));
+    line.name = TrimBlanks(text.substr(0, equals));
+    if (line.has_equals) line.value = Unquote(TrimBlanks(text.substr(equals + 1)));
   }
   return line;
 }
@@ -148,9 +127,10 @@ ProfileContent::ProfileContent(std::string_view content) {
 }
 
 std::optional<std::size_t> ProfileContent::FindSection(std::string_view section) const {
-  const std::string_view wanted = Trim(section);
+  const std::string_view wanted = TrimBlanks(section);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::Section && NamesMatch(lines_[i].name, wanted)) return i;
+    if (lines_[i].kind == LineKind::Section && EqualsIgnoringAsciiCase(lines_[i].name, wanted))
+      return i;
   }
   return std::nullopt;
 }
@@ -159,11 +139,12 @@ std::optional<std::string> ProfileContent::Lookup(std::string_view section,
                                                   std::string_view key) const {
   const auto header = FindSection(section);
   if (!header) return std::nullopt;
-  const std::string_view wanted = Trim(key);
+  const std::string_view wanted = TrimBlanks(key);
   for (std::size_t i = *header + 1; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     if (line.kind == LineKind::Section) break;
-    if (line.kind == LineKind::Key && NamesMatch(line.name, wanted)) return std::string(line.value);
+    if (line.kind == LineKind::Key && EqualsIgnoringAsciiCase(line.name, wanted))
+      return std::string(line.value);
   }
   return std::nullopt;
 }
@@ -192,11 +173,11 @@ std::string ProfileUpdate(std::string_view content, std::string_view section, st
     return out;
   }
 
-  const std::string_view wanted = Trim(clean_key);
+  const std::string_view wanted = TrimBlanks(clean_key);
   std::size_t last_in_section = *header;
   for (std::size_t i = *header + 1; i < lines.size() && lines[i].kind != Kind::Section; ++i) {
     const auto& line = lines[i];
-    if (line.kind == Kind::Key && NamesMatch(line.name, wanted)) {
+    if (line.kind == Kind::Key && EqualsIgnoringAsciiCase(line.name, wanted)) {
       // Keep everything up to the "=" (the key's own spelling and spacing) and the line break.
       const std::string_view text = content.substr(line.begin, line.end - line.begin);
       out.append(content.substr(0, line.begin));

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "platform/ansi_codec.h"
+#include "settings/ascii_text.h"
 #include "settings/factory_defaults.h"
 #include "settings/profile_file.h"
 #include "settings/starter_settings.h"
@@ -11,9 +12,6 @@
 namespace velto {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
 bool IsQuote(char c) {
   return c == '"' || c == '\'';
 }

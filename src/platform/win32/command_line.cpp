@@ -1,12 +1,8 @@
 #include "platform/win32/command_line.h"
 
-namespace velto::win32 {
+#include "settings/ascii_text.h"
 
-namespace {
-bool IsBlank(wchar_t c) {
-  return c == L' ' || c == L'\t';
-}
-}  // namespace
+namespace velto::win32 {
 
 std::wstring_view ArgumentText(std::wstring_view command_line) {
   std::size_t end = 0;
