@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/ascii_text.h"
 #include "settings/unicode_text.h"
 
 namespace velto {
@@ -11,24 +12,9 @@ namespace {
 constexpr std::string_view kMagic = "VELTO1";
 static_assert(kMagic.size() + 2 == kCommandHeaderBytes);
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 std::string_view SkipBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   return text;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) {
-      return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 bool IsUsableQuery(std::string_view text) {
@@ -49,13 +35,13 @@ std::optional<BarCommand> ParseBarCommand(std::string_view command_line) {
   const std::string_view word = line.substr(0, end);
   const std::string_view rest = line.substr(end);
 
-  if (word == "--focus" || EqualsNoCase(word, "/F")) {
+  if (word == "--focus" || EqualsIgnoringAsciiCase(word, "/F")) {
     if (!SkipBlanks(rest).empty()) return std::nullopt;
     return BarCommand{BarCommand::Kind::Focus, {}};
   }
   // The Linux command line is the arguments joined by one blank: the query is all after it.
   if (word == "--search") return rest.empty() ? std::nullopt : Search(rest.substr(1));
-  if (EqualsNoCase(word, "/S")) {
+  if (EqualsIgnoringAsciiCase(word, "/S")) {
     std::string_view text = SkipBlanks(rest);
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
       text = text.substr(1, text.size() - 2);

@@ -3,25 +3,10 @@
 #include <array>
 #include <utility>
 
+#include "settings/ascii_text.h"
+
 namespace velto {
 namespace {
-
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 std::optional<unsigned> ModifierNamed(std::string_view name) {
   constexpr std::array<std::pair<std::string_view, unsigned>, 7> kModifiers{
@@ -33,18 +18,18 @@ std::optional<unsigned> ModifierNamed(std::string_view name) {
        {"super", kHotKeyWin},
        {"meta", kHotKeyWin}}};
   for (const auto& [text, bit] : kModifiers)
-    if (SameName(name, text)) return bit;
+    if (EqualsIgnoringAsciiCase(name, text)) return bit;
   return std::nullopt;
 }
 
 std::optional<int> KeyNamed(std::string_view name) {
   if (name.size() == 1) {
-    const char c = Lower(name[0]);
+    const char c = AsciiLower(name[0]);
     if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
     if (c >= '0' && c <= '9') return c;
     return std::nullopt;
   }
-  if (name.size() <= 3 && Lower(name[0]) == 'f') {
+  if (name.size() <= 3 && AsciiLower(name[0]) == 'f') {
     int number = 0;
     for (const char c : name.substr(1)) {
       if (c < '0' || c > '9') return std::nullopt;
@@ -66,7 +51,7 @@ std::optional<int> KeyNamed(std::string_view name) {
                                                                      {"delete", 0x2E},
                                                                      {"pause", 0x13}}};
   for (const auto& [text, code] : kNamed)
-    if (SameName(name, text)) return code;
+    if (EqualsIgnoringAsciiCase(name, text)) return code;
   return std::nullopt;
 }
 
@@ -77,7 +62,7 @@ std::optional<HotKey> ParseHotKey(std::string_view text) {
   std::string_view rest = text;
   for (;;) {
     const std::size_t plus = rest.find('+');
-    const std::string_view name = Trim(rest.substr(0, plus));
+    const std::string_view name = TrimBlanks(rest.substr(0, plus));
     if (plus == std::string_view::npos) {
       const auto key = KeyNamed(name);
       if (!key) return std::nullopt;
