@@ -73,6 +73,7 @@ void RunStep(ParityFrontEnd& bar, const json& step) {
   if (step.contains("rclick")) return bar.Mouse(step["rclick"], kRightMouseButton);
   if (step.contains("mclick")) return bar.Mouse(step["mclick"], kMiddleMouseButton);
   if (step.contains("drop")) return bar.Drop(DropOf(step["drop"], bar.Folder()));
+  if (step.contains("start_again")) return bar.StartAgain(step["start_again"]);
   ADD_FAILURE() << "unknown step " << step.dump();
 }
 

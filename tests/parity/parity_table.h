@@ -35,6 +35,8 @@ class ParityFrontEnd {
   virtual void Key(const std::string& name) = 0;  // "Enter", "F3", "Alt+Down", ...
   virtual void Mouse(int button, int mouse_button) = 0;
   virtual void Drop(const ParityDrop& drop) = 0;
+  // A later start of the program with these arguments ("--search TEXT", "--focus").
+  virtual void StartAgain(const std::string& arguments) = 0;
   virtual ParityState Observe() = 0;
   virtual void Close() = 0;  // the closing steps, as by the window's close box
   virtual std::vector<std::string> Addresses() const = 0;

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "main/bar_command.h"
 #include "main/search_bar.h"
 #include "parity_table.h"
 #include "platform/ansi_codec.h"
@@ -92,6 +93,15 @@ class QtBar : public ParityFrontEnd {
     if (!enter.isAccepted()) return;
     QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &dropped);
+  }
+
+  // The command as the running bar receives it from the later start's socket message.
+  void StartAgain(const std::string& arguments) override {
+    const auto command = ParseBarCommand(arguments);
+    ASSERT_TRUE(command.has_value()) << arguments;
+    const auto delivered = DecodeBarCommand(EncodeBarCommand(*command));
+    ASSERT_TRUE(delivered.has_value());
+    bar_.CarryOut(*delivered);
   }
 
   ParityState Observe() override {

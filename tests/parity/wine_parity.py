@@ -53,6 +53,11 @@ def driver_steps(folder, steps):
                 files.append(windows_path(path))
             text = "=" + drop["text"] if "text" in drop else "-"
             out.append("|".join([f"drop:{drop.get('on', 'window')}", text] + files))
+        elif "start_again" in step:
+            # The same commands in the Windows spelling.
+            arguments = step["start_again"]
+            arguments = arguments.replace("--search ", "/S ", 1).replace("--focus", "/F", 1)
+            out.append("second:" + arguments)
         else:
             verb = next(v for v in MOUSE if v in step)
             out.append(f"{verb}:{step[verb]}")
