@@ -4,9 +4,15 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=${VELTO_WINEPREFIX:-$here/../../build/wineprefix}
-export WINEARCH=win32
+# VELTO_WINE_ARCH=win64: the 64-bit build of the same sources in a 64-bit prefix, for machines
+# whose kernel does not run 32-bit programs.
+if [ "${VELTO_WINE_ARCH:-win32}" = win64 ]; then
+  export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+else
+  export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 "$here/ensure-prefix.sh"
-exec wine "$@"
+exec "$WINELOADER" "$@"

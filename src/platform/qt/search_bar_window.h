@@ -21,9 +21,6 @@ class KeyPreview;
 class QueryBox;
 class SearchButton;
 
-// Twips per logical pixel: positions and sizes cross into the core in twips.
-inline constexpr float kTwipsPerPixel = 15.0f;
-
 class SearchBarWindow : public QWidget, public SearchBarView {
  public:
   // on_closed runs once the closing steps are done; the program ends there.

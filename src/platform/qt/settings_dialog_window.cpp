@@ -15,26 +15,12 @@
 
 #include "platform/qt/app_icon.h"
 #include "platform/qt/search_bar_window.h"
+#include "platform/qt/qt_units.h"
 #include "platform/qt/taskbar_hint.h"
 #include "platform/qt/virtual_keys.h"
 
 namespace velto {
 namespace {
-
-int Pixels(float twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-float Twips(int pixels) {
-  return static_cast<float>(pixels) * kTwipsPerPixel;
-}
-QRect PixelRect(const DialogControl& c) {
-  return {Pixels(static_cast<float>(c.left)), Pixels(static_cast<float>(c.top)),
-          Pixels(static_cast<float>(c.width)), Pixels(static_cast<float>(c.height))};
-}
-
-QString ToQt(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont GothicFont() {
   QFont font(ToQt(kDialogFontName));
