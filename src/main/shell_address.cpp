@@ -3,23 +3,10 @@
 #include <algorithm>
 
 #include "main/query_template.h"
+#include "settings/ascii_text.h"
 
 namespace velto {
 namespace {
-
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && StartsWithNoCase(a, b);
-}
 
 bool IsAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -41,7 +28,7 @@ std::optional<std::string_view> SchemeOf(std::string_view address) {
 }
 
 bool IsWebName(std::string_view address) {
-  return StartsWithNoCase(address, "www.");
+  return StartsWithIgnoringAsciiCase(address, "www.");
 }
 
 }  // namespace
@@ -50,12 +37,14 @@ std::optional<std::string> SearchAddressForShell(std::string_view engine, std::s
   const std::string address = SearchAddress(engine, query);
   if (IsWebName(engine.empty() ? query : engine)) return "http://" + address;
   if (engine.empty()) {
-    if (StartsWithNoCase(query, "http://") || StartsWithNoCase(query, "https://")) return address;
+    if (StartsWithIgnoringAsciiCase(query, "http://") ||
+        StartsWithIgnoringAsciiCase(query, "https://"))
+      return address;
     return std::nullopt;
   }
   const auto scheme = SchemeOf(engine);
   // A local file is no search, whatever the query.
-  if (!scheme || EqualsNoCase(*scheme, "file")) return std::nullopt;
+  if (!scheme || EqualsIgnoringAsciiCase(*scheme, "file")) return std::nullopt;
   return address;
 }
 
