@@ -25,10 +25,10 @@ namespace velto {
 namespace {
 
 QFont FontOf(BarFont which) {
-  const BarFontSpec& spec = FontSpecOf(which);
-  QFont font(ToQt(spec.face));
-  font.setPointSize(spec.points);
-  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+  const BarFontSpec& wanted = FontSpecOf(which);
+  QFont font(ToQt(wanted.face));
+  font.setPointSize(wanted.points);
+  font.setWeight(wanted.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);
   return font;
 }
