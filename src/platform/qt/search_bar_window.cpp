@@ -127,8 +127,8 @@ void SearchBarWindow::ConnectEvents() {
           list.selectionModel()->clear();
       });
 
-  drops_ = std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& data) {
-    if (bar_) bar_->OnDrop(target, data);
+  drops_ = std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& dropped) {
+    if (bar_) bar_->OnDrop(target, dropped);
   });
   drops_->Route(*this, {DropTargetKind::Window});
   drops_->Route(*query_, {DropTargetKind::QueryBox});
