@@ -127,9 +127,10 @@ void SearchBarWindow::ConnectEvents() {
           list.selectionModel()->clear();
       });
 
-  drops_ = std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& dropped) {
-    if (bar_) bar_->OnDrop(target, dropped);
-  });
+  drops_ =
+      std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& dropped) {
+        if (bar_) bar_->OnDrop(target, dropped);
+      });
   drops_->Route(*this, {DropTargetKind::Window});
   drops_->Route(*query_, {DropTargetKind::QueryBox});
   drops_->Route(*query_->lineEdit(), {DropTargetKind::QueryBox});
