@@ -66,6 +66,8 @@ run: build-linux
 	@scripts/run-velto.sh
 
 bench: build
+	@scripts/runs-32-bit-programs.sh || { [ -f build/win64/build.ninja ] || cmake --preset win64 >/dev/null; \
+	  cmake --build --preset win64 -j $(JOBS); }
 	@scripts/bench.sh
 
 clean:

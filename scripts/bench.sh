@@ -7,6 +7,12 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 linux=${BENCH_LINUX_BUILD:-$root/build/linux}
 win32=${BENCH_WIN32_BUILD:-$root/build/win32}
+# Where the kernel does not start 32-bit programs, the 64-bit build of the same sources is timed
+# under 64-bit Wine instead; the report says which.
+if [ -z "${BENCH_WIN32_BUILD:-}" ] && ! scripts/runs-32-bit-programs.sh; then
+  win32=$root/build/win64
+  export VELTO_WINE_ARCH=win64
+fi
 out=$root/build/bench-results
 rm -rf "$out"
 mkdir -p "$out"
@@ -73,6 +79,7 @@ done
   echo "cores: $(nproc)"
   echo "memory: $(free -m | awk '/Mem:/ {print $2}') MiB"
   echo "kernel: $(uname -r)"
+  echo "windows build timed: $(basename "$win32") ($( [ "${VELTO_WINE_ARCH:-win32}" = win64 ] && echo '64-bit Wine: this kernel does not start 32-bit programs' || echo '32-bit Wine'))"
   echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"
   echo "commit: $(git rev-parse --short HEAD)"
   echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
