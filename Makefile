@@ -86,4 +86,6 @@ dist-linux: build-linux
 	@ls build/dist/velto_*.deb
 
 screenshots: build
+	@scripts/runs-32-bit-programs.sh || { [ -f build/win64/build.ninja ] || cmake --preset win64 >/dev/null; \
+	  cmake --build --preset win64 -j $(JOBS); }
 	@scripts/screenshots.sh

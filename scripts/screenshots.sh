@@ -10,6 +10,11 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 linux="${VELTO_LINUX_BUILD:-$root/build/linux}"
 win32="${VELTO_WIN32_BUILD:-$root/build/win32}"
+# Where the kernel does not start 32-bit programs, the 64-bit build of the same sources is shown.
+if [ -z "${VELTO_WIN32_BUILD:-}" ] && ! "$root/scripts/runs-32-bit-programs.sh"; then
+  win32="$root/build/win64"
+  export VELTO_WINE_ARCH=win64
+fi
 docs="${VELTO_SCREENSHOTS_DIR:-$root/docs}"
 
 if [ -z "${VELTO_SCREENSHOTS_INSIDE:-}" ]; then
@@ -96,12 +101,12 @@ prepare "$w"
 z() { echo "Z:$(echo "$1" | tr / '\\')"; }
 wine_shots() { VELTO_WINEPREFIX="$prefix" "$root/tests/wine/run-wine.sh" "$@"; }
 # Windows draws the dialog's captions in "ＭＳ Ｐゴシック" and in the system's message font, "MS UI
-# Gothic" on a Japanese system; the prefix has neither. IPA's proportional gothic has close to
-# their widths (a stand-in of other widths cuts captions short), its fixed-pitch sibling stands
-# in for the fixed-pitch faces.
+# Gothic" on a Japanese system; the prefix has neither. Ume P Gothic is drawn to their widths
+# (IPA's proportional gothic is two pixels wider on "ボタン1" and cuts the captions short); IPA's
+# fixed-pitch gothic stands in for the fixed-pitch faces.
 key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
-  wine_shots reg add "$key" /v "$face" /d "IPAPGothic" /f >/dev/null 2>&1
+  wine_shots reg add "$key" /v "$face" /d "Ume P Gothic" /f >/dev/null 2>&1
 done
 for face in "ＭＳ ゴシック" "MS Gothic"; do
   wine_shots reg add "$key" /v "$face" /d "IPAGothic" /f >/dev/null 2>&1

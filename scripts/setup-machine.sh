@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   wine wine32:i386 xvfb xauth xdotool x11-utils
-  fonts-ipafont-gothic locales zip unzip python3
+  fonts-ipafont-gothic fonts-horai-umefont locales zip unzip python3
   clang-14 libclang-rt-14-dev
   dpkg-dev desktop-file-utils imagemagick x11-apps
   lintian appstream man-db groff-base
