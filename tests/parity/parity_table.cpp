@@ -74,6 +74,8 @@ void RunStep(ParityFrontEnd& bar, const json& step) {
   if (step.contains("mclick")) return bar.Mouse(step["mclick"], kMiddleMouseButton);
   if (step.contains("drop")) return bar.Drop(DropOf(step["drop"], bar.Folder()));
   if (step.contains("start_again")) return bar.StartAgain(step["start_again"]);
+  if (step.contains("hotkey"))
+    return bar.GlobalKey(step["hotkey"] == "selection", step.value("selected", ""));
   ADD_FAILURE() << "unknown step " << step.dump();
 }
 

@@ -37,6 +37,8 @@ class ParityFrontEnd {
   virtual void Drop(const ParityDrop& drop) = 0;
   // A later start of the program with these arguments ("--search TEXT", "--focus").
   virtual void StartAgain(const std::string& arguments) = 0;
+  // A global key pressed while another program has the selection (empty for the focus key).
+  virtual void GlobalKey(bool selection, const std::string& selected) = 0;
   virtual ParityState Observe() = 0;
   virtual void Close() = 0;  // the closing steps, as by the window's close box
   virtual std::vector<std::string> Addresses() const = 0;

@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "main/bar_command.h"
+#include "main/hot_keys.h"
 #include "main/search_bar.h"
 #include "parity_table.h"
 #include "platform/ansi_codec.h"
@@ -102,6 +103,15 @@ class QtBar : public ParityFrontEnd {
     const auto delivered = DecodeBarCommand(EncodeBarCommand(*command));
     ASSERT_TRUE(delivered.has_value());
     bar_.CarryOut(*delivered);
+  }
+
+  // Offscreen there is no X server to grab keys from: the press arrives as the key grab hands
+  // it on, with the selection it read.
+  void GlobalKey(bool selection, const std::string& selected) override {
+    const auto command =
+        CommandForHotKey(selection ? HotKeyRole::SearchSelection : HotKeyRole::Focus, selected);
+    ASSERT_TRUE(command.has_value());
+    bar_.CarryOut(*command);
   }
 
   ParityState Observe() override {

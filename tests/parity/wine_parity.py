@@ -53,6 +53,14 @@ def driver_steps(folder, steps):
                 files.append(windows_path(path))
             text = "=" + drop["text"] if "text" in drop else "-"
             out.append("|".join([f"drop:{drop.get('on', 'window')}", text] + files))
+        elif "hotkey" in step:
+            # The default keys: Ctrl+Alt+Space, and Ctrl+Alt+Shift+Space for the selection,
+            # which is the clipboard's text on Windows.
+            if step["hotkey"] == "selection":
+                out.append("clipboard:" + step.get("selected", ""))
+                out.append("chord:17+18+16+32")
+            else:
+                out.append("chord:17+18+32")
         elif "start_again" in step:
             # The same commands in the Windows spelling.
             arguments = step["start_again"]

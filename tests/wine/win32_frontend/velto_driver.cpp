@@ -11,6 +11,8 @@
 //                   none, else "=" and the text) and the files (Windows paths)
 //   click:I / rclick:I / mclick:I   press a mouse button on Command1(I)
 //   menu:N          open the menu button's menu, move down N entries (up for N < 0), Enter
+//   chord:A+B+C     hold the keys A, B (decimal codes) and press C, wherever the focus is
+//   clipboard:TEXT  put TEXT (UTF-8) on the clipboard
 //   dump            record the query text and the history list
 //   list            record whether the query box's drop-down list is open
 //   close / endsession   close the bar like the window's close box, or a logoff
@@ -24,6 +26,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -265,6 +268,26 @@ bool Driver::Run(const std::string& step) {
     Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
   } else if (verb == "menu") {
     Menu(std::atoi(arg.c_str()));
+  } else if (verb == "chord") {
+    std::vector<WORD> keys;
+    for (std::size_t start = 0; start <= arg.size();) {
+      const std::size_t plus = arg.find('+', start);
+      keys.push_back(static_cast<WORD>(std::atoi(arg.substr(start, plus - start).c_str())));
+      if (plus == std::string::npos) break;
+      start = plus + 1;
+    }
+    for (WORD key : keys) Key(key, false);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) Key(*it, true);
+    Settle();
+  } else if (verb == "clipboard") {
+    const std::wstring text = Wide(arg);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (block == nullptr || !OpenClipboard(nullptr)) return false;
+    std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
   } else if (verb == "list") {
     const LRESULT open = SendMessageW(GetDlgItem(bar_, 99), CB_GETDROPPEDSTATE, 0, 0);
     Record(std::string("list=") + (open ? "open" : "closed"));
