@@ -143,12 +143,8 @@ def main():
                 h.failures.append(scenario["name"])
                 print(f"FAIL {scenario['name']}: {e!r}")
     finally:
-        subprocess.run(["wineserver", "-k"], env=dict(h.env, WINEPREFIX=args.prefix))
-        if not args.keep:
-            import shutil
-            shutil.rmtree(h.root, ignore_errors=True)
-    print(f"{h.passed} passed, {len(h.failures)} failed")
-    return 1 if h.failures else 0
+        status = h.finish()
+    return status
 
 
 if __name__ == "__main__":

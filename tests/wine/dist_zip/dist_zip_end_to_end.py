@@ -3,7 +3,6 @@
 of velto.exe: what the zip holds, the starter settings it brings, and a first search."""
 import argparse
 import os
-import shutil
 import subprocess
 import sys
 import urllib.parse
@@ -64,11 +63,8 @@ def main():
         h.failures.append("zip run")
         print(f"FAIL zip run: {e}")
     finally:
-        subprocess.run(["wineserver", "-k"], env=dict(h.env, WINEPREFIX=args.prefix))
-        if not args.keep:
-            shutil.rmtree(h.root, ignore_errors=True)
-    print(f"{h.passed} passed, {len(h.failures)} failed")
-    return 1 if h.failures else 0
+        status = h.finish()
+    return status
 
 
 if __name__ == "__main__":

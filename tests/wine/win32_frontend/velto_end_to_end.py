@@ -99,6 +99,15 @@ class Harness:
                 lines = f.read().splitlines()
         return lines
 
+    def finish(self):
+        """Ends the prefix's Wine server, removes the run's folders unless kept, and gives the
+        exit status: 1 when any check failed."""
+        subprocess.run(["wineserver", "-k"], env=dict(self.env, WINEPREFIX=self.args.prefix))
+        if not self.args.keep:
+            shutil.rmtree(self.root, ignore_errors=True)
+        print(f"{self.passed} passed, {len(self.failures)} failed")
+        return 1 if self.failures else 0
+
     def check(self, name, actual, expected):
         if actual == expected:
             self.passed += 1
@@ -236,11 +245,8 @@ def main():
                 h.failures.append(run.__name__)
                 print(f"FAIL {run.__name__}: {e}")
     finally:
-        subprocess.run(["wineserver", "-k"], env=dict(h.env, WINEPREFIX=h.args.prefix))
-        if not h.args.keep:
-            shutil.rmtree(h.root, ignore_errors=True)
-    print(f"{h.passed} passed, {len(h.failures)} failed")
-    return 1 if h.failures else 0
+        status = h.finish()
+    return status
 
 
 if __name__ == "__main__":
