@@ -22,6 +22,7 @@ inline constexpr std::string_view kSearchSelectKey = "SearchSelect";
 inline constexpr std::string_view kSearchNameKey = "SearchName";
 inline constexpr std::string_view kSearchHomeKey = "SearchHome";
 inline constexpr std::string_view kSearchEngnKey = "SearchEngn";
+inline constexpr std::string_view kSearchKeyKey = "SearchKey";
 
 // In [History], indexed by list position.
 inline constexpr std::string_view kSearchHistoryKey = "SearchHistory";

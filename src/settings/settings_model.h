@@ -19,6 +19,8 @@ struct SettingsModel {
   std::array<std::string, kEngineSlots> SearchName{};
   std::array<std::string, kEngineSlots> SearchHome{};
   std::array<std::string, kEngineSlots> SearchEngn{};
+  // An engine's keyword: "w 東京" searches that engine for 東京 (see main/engine_keyword.h).
+  std::array<std::string, kEngineSlots> SearchKey{};
   // Entries 0..3: engine slot of search buttons 0..3; entry 4: slot chosen in the dialog's editor.
   std::array<std::int16_t, kButtonSelections> SearchSelect{};
   NumberOrText AlwaysTop;

@@ -1,0 +1,42 @@
+#include "main/engine_keyword.h"
+
+#include "settings/ascii_text.h"
+
+namespace velto {
+
+namespace {
+
+constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";  // U+3000 in UTF-8
+
+// The length of the blank at the start of text, or 0 when there is none.
+std::size_t BlankLength(std::string_view text) {
+  if (!text.empty() && text.front() == ' ') return 1;
+  if (text.starts_with(kFullWidthSpace)) return kFullWidthSpace.size();
+  return 0;
+}
+
+}  // namespace
+
+std::optional<KeywordMatch> MatchEngineKeyword(const SettingsModel& model, std::string_view text) {
+  for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
+    const std::string& keyword = model.SearchKey[static_cast<std::size_t>(slot)];
+    if (keyword.empty() || !IsValidEngineKeyword(keyword)) continue;
+    if (!StartsWithIgnoringAsciiCase(text, keyword)) continue;
+    const std::string_view after = text.substr(keyword.size());
+    const std::size_t blank = BlankLength(after);
+    if (blank == 0) continue;
+    return KeywordMatch{slot, std::string(after.substr(blank))};
+  }
+  return std::nullopt;
+}
+
+bool IsValidEngineKeyword(std::string_view keyword) {
+  if (keyword.find(kFullWidthSpace) != std::string_view::npos) return false;
+  for (const char c : keyword) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte == 0x7F) return false;
+  }
+  return true;
+}
+
+}  // namespace velto

@@ -1,0 +1,27 @@
+#pragma once
+// Engine keywords: a searched text that begins with an engine's keyword and a blank goes to that
+// engine with the rest. "w 東京" searches the engine whose SearchKey is "w" for "東京".
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/settings_model.h"
+
+namespace velto {
+
+struct KeywordMatch {
+  int slot = 0;      // the engine slot whose keyword begins the text
+  std::string rest;  // the text after the keyword and its one blank; may be empty
+};
+
+// The engine a text names by its keyword. The keyword must be followed by an ASCII space or the
+// full-width space U+3000 (what a Japanese input method types); ASCII letters compare without
+// regard to case. A text that is only a keyword is no match. Where a hand-edited file gives two
+// slots the same keyword, the lower slot wins.
+std::optional<KeywordMatch> MatchEngineKeyword(const SettingsModel& model, std::string_view text);
+
+// Whether a keyword is well formed: empty (no keyword), or one word without blanks or control
+// characters.
+bool IsValidEngineKeyword(std::string_view keyword);
+
+}  // namespace velto
