@@ -41,12 +41,13 @@ std::string SearchBarHelpText(HelpSystem system) {
       "  /D          arguments beginning with /D or /d: the menu shows its third group of\n"
       "              searches, and the log of queries is written at every close\n";
   text += option(focus, "bring the search bar forward with its query selected");
-  text += option(search, "search TEXT with the default button");
+  text += option(search, "search TEXT (at most 32,767 characters) with the default button");
   text +=
       "  --help      show this text and exit\n"
       "  --version   print the version and exit\n"
       "\n"
-      "Other arguments are ignored.\n";
+      "Other arguments are ignored. Exit status: 0 when the search bar ran or the running one\n"
+      "took the command, 1 when it did not, 2 when TEXT is empty, too long or not UTF-8.\n";
   text += windows ? "Settings (velto.ini) and the log (log.txt) are kept in the program's folder.\n"
                   : "Settings (velto.ini) and the log (log.txt) are kept in the program's folder "
                     "or, for an\n"

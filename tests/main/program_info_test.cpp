@@ -43,7 +43,7 @@ TEST(ProgramInfo, VersionLineAndHelpOfEachSystem) {
     const std::string help = SearchBarHelpText(system);
     const std::string name = system == HelpSystem::Windows ? "velto.exe" : "velto";
     EXPECT_TRUE(help.starts_with("usage: " + name + " [/D]\n")) << help;
-    for (const char* word : {"/D", "--help", "--version", "velto.ini"}) {
+    for (const char* word : {"/D", "--help", "--version", "velto.ini", "32,767", "2 when"}) {
       EXPECT_NE(help.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(help.find("XDG_CONFIG_HOME") != std::string::npos, system == HelpSystem::Linux);

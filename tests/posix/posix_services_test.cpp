@@ -261,8 +261,11 @@ TEST_F(CommandSocketTest, CommandsRoundTripInAnOwnerOnlyPlace) {
     EXPECT_EQ(CommandSocketPath(spelling, runtime.path().string()), path) << spelling;
   EXPECT_NE(CommandSocketPath(runtime.path(), runtime.path().string()), path);
 
-  for (const BarCommand& command : {BarCommand{BarCommand::Kind::Focus, {}},
-                                    BarCommand{BarCommand::Kind::Search, "東京 C++"}}) {
+  std::string longest;  // 32,767 characters of four bytes each
+  for (std::size_t i = 0; i < kMaxCommandTextCharacters; ++i) longest += "\xF0\x9F\x94\x8D";
+  for (const BarCommand& command :
+       {BarCommand{BarCommand::Kind::Focus, {}}, BarCommand{BarCommand::Kind::Search, "東京 C++"},
+        BarCommand{BarCommand::Kind::Search, longest}}) {
     std::optional<std::string> error = "not sent";
     const auto received = Exchange(listener, [&] { error = SendBarCommand(path, command); });
     EXPECT_EQ(error, std::nullopt);
@@ -280,6 +283,8 @@ TEST_F(CommandSocketTest, MalformedMessagesAreIgnoredAndTheSenderIsToldWithinASe
       address.sun_family = AF_UNIX;
       std::strcpy(address.sun_path, path.c_str());
       ASSERT_EQ(::connect(fd.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+      char greeting = 0;
+      ASSERT_EQ(::recv(fd.get(), &greeting, 1, 0), 1);
       ::send(fd.get(), message.data(), message.size(), MSG_NOSIGNAL);
       ::shutdown(fd.get(), SHUT_WR);
       char answer = 0;
@@ -287,6 +292,13 @@ TEST_F(CommandSocketTest, MalformedMessagesAreIgnoredAndTheSenderIsToldWithinASe
     });
     EXPECT_EQ(received, (std::vector<std::optional<BarCommand>>{std::nullopt}));
   }
+
+  // A bar that does not take the connection in time: the sender gives up, and the bar, when it
+  // comes to the connection, finds no command to carry out.
+  EXPECT_TRUE(SendBarCommand(path, BarCommand{}, std::chrono::milliseconds(100)).has_value());
+  pollfd waiting{listener.fd(), POLLIN, 0};
+  ASSERT_EQ(::poll(&waiting, 1, 0), 1);
+  EXPECT_EQ(listener.Receive(), std::nullopt);
 
   // Nobody listening: the sender gives up after its wait, with a reason.
   const fs::path nobody = CommandSocketPath(runtime / "elsewhere", runtime.path().string());
@@ -296,6 +308,39 @@ TEST_F(CommandSocketTest, MalformedMessagesAreIgnoredAndTheSenderIsToldWithinASe
   EXPECT_TRUE(error.has_value());
   EXPECT_GE(waited, std::chrono::milliseconds(300));
   EXPECT_LT(waited, std::chrono::seconds(1));
+}
+
+TEST(SocketFolderTest, EachFaultIsToldInItsOwnWords) {
+  struct stat own {};
+  own.st_mode = S_IFDIR | 0700;
+  own.st_uid = 1000;
+  struct stat others = own, open = own, file = own;
+  others.st_uid = 0;
+  open.st_mode = S_IFDIR | 0701;
+  file.st_mode = S_IFLNK | 0700;
+  const std::pair<const struct stat*, FolderFault> rows[] = {
+      {&own, FolderFault::None},        {nullptr, FolderFault::Missing},
+      {&file, FolderFault::NotAFolder}, {&others, FolderFault::NotOwned},
+      {&open, FolderFault::NotPrivate},
+  };
+  for (const auto& [status, fault] : rows) EXPECT_EQ(FolderFaultOf(status, 1000), fault);
+
+  TempFolder runtime;
+  std::ofstream(runtime.path() / "file") << "x";
+  fs::create_directory(runtime.path() / "open");
+  fs::permissions(runtime.path() / "open", fs::perms::owner_all | fs::perms::group_read);
+  const std::pair<fs::path, std::string> told[] = {
+      {runtime.path() / "none/velto", "does not exist and cannot be made (No such file"},
+      {runtime.path() / "file", "not a folder"},
+      {runtime.path() / "open", "not private"},
+  };
+  for (const auto& [folder, words] : told) {
+    const auto problem = PrivateFolderProblem(folder);
+    ASSERT_TRUE(problem.has_value()) << folder;
+    EXPECT_NE(problem->find(words), std::string::npos) << *problem;
+    EXPECT_NE(problem->find(folder.native()), std::string::npos) << *problem;
+  }
+  EXPECT_EQ(PrivateFolderProblem(runtime.path() / "made"), std::nullopt);
 }
 
 TEST_F(CommandSocketTest, AFolderOthersMayEnterIsNeitherListenedInNorSentTo) {

@@ -39,6 +39,14 @@ for display in "" ":4242" "wayland-42"; do
   check "no display '$display': one line on stderr, nothing on stdout" \
     test "$(wc -l <"$work.err"):$out" = "1:" -a -n "$(grep '^velto: ' <<<"$err")"
 done
+# A search that cannot be carried out: status 2 and the reason, before any display, lock or file.
+long=$(printf 'x%.0s' $(seq 32768))
+for case in "--search:needs a text" "--search $long:longer than 32,767" \
+  $'--search \xff:not valid UTF-8' "/S \"\":needs a text"; do
+  ARGS=${case%:*} run DISPLAY=:4242
+  check "refused search (${case#*:}): status 2, one line" \
+    test "$status:$(wc -l <"$work.err"):$out" = "2:1:" -a -n "$(grep -F "${case#*:}" <<<"$err")"
+done
 check "nothing written by any of these starts" test "$(snapshot)" = "$before"
 
 # Qt's offscreen platform needs no display: the search bar runs (and is ended).

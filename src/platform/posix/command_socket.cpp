@@ -20,9 +20,13 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
+// The bar greets each connection it has taken, then answers a command it will carry out.
+constexpr char kGreeting = 'V';
 constexpr char kAccepted = '1';
-// How long the bar waits for a connected client's message; the client writes it at once.
-constexpr auto kReceiveWait = std::chrono::milliseconds(250);
+// How long the bar waits for a greeted client's message; the client writes it at once.
+constexpr auto kReceiveWait = std::chrono::seconds(1);
+// No deadline: wait as long as it takes.
+constexpr Clock::time_point kNever = Clock::time_point::max();
 
 std::string HashName(const std::string& text) {
   // FNV-1a, 64 bits, as the Windows build names its mutex.
@@ -36,15 +40,6 @@ std::string HashName(const std::string& text) {
   return name + ".sock";
 }
 
-// A folder only this user may enter: made with mode 0700 where missing, else accepted only when
-// it is a real folder of this user that nobody else may write or enter.
-bool PrivateFolder(const fs::path& folder) {
-  ::mkdir(folder.c_str(), 0700);
-  struct stat st {};
-  if (::lstat(folder.c_str(), &st) != 0) return false;
-  return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 0077) == 0;
-}
-
 std::optional<sockaddr_un> Address(const fs::path& path) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
@@ -55,6 +50,7 @@ std::optional<sockaddr_un> Address(const fs::path& path) {
 }
 
 int MillisecondsLeft(Clock::time_point deadline) {
+  if (deadline == kNever) return -1;
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
@@ -85,7 +81,52 @@ bool WriteAll(int fd, std::string_view bytes, Clock::time_point deadline) {
   return true;
 }
 
+// One byte from the connection by the deadline; nothing on timeout, end or error.
+std::optional<char> ReadByte(int fd, Clock::time_point deadline) {
+  for (;;) {
+    char byte = 0;
+    const ssize_t n = ::recv(fd, &byte, 1, 0);
+    if (n == 1) return byte;
+    if (n == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)) return std::nullopt;
+    if (errno != EINTR && !WaitFor(fd, POLLIN, deadline)) return std::nullopt;
+  }
+}
+
 }  // namespace
+
+FolderFault FolderFaultOf(const struct stat* status, uid_t user) {
+  if (status == nullptr) return FolderFault::Missing;
+  if (!S_ISDIR(status->st_mode)) return FolderFault::NotAFolder;
+  if (status->st_uid != user) return FolderFault::NotOwned;
+  if ((status->st_mode & 0077) != 0) return FolderFault::NotPrivate;
+  return FolderFault::None;
+}
+
+std::optional<std::string> PrivateFolderProblem(const fs::path& folder) {
+  // Made with mode 0700 where missing; an existing one is taken only as it is.
+  const int made = ::mkdir(folder.c_str(), 0700) == 0 ? 0 : errno;
+  struct stat status {};
+  const bool found = ::lstat(folder.c_str(), &status) == 0;
+  const std::string& path = folder.native();
+  switch (FolderFaultOf(found ? &status : nullptr, ::geteuid())) {
+    case FolderFault::None:
+      return std::nullopt;
+    case FolderFault::Missing:
+      return "the folder for the command socket does not exist and cannot be made (" +
+             std::string(std::strerror(made)) + "): " + path;
+    case FolderFault::NotAFolder:
+      return "the place of the command socket's folder is taken by something that is not a "
+             "folder: " +
+             path;
+    case FolderFault::NotOwned:
+      return "the folder for the command socket belongs to another user: " + path;
+    case FolderFault::NotPrivate:
+      return "the folder for the command socket is not private to this user (others may enter "
+             "it): " +
+             path;
+  }
+  return std::nullopt;
+}
 
 fs::path CommandSocketPath(const fs::path& settings_folder, const std::string& runtime_dir) {
   std::error_code ec;
@@ -115,34 +156,33 @@ std::optional<std::string> SendBarCommand(const fs::path& socket_path, const Bar
   const auto address = Address(socket_path);
   if (!address) return "the socket path is too long: " + socket_path.native();
   // A folder someone else controls could hold anyone's socket; the query is not sent there.
-  if (!PrivateFolder(socket_path.parent_path()))
-    return "the folder of the socket is not private to this user: " +
-           socket_path.parent_path().native();
+  if (auto problem = PrivateFolderProblem(socket_path.parent_path())) return problem;
   UniqueFd fd;
-  // The running bar may still be starting: it takes the lock before it listens.
+  // The running bar may still be starting (it takes the lock before it listens), or its queue
+  // of connections may be full: try again until the deadline.
   for (;;) {
     fd = UniqueFd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!fd.valid()) return std::string("no socket: ") + std::strerror(errno);
     if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0)
       break;
-    // Not there yet, or its queue of connections is full: try again until the deadline.
     const int error = errno;
     if ((error != ENOENT && error != ECONNREFUSED && error != EAGAIN) || Clock::now() >= deadline)
       return "cannot reach the running search bar (" + socket_path.native() +
              "): " + std::strerror(error);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  if (!WriteAll(fd.get(), EncodeBarCommand(command), deadline))
-    return "the running search bar does not take the command";
+  // Nothing is sent before the bar has taken the connection: a start that gives up here leaves
+  // the bar nothing to carry out.
+  if (ReadByte(fd.get(), deadline) != kGreeting)
+    return "the running search bar does not answer (" + socket_path.native() + ")";
+  // From here the bar answers or hangs up within its own short wait, so its answer is awaited
+  // as long as it takes: the status never contradicts what the bar does.
+  if (!WriteAll(fd.get(), EncodeBarCommand(command), kNever))
+    return "the running search bar did not take the command";
   ::shutdown(fd.get(), SHUT_WR);
-  char answer = 0;
-  while (WaitFor(fd.get(), POLLIN, deadline)) {
-    const ssize_t n = ::recv(fd.get(), &answer, 1, 0);
-    if (n == 1 && answer == kAccepted) return std::nullopt;
-    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-    return "the running search bar refused the command";
-  }
-  return "the running search bar does not answer";
+  if (ReadByte(fd.get(), kNever) != kAccepted)
+    return "the running search bar did not take the command";
+  return std::nullopt;
 }
 
 int HandOverCommand(const fs::path& settings_folder, const std::optional<BarCommand>& command) {
@@ -155,13 +195,14 @@ int HandOverCommand(const fs::path& settings_folder, const std::optional<BarComm
 
 CommandListener::CommandListener(fs::path socket_path) : path_(std::move(socket_path)) {
   const auto address = Address(path_);
-  if (!address || !PrivateFolder(path_.parent_path())) return;
+  if (!address || PrivateFolderProblem(path_.parent_path())) return;
   UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
   if (!fd.valid()) return;
   ::unlink(path_.c_str());
   if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) return;
   ::chmod(path_.c_str(), 0600);
-  if (::listen(fd.get(), 8) != 0) {
+  // Room for a burst of later starts; each waits its turn.
+  if (::listen(fd.get(), SOMAXCONN) != 0) {
     ::unlink(path_.c_str());
     return;
   }
@@ -185,9 +226,12 @@ std::optional<BarCommand> CommandListener::Receive() {
       peer.uid != ::geteuid())
     return std::nullopt;
 
+  // A client that gave up before its turn has hung up: the greeting fails, or no message
+  // follows it.
   const auto deadline = Clock::now() + kReceiveWait;
+  if (!WriteAll(connection.get(), std::string_view(&kGreeting, 1), deadline)) return std::nullopt;
   std::string message;
-  char buffer[1024];
+  char buffer[16384];
   for (;;) {
     const ssize_t n = ::recv(connection.get(), buffer, sizeof buffer, 0);
     if (n > 0) {
@@ -202,7 +246,9 @@ std::optional<BarCommand> CommandListener::Receive() {
     }
   }
   auto command = DecodeBarCommand(message);
-  if (command) WriteAll(connection.get(), std::string_view(&kAccepted, 1), deadline);
+  // Carried out only when the client has the answer to wait for.
+  if (!command || !WriteAll(connection.get(), std::string_view(&kAccepted, 1), deadline))
+    return std::nullopt;
   return command;
 }
 

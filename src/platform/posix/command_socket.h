@@ -1,7 +1,10 @@
 #pragma once
 // Commands between two starts of the Linux program for the same settings folder: the running
 // bar listens on a Unix socket named after that folder, in a folder only its user may enter;
-// a later start connects, writes one command message and waits for the bar's answer.
+// a later start connects, waits for the bar's greeting, writes one command message and waits
+// for the answer. The bar carries out exactly the commands it answered.
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -19,11 +22,22 @@ std::filesystem::path CommandSocketPath(const std::filesystem::path& settings_fo
                                         const std::string& runtime_dir);
 std::filesystem::path CommandSocketPath(const std::filesystem::path& settings_folder);
 
-// Hands the command to the bar listening at the path and waits for its answer, at most `wait`
-// in all (the bar may still be starting). nullopt when it was taken; else why not, in English.
+// What is wrong with the folder of the socket, if anything: it must be a folder (not a link)
+// owned by this user that nobody else may enter. status is the folder's lstat, null when it
+// does not exist.
+enum class FolderFault { None, Missing, NotAFolder, NotOwned, NotPrivate };
+FolderFault FolderFaultOf(const struct stat* status, uid_t user);
+
+// Makes the folder (mode 0700) where it is missing, then names its fault in English, if any.
+std::optional<std::string> PrivateFolderProblem(const std::filesystem::path& folder);
+
+// Hands the command to the bar listening at the path. Gives up when the bar has not greeted
+// the connection within `wait` (it may still be starting, or busy with a burst of commands);
+// once greeted, waits for its answer. nullopt when the bar took the command and will carry it
+// out; else why not, in English, and the bar will not.
 std::optional<std::string> SendBarCommand(const std::filesystem::path& socket_path,
                                           const BarCommand& command,
-                                          std::chrono::milliseconds wait = std::chrono::seconds(1));
+                                          std::chrono::milliseconds wait = std::chrono::seconds(5));
 
 // A later start's part, for a bar whose instance lock is held elsewhere: hands the command,
 // if any, to the running bar. The program's exit status: 0 when there was none or it was taken,
@@ -45,9 +59,10 @@ class CommandListener {
   // Readable when a connection waits.
   int fd() const { return fd_.get(); }
 
-  // Takes one waiting connection and reads its message (one bounded message, at most a short
-  // while); answers and returns the command, or closes the connection without an answer and
-  // returns nullopt for anything malformed, too long, slow or from another user.
+  // Takes one waiting connection, greets it and reads its message (one bounded message, at most
+  // a short while); answers and returns the command, or closes the connection without an
+  // answer and returns nullopt for anything malformed, too long, slow, from another user or
+  // from a client that has gone.
   std::optional<BarCommand> Receive();
 
  private:

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "main/bar_command.h"
 #include "main/program_info.h"
+#include "platform/posix/command_line.h"
 
 namespace velto {
 
@@ -19,6 +21,12 @@ std::optional<int> AnswerBeforeStart(int argc, const char* const* argv, const Di
       return 0;
     case StartRequest::RunSearchBar:
       break;
+  }
+  // A command that cannot be carried out is refused here, bar or no bar: nothing is started
+  // for it and nothing is handed over.
+  if (const auto request = ReadCommandLine(JoinArguments(argc, argv)); !request.problem.empty()) {
+    err << "velto: " << request.problem << "\n";
+    return 2;
   }
   if (const auto missing = MissingDisplay(DisplayEnvironmentOfProcess(argc, argv), probes)) {
     err << "velto: " << *missing << "\n";

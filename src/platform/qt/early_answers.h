@@ -1,6 +1,7 @@
 #pragma once
 // Starts of velto that end before any window, lock or settings file: asked for the version or
-// the help, or started where no display can be reached.
+// the help, given a search that cannot be carried out (status 2), or started where no display
+// can be reached.
 #include <optional>
 #include <ostream>
 

@@ -10,7 +10,8 @@ namespace {
 constexpr ULONG_PTR kCommandCopyData = 0x564C5443;
 // Carries a received command out after the sender has its answer.
 constexpr UINT kRunPendingCommands = WM_APP + 0x41;
-constexpr DWORD kAnswerWaitMs = 1000;
+// How long a later start looks for the bar's window: the bar may still be starting.
+constexpr DWORD kFindWaitMs = 5000;
 constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
 
 int HotKeyId(HotKeyRole role) {
@@ -33,7 +34,7 @@ std::wstring CommandWindowClassName(const FilePath& folder) {
 bool SendBarCommand(const FilePath& folder, const BarCommand& command) {
   const std::wstring class_name = CommandWindowClassName(folder);
   const std::string message = EncodeBarCommand(command);
-  const ULONGLONG deadline = GetTickCount64() + kAnswerWaitMs;
+  const ULONGLONG deadline = GetTickCount64() + kFindWaitMs;
   // The running bar may still be starting: it holds the mutex before its window exists.
   HWND target = FindCommandWindow(class_name);
   while (target == nullptr && GetTickCount64() < deadline) {
@@ -45,14 +46,14 @@ bool SendBarCommand(const FilePath& folder, const BarCommand& command) {
   GetWindowThreadProcessId(target, &process);
   // This start was the user's last input; it may pass the foreground on to the bar.
   if (process != 0) AllowSetForegroundWindow(process);
+  // A bar that has stopped taking messages is not sent the command at all.
+  if (IsHungAppWindow(target)) return false;
   COPYDATASTRUCT data{kCommandCopyData, static_cast<DWORD>(message.size()),
                       const_cast<char*>(message.data())};
-  DWORD_PTR answer = 0;
-  const ULONGLONG now = GetTickCount64();
-  const UINT wait = static_cast<UINT>(now < deadline ? deadline - now : 1);
-  return SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                             SMTO_ABORTIFHUNG | SMTO_BLOCK, wait, &answer) != 0 &&
-         answer == TRUE;
+  // The bar answers from its window procedure at once. A timeout would leave the message in its
+  // queue, to be carried out after this start had reported a failure, so the answer is awaited
+  // as long as it takes. 0 also when the bar ends before it answers.
+  return SendMessageW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE;
 }
 
 CommandWindow::~CommandWindow() {

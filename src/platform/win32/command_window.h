@@ -20,7 +20,8 @@ namespace velto::win32 {
 std::wstring CommandWindowClassName(const FilePath& folder);
 
 // Hands the command to the running bar of the folder, letting it come to the foreground.
-// False when no bar took it within about a second.
+// True exactly when the bar took it (and will carry it out); false when no bar window appeared
+// within a few seconds, the bar does not respond, or it refused the command.
 bool SendBarCommand(const FilePath& folder, const BarCommand& command);
 
 class CommandWindow final : private WindowProcedureTarget {

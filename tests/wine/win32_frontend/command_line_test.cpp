@@ -1,8 +1,17 @@
-// The raw argument text Windows hands the program, and the single-instance name per folder.
+// The raw argument text Windows hands the program, how its arguments split, and the
+// single-instance name per folder.
 #include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "main/windows_arguments.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/single_instance.h"
+#include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
 namespace {
@@ -15,6 +24,24 @@ TEST(ArgumentText, AfterProgramName_SkipsOnlyTheSeparatingBlank) {
   EXPECT_EQ(ArgumentText(L"velto.exe"), L"");
   EXPECT_EQ(ArgumentText(L"velto.exe\t-D"), L"-D");
   EXPECT_EQ(ArgumentText(L""), L"");
+}
+
+// The portable reading of /S's arguments agrees with the system's own.
+TEST(WindowsArguments, SplitAsCommandLineToArgvW) {
+  for (const wchar_t* arguments :
+       {L"a b\tc", L"\"a b\" c", L"x\"a b\"y", L"\"\" x", L"\\\"a\\\"", L"\\\\\"a b\"",
+        L"\\\\\\\"a", L"a\\b c\\\\", L"\"a\"\"b c\"", L"\"\"\"a b\"\"\"", L"\"\"\"\"a b\"",
+        L"\"\\\"tokyo tower\\\"\"", L"\"open", L"東京\"タ ワー\""}) {
+    // The first argument is read as a program name, by rules of its own: one is put in front.
+    const std::wstring line = std::wstring(L"velto.exe ") + arguments;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
+    ASSERT_NE(argv, nullptr);
+    std::vector<std::string> system;
+    for (int i = 1; i < count; ++i) system.push_back(Utf8FromWide(argv[i]));
+    LocalFree(argv);
+    EXPECT_EQ(SplitWindowsArguments(Utf8FromWide(arguments)), system) << Utf8FromWide(arguments);
+  }
 }
 
 TEST(InstanceMutexName, SameFolderInAnySpelling_SameName) {

@@ -225,6 +225,22 @@ def run_blank_before_switch(h):
     h.check("blank switch: no log", h.read(folder, "log.txt"), None)
 
 
+def run_commands(h):
+    """Later starts with /S: an empty search is refused with status 2, bar or no bar, and starts
+    none; a phrase keeps the quotes its backslashes ask for."""
+    sections = prepared_settings(["first"])
+    folder = h.folder("commands", ini(sections))
+    seen = h.drive(folder, 'second:/S ""', "start:", 'second:/S "\\"tokyo tower\\""',
+                   'second:/s   ""', "dump", "close", "wait-exit")
+    h.check("later starts", [line for line in seen if line.startswith(("second-exit=", "bars="))],
+            ["second-exit=2", "bars=0", "second-exit=0", "bars=1", "second-exit=2", "bars=1"])
+    h.check("the phrase in the box", [line for line in seen if line.startswith("query=")],
+            ['query="tokyo tower"'])
+    h.check("closed", seen[-1], "exit=0")
+    h.check("addresses", h.addresses(1),
+            [as_wine_hands_it_over('http://s2.example/?q="tokyo tower"')])
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--velto", required=True)
@@ -234,7 +250,7 @@ def main():
     parser.add_argument("--keep", action="store_true")
     parser.add_argument("only", nargs="*")
     h = Harness(parser.parse_args())
-    runs = [run_searches, run_debug_switch, run_blank_before_switch]
+    runs = [run_searches, run_debug_switch, run_blank_before_switch, run_commands]
     try:
         for run in runs:
             if h.args.only and run.__name__ not in h.args.only:

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "main/bar_command.h"
 #include "main/program_info.h"
+#include "platform/win32/command_line.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
@@ -20,8 +22,8 @@ std::string FirstArgument(std::wstring_view arguments) {
 }
 
 // A pipe or a file takes UTF-8 as it is; a console shows UTF-16.
-bool WriteToStandardOutput(const std::string& text) {
-  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+bool WriteToStandardHandle(DWORD which, const std::string& text) {
+  const HANDLE out = GetStdHandle(which);
   DWORD mode = 0;
   if (out == nullptr || out == INVALID_HANDLE_VALUE || GetConsoleMode(out, &mode)) return false;
   DWORD written = 0;
@@ -44,6 +46,17 @@ bool WriteToParentConsole(const std::string& text) {
   return done;
 }
 
+// To the redirected output, else the console the program was started from, else a message box:
+// the same way for an answer and for a complaint, so that a script that redirects gets both and
+// a start from a shortcut sees both.
+void Tell(const std::string& text, bool complaint) {
+  if (WriteToStandardHandle(complaint ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, text) ||
+      WriteToParentConsole(text))
+    return;
+  MessageBoxW(nullptr, WideFromUtf8(text).c_str(), L"ヴェルト",
+              MB_OK | (complaint ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
 }  // namespace
 
 std::optional<int> AnswerBeforeStart(std::wstring_view arguments) {
@@ -56,12 +69,17 @@ std::optional<int> AnswerBeforeStart(std::wstring_view arguments) {
     case StartRequest::PrintHelp:
       text = SearchBarHelpText(HelpSystem::Windows);
       break;
-    case StartRequest::RunSearchBar:
-      return std::nullopt;
+    case StartRequest::RunSearchBar: {
+      // A command that cannot be carried out is refused, bar or no bar: nothing is started
+      // for it and nothing is handed over.
+      const CommandLineRequest request =
+          ReadCommandLine(Utf8FromWide(ArgumentText(GetCommandLineW())));
+      if (request.problem.empty()) return std::nullopt;
+      Tell("velto.exe: " + request.problem + "\n", true);
+      return 2;
+    }
   }
-  if (!WriteToStandardOutput(text) && !WriteToParentConsole(text)) {
-    MessageBoxW(nullptr, WideFromUtf8(text).c_str(), L"ヴェルト", MB_OK | MB_ICONINFORMATION);
-  }
+  Tell(text, false);
   return 0;
 }
 

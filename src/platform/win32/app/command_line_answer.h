@@ -1,13 +1,15 @@
 #pragma once
-// velto.exe --version and --help: answered without a window. A GUI program has no console of
-// its own, so the text goes to redirected standard output, else to the console it was started
-// from, else into a message box.
+// velto.exe --version and --help, and a search that cannot be carried out: answered without a
+// window. A GUI program has no console of its own, so the text goes to redirected standard
+// output (standard error for a complaint), else to the console it was started from, else into
+// a message box.
 #include <optional>
 #include <string_view>
 
 namespace velto::win32 {
 
-// The exit status when the arguments ask for the version or the help; nothing otherwise.
+// The exit status when the arguments ask for the version or the help (0) or name a search that
+// cannot be carried out (2); nothing otherwise.
 std::optional<int> AnswerBeforeStart(std::wstring_view arguments);
 
 }  // namespace velto::win32
