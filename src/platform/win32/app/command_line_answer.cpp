@@ -49,9 +49,9 @@ bool WriteToParentConsole(const std::string& text) {
 // To the redirected output, else the console the program was started from, else a message box:
 // the same way for an answer and for a complaint, so that a script that redirects gets both and
 // a start from a shortcut sees both.
-void Tell(const std::string& text, bool complaint) {
+void Tell(const std::string& text, bool complaint, bool box = true) {
   if (WriteToStandardHandle(complaint ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE, text) ||
-      WriteToParentConsole(text))
+      WriteToParentConsole(text) || !box)
     return;
   MessageBoxW(nullptr, WideFromUtf8(text).c_str(), L"ヴェルト",
               MB_OK | (complaint ? MB_ICONWARNING : MB_ICONINFORMATION));
@@ -81,6 +81,10 @@ std::optional<int> AnswerBeforeStart(std::wstring_view arguments) {
   }
   Tell(text, false);
   return 0;
+}
+
+void TellCommandNotTaken() {
+  Tell("velto.exe: the running search bar did not take the command\n", true, false);
 }
 
 }  // namespace velto::win32

@@ -12,4 +12,9 @@ namespace velto::win32 {
 // cannot be carried out (2); nothing otherwise.
 std::optional<int> AnswerBeforeStart(std::wstring_view arguments);
 
+// A later start whose command the running bar did not take says so where a script or a console
+// sees it; without either it stays silent (the status is 1), since a message box would hold
+// up whatever started it.
+void TellCommandNotTaken();
+
 }  // namespace velto::win32

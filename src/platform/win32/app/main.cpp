@@ -44,8 +44,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   // command, if any, to the running one.
   const std::optional<velto::BarCommand> command = velto::ParseBarCommand(platform.CommandLine());
   velto::win32::SingleInstance claim(platform.ProgramFolder());
-  if (!claim.Claim())
-    return command && !velto::win32::SendBarCommand(platform.ProgramFolder(), *command) ? 1 : 0;
+  if (!claim.Claim()) {
+    if (!command || velto::win32::SendBarCommand(platform.ProgramFolder(), *command)) return 0;
+    velto::win32::TellCommandNotTaken();
+    return 1;
+  }
 
   // Taken up once the window is on the screen (see below); declared before the window so that
   // the drop targets are revoked before OLE ends.
