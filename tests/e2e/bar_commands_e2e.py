@@ -70,7 +70,7 @@ def run(velto, env, opened_file):
     check(later_start("--search", "x" * 32767) == (0, ""), "the longest search")
     expect_opened([GOOGLE + "C%2B%2B%20%E5%85%A5%E9%96%80", GOOGLE + "AT%26T%20%E6%9D%B1%E4%BA%AC",
                    GOOGLE + "x" * 32767])
-    burst(velto, opened_file)
+    burst(velto, opened_file, first)
 
     # --focus and the global focus key take the focus from another window.
     other = subprocess.Popen(["xmessage", "-geometry", "+300+400", "other"], env=env,
@@ -104,11 +104,15 @@ def run(velto, env, opened_file):
           "the socket stays after the end")
 
 
-def burst(velto, opened_file, count=200):
-    """Many later starts at once: exactly the searches whose start ended with 0 are opened."""
+def burst(velto, opened_file, bar, count=200):
+    """Many later starts at once while the bar is busy for two seconds (stopped): exactly the
+    searches whose start ended with 0 are opened."""
     before = len(opened(opened_file))
     started = time.monotonic()
+    bar.send_signal(signal.SIGSTOP)
     starts = [velto.start("--search", "p%d" % i) for i in range(count)]
+    time.sleep(max(0.0, 2.0 - (time.monotonic() - started)))
+    bar.send_signal(signal.SIGCONT)
     statuses = [start.wait(timeout=60) for start in starts]
     took = time.monotonic() - started
     errors = {start.stderr.read().decode().strip() for start in starts} - {""}
