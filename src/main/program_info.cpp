@@ -46,8 +46,9 @@ std::string SearchBarHelpText(HelpSystem system) {
       "  --help      show this text and exit\n"
       "  --version   print the version and exit\n"
       "\n"
-      "Other arguments are ignored. Exit status: 0 when the search bar ran or the running one\n"
-      "took the command, 1 when it did not, 2 when TEXT is empty, too long or not UTF-8.\n";
+      "Other arguments are ignored.\n"
+      "Exit status: 0 when the search bar ran or the running one took the command,\n"
+      "1 when it did not, 2 when TEXT is empty, too long or not UTF-8.\n";
   text += windows ? "Settings (velto.ini) and the log (log.txt) are kept in the program's folder.\n"
                   : "Settings (velto.ini) and the log (log.txt) are kept in the program's folder "
                     "or, for an\n"
