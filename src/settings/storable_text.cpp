@@ -10,13 +10,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsAscii(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool IsStorableText(std::string_view utf8) {
@@ -44,7 +37,7 @@ std::string CharacterCode(char32_t character) {
 }
 
 std::string StorableAddress(std::string_view address) {
-  if (IsAscii(address) || AnsiHoldsExactly(address)) return std::string(address);
+  if (AnsiHoldsExactly(address)) return std::string(address);
   constexpr std::string_view kDigits = "0123456789ABCDEF";
   std::string out;
   for (std::size_t pos = 0; pos < address.size();) {
