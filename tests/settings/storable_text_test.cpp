@@ -39,16 +39,7 @@ TEST(StorableText, NamesTheFirstCharacterTheCodePageLacks) {
   EXPECT_EQ(FirstUnstorableCharacter("東京 Café \xF0\x9F\x98\x80"), U'\u00E9');
   EXPECT_EQ(FirstUnstorableCharacter("a\xF0\x9F\x98\x80"), U'\U0001F600');
   EXPECT_EQ(FirstUnstorableCharacter("a\xFF"), U'\uFFFD');
-  EXPECT_EQ(CharacterCode(U'\U0001F600'), "U+1F600");
   EXPECT_EQ(CharacterCode(U'\u00E9'), "U+00E9");
-}
-
-TEST(StorableText, AddressKeysAreTheHomeAndSearchAddressesOfSearchData) {
-  EXPECT_TRUE(IsAddressSetting("SearchData", "SearchEngn(3)"));
-  EXPECT_TRUE(IsAddressSetting(" searchdata ", "searchhome(19)"));
-  EXPECT_FALSE(IsAddressSetting("SearchData", "SearchName(3)"));
-  EXPECT_FALSE(IsAddressSetting("History", "SearchEngn(3)"));
-  EXPECT_FALSE(IsAddressSetting("SearchData", "SearchEngn"));
 }
 
 }  // namespace
