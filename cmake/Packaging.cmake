@@ -3,8 +3,8 @@
 #            program looks for it when installed), the menu entry and the icons; cpack -G DEB
 #            makes the Debian package.
 #   Windows: the velto_zip target makes velto-VERSION-win32.zip: velto.exe, velto-config.exe,
-#            Help.html and the starter velto.ini written by velto-config.exe itself, the
-#            licence and a short read-me.
+#            Help.html and the starter settings (velto.starter.ini) written by velto-config.exe
+#            itself, the licence and a short read-me.
 set(VELTO_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
 
@@ -28,6 +28,7 @@ if(VELTO_WIN32)
     # The program's own tool writes the starter settings, in Shift-JIS as the program reads them.
     COMMAND ${CMAKE_STRIP} ${_stage}/velto-config.exe
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh ${_stage}/velto-config.exe starter
+    COMMAND ${CMAKE_COMMAND} -E rename ${_stage}/velto.ini ${_stage}/${VELTO_ZIP_STARTER}
     COMMAND ${CMAKE_COMMAND} -E rm -f ${VELTO_ZIP}
     # A UTF-8 locale, or the archiver cannot name the read-me (the zip marks names as UTF-8).
     COMMAND ${CMAKE_COMMAND} -E chdir ${_stage} ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8

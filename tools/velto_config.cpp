@@ -11,6 +11,8 @@
 #include "settings/profile_file.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
+#include "settings/starter_file.h"
+#include "settings/storable_text.h"
 
 namespace velto {
 namespace {
@@ -45,8 +47,10 @@ constexpr std::string_view kHelp =
     "  --version               print the version\n"
     "\n"
     "Arguments and output are UTF-8; the file itself is in Shift-JIS (code page 932).\n"
-    "Exit status: 0 done; 1 the file could not be read or written (message on stderr);\n"
-    "2 wrong usage.\n";
+    "Addresses (SearchHome, SearchEngn) keep characters Shift-JIS lacks as UTF-8 percent\n"
+    "escapes (%C3%A9 for e with acute); set refuses any other such value.\n"
+    "Exit status: 0 done; 1 the file could not be read or written, or the value cannot be\n"
+    "stored exactly (message on stderr); 2 wrong usage.\n";
 
 std::string Utf8(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
@@ -202,6 +206,8 @@ int RunVeltoConfig(const std::vector<std::string>& args,
   if (folder.empty()) return UsageError(err, "FOLDER must not be empty");
 
   const SettingsStore store(folder);
+  // The settings the search bar would start from: a fresh folder's starter file first.
+  AdoptStarterFile(folder);
   const std::string_view command = words[0];
   const auto expect_args = [&](std::size_t count) { return words.size() == count + 1; };
 
@@ -221,7 +227,18 @@ int RunVeltoConfig(const std::vector<std::string>& args,
   if (command == "set") {
     if (!expect_args(3)) return UsageError(err, "set: wrong number of arguments");
     if (auto bad = BadName(words[1], words[2])) return UsageError(err, *bad);
-    if (!store.WriteSetting(words[1], words[2], words[3])) {
+    // Addresses keep what the code page lacks as percent escapes; any other text the file would
+    // change is refused rather than stored as "?".
+    const std::string value =
+        IsAddressSetting(words[1], words[2]) ? StorableAddress(words[3]) : std::string(words[3]);
+    for (const std::string_view text : {words[1], words[2], std::string_view(value)}) {
+      if (const auto character = FirstUnstorableCharacter(text)) {
+        return Failure(err, CharacterCode(*character) +
+                                " cannot be stored in velto.ini (its code page lacks it); "
+                                "nothing was written");
+      }
+    }
+    if (!store.WriteSetting(words[1], words[2], value)) {
       return Failure(err, Diagnose(store, true));
     }
     return 0;

@@ -6,6 +6,7 @@
 
 #include "dialog/settings_dialog.h"
 #include "settings/settings_store.h"
+#include "settings/storable_text.h"
 
 namespace velto {
 
@@ -47,17 +48,28 @@ void SettingsDialog::StoreSlot() {
                           std::string(kAppTitle), MessageButtons::Ok);
     return;
   }
+  // A name the settings file would turn into "?" is refused; the boxes keep what was typed.
+  if (const auto character = FirstUnstorableCharacter(name)) {
+    platform_.ShowMessage(WindowRole::SettingsDialog,
+                          std::string(kUnstorableNameMessage) + CharacterCode(*character),
+                          std::string(kAppTitle), MessageButtons::Ok);
+    return;
+  }
   const std::optional<int> slot = SelectedPosition(kSlotSelector);
   if (!slot) {
     // No slot to store into: point the user at the slot selector.
     view_.FocusSelector(kSlotSelector);
     return;
   }
+  // Addresses keep what the file cannot hold as percent escapes; the boxes show what is stored.
+  const std::string home = view_.EditText(kHomeBox);
   SettingsModel& model = bar_.Model();
   const auto k = static_cast<std::size_t>(*slot);
   model.SearchName[k] = std::move(name);
-  model.SearchHome[k] = view_.EditText(kHomeBox);
-  model.SearchEngn[k] = std::move(engine);
+  model.SearchHome[k] = StorableAddress(home);
+  model.SearchEngn[k] = StorableAddress(engine);
+  if (model.SearchHome[k] != home) view_.SetEditText(kHomeBox, model.SearchHome[k]);
+  if (model.SearchEngn[k] != engine) view_.SetEditText(kEngineBox, model.SearchEngn[k]);
   FinishSlotChange(*slot);
 }
 

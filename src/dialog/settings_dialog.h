@@ -25,6 +25,9 @@ namespace velto {
 inline constexpr std::string_view kAppTitle = "ヴェルト";
 inline constexpr std::string_view kMissingEngineMessage =
     "検索サイトの名前とエンジンのURLを入力してください。";
+// Followed by the character's code, for example "U+1F600".
+inline constexpr std::string_view kUnstorableNameMessage =
+    "検索サイトの名前に、設定ファイルに保存できない文字があります: ";
 inline constexpr std::string_view kRestoreMessage =
     "サーチエンジンの登録データを最初の状態に戻します。";
 inline constexpr std::string_view kRestoreCaption = "注意";

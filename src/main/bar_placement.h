@@ -19,7 +19,7 @@ class BarPlacement : public PlacementTarget {
   float Left() const override { return left_.value_or(view_.Left()); }
   void SetTop(float twips) override { top_ = twips; }
   void SetLeft(float twips) override { left_ = twips; }
-  std::string HistoryItem(int index) const override { return history_.Item(index); }
+  std::string HistoryItem(int index) const override;
 
   // Moves the window to the collected position, if any, unless it would be off every screen.
   void ApplyCollectedPosition();
@@ -29,6 +29,7 @@ class BarPlacement : public PlacementTarget {
   const HistoryList& history_;
   std::optional<float> top_;
   std::optional<float> left_;
+  mutable std::optional<std::vector<std::string>> storable_history_;  // made on first use
 };
 
 }  // namespace velto

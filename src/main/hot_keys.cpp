@@ -55,9 +55,8 @@ std::optional<int> KeyNamed(std::string_view name) {
   return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<HotKey> ParseHotKey(std::string_view text) {
+// The keys and modifiers as written, whether or not the key may be taken.
+std::optional<HotKey> ParseKeyText(std::string_view text) {
   HotKey hot_key;
   std::string_view rest = text;
   for (;;) {
@@ -76,12 +75,52 @@ std::optional<HotKey> ParseHotKey(std::string_view text) {
   }
 }
 
+// F13 to F24 and Pause, which no program expects to be typed, may be taken without a modifier;
+// any other key needs Ctrl, Alt or Win.
+bool MayBeTaken(const HotKey& key) {
+  constexpr unsigned kTaking = kHotKeyCtrl | kHotKeyAlt | kHotKeyWin;
+  constexpr int kF13 = 0x7C, kF24 = 0x87, kPause = 0x13;
+  return (key.modifiers & kTaking) != 0 || (key.key >= kF13 && key.key <= kF24) ||
+         key.key == kPause;
+}
+
+std::string_view SettingName(HotKeyRole role) {
+  return role == HotKeyRole::Focus ? kHotKeyName : kSelectionHotKeyName;
+}
+
+}  // namespace
+
+std::optional<HotKey> ParseHotKey(std::string_view text) {
+  auto key = ParseKeyText(text);
+  if (key && !MayBeTaken(*key)) return std::nullopt;
+  return key;
+}
+
 HotKeys LoadHotKeys(const SettingsStore& store) {
-  const auto read = [&store](std::string_view key, std::string_view fallback) {
-    const auto stored = store.FindSetting("Velto", key);
-    return ParseHotKey(stored ? *stored : fallback);
+  HotKeys keys;
+  const auto read = [&](HotKeyRole role, std::string_view fallback) -> std::optional<HotKey> {
+    const auto stored = store.FindSetting("Velto", SettingName(role));
+    const std::string text = stored ? *stored : std::string(fallback);
+    if (TrimBlanks(text).empty()) return std::nullopt;  // turned off
+    const auto written = ParseKeyText(text);
+    const std::string setting = "velto: " + std::string(SettingName(role)) + " \"" + text + "\" ";
+    if (!written) {
+      keys.skipped.push_back(setting + "is no key; skipped");
+    } else if (!MayBeTaken(*written)) {
+      keys.skipped.push_back(setting +
+                             "needs Ctrl, Alt or Win (alone, it would take the key from every "
+                             "program; only F13-F24 and Pause may stand alone); skipped");
+      return std::nullopt;
+    }
+    return written;
   };
-  return {read(kHotKeyName, kDefaultHotKey), read(kSelectionHotKeyName, kDefaultSelectionHotKey)};
+  keys.focus = read(HotKeyRole::Focus, kDefaultHotKey);
+  keys.selection = read(HotKeyRole::SearchSelection, kDefaultSelectionHotKey);
+  return keys;
+}
+
+std::string HeldHotKeyMessage(HotKeyRole role) {
+  return "velto: " + std::string(SettingName(role)) + " is held by another program; skipped";
 }
 
 std::optional<BarCommand> CommandForHotKey(HotKeyRole role, std::string selection) {

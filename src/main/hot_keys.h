@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "main/bar_command.h"
 #include "settings/settings_store.h"
@@ -28,7 +29,9 @@ struct HotKey {
 
 // Names are matched without regard to case, blanks around them ignored: modifiers Ctrl
 // (Control), Alt, Shift, Win (Super, Meta), then one key: a letter, a digit, F1 to F24, Space,
-// Insert, Delete, Home, End, PageUp, PageDown, Left, Up, Right, Down or Pause. nullopt for an
+// Insert, Delete, Home, End, PageUp, PageDown, Left, Up, Right, Down or Pause. A global key
+// takes its key from every other program, so it needs Ctrl, Alt or Win (Shift alone is not
+// enough); only F13 to F24 and Pause, which no one types with, may stand alone. nullopt for an
 // empty text (the key is off) and for anything else (a key that cannot be taken is skipped).
 std::optional<HotKey> ParseHotKey(std::string_view text);
 
@@ -43,10 +46,16 @@ enum class HotKeyRole { Focus, SearchSelection };
 struct HotKeys {
   std::optional<HotKey> focus;
   std::optional<HotKey> selection;
+  // One line for each key that is set but cannot be taken, for stderr (Linux) or the debugger's
+  // output (Windows).
+  std::vector<std::string> skipped;
 };
 
 // The two keys as the settings file holds them, the defaults for missing ones.
 HotKeys LoadHotKeys(const SettingsStore& store);
+
+// The line for a key the system refused: another program holds it.
+std::string HeldHotKeyMessage(HotKeyRole role);
 
 // What a press of the key does: Focus, or a search of the selected text; nothing for a
 // selection with no more than blanks and line breaks.

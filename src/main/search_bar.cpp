@@ -3,6 +3,7 @@
 #include "main/bar_placement.h"
 #include "main/debug_switch.h"
 #include "main/fixed_searches.h"
+#include "settings/starter_file.h"
 
 namespace velto {
 
@@ -10,6 +11,8 @@ SearchBar::SearchBar(SettingsModel& model, SearchBarView& view, Platform& platfo
     : model_(model), view_(view), platform_(platform), store_(platform.ProgramFolder()) {}
 
 void SearchBar::Form_Load() {
+  // A fresh folder (an unpacked zip) begins from the starter settings shipped beside velto.ini.
+  AdoptStarterFile(platform_.ProgramFolder());
   LoadSettings();
   if (model_.AlwaysTop.Equals(1)) ApplyTopmost();
   ShowDefaultButton();

@@ -26,7 +26,8 @@ class SearchBar {
   void SetSettingsDialog(SettingsDialogLauncher* dialog) { dialog_ = dialog; }
 
   // The start-up sequence. The caller has already made sure that this is the only search bar
-  // of its program folder (the start-up's single-instance claim).
+  // of its program folder (the start-up's single-instance claim). A folder without velto.ini
+  // but with the starter file gets a copy of it first (starter_file.h).
   void Form_Load();
   // Topmost state from AlwaysTop: not topmost for 0, topmost for any other number; nothing
   // when AlwaysTop does not convert.

@@ -4,6 +4,7 @@
 #include "main/history_log.h"
 #include "main/search_bar.h"
 #include "settings/path_text.h"
+#include "settings/storable_text.h"
 
 namespace velto {
 
@@ -21,10 +22,13 @@ void SearchBar::WriteLog() {
 
   // The new queries are the first NewHistoryCount entries, oldest first in the log. Positions
   // the list no longer has (after F9 or a moved query) have no query: nothing is written for them.
+  // Nor for a query the code page would change: the log would hold another query.
   const int count = new_history_count_;
   std::vector<std::string> lines;
-  for (int position = std::min(count, history_.Count()) - 1; position >= 0; --position)
-    lines.push_back(history_.Item(position));
+  for (int position = std::min(count, history_.Count()) - 1; position >= 0; --position) {
+    std::string query = history_.Item(position);
+    if (IsStorableText(query)) lines.push_back(std::move(query));
+  }
   AppendHistoryLog(platform_.ProgramFolder() / FilePathFromUtf8(kLogFileName), lines);
 }
 

@@ -14,4 +14,8 @@ std::string AnsiFromUtf8(std::string_view utf8);
 // Bytes that are not valid in the code page become U+FFFD (or the system's own replacement).
 std::string Utf8FromAnsi(std::string_view ansi);
 
+// True when the text goes into the code page and comes back unchanged: no character becomes "?"
+// or a look-alike (a best-fit mapping is no exact one). Text that is not UTF-8 is never exact.
+bool AnsiHoldsExactly(std::string_view utf8);
+
 }  // namespace velto

@@ -251,4 +251,10 @@ bool ProfileFile::Write(std::string_view section, std::string_view key,
          RewriteInPlace(target, new_content, old_content.size());
 }
 
+bool ProfileFile::Create(std::string_view content) const {
+  if (!FollowLink(path_) || InspectFile(path_).kind != FileKind::Missing) return false;
+  if (InspectFile(FolderOf(path_)).kind != FileKind::Folder) return false;
+  return ReplaceThroughTemp(path_, content, std::nullopt) == TempResult::Replaced;
+}
+
 }  // namespace velto

@@ -74,6 +74,10 @@ class ProfileFile {
   // value could not be stored.
   bool Write(std::string_view section, std::string_view key, std::string_view value) const;
 
+  // Makes the missing file with the content, through a temporary file as Write does, so it is
+  // never seen half-written. False when the file (or a link of its name) exists, or on failure.
+  bool Create(std::string_view content) const;
+
  private:
   FilePath path_;
 };

@@ -7,6 +7,7 @@
 #include "settings/factory_defaults.h"
 #include "settings/profile_file.h"
 #include "settings/starter_settings.h"
+#include "settings/storable_text.h"
 #include "settings/unicode_text.h"
 
 namespace velto {
@@ -150,8 +151,8 @@ bool SettingsStore::WriteStarterSettings() const {
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                                     std::string_view engine) const {
   bool ok = WriteSetting(kSearchDataSection, IndexedKey(kSearchNameKey, slot), name);
-  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), home);
-  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), engine);
+  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), StorableAddress(home));
+  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), StorableAddress(engine));
   return ok;
 }
 

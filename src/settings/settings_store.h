@@ -55,7 +55,8 @@ class SettingsStore {
   // The starter settings in the same way: options, buttons and the starter engines from slot 0;
   // position, history and later slots keep their values.
   bool WriteStarterSettings() const;
-  // One engine slot's three keys, in the order name, home page, search prefix.
+  // One engine slot's three keys, in the order name, home page, search prefix; the addresses in
+  // their storable form (storable_text.h).
   bool WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                        std::string_view engine) const;
 

@@ -69,6 +69,10 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+std::optional<char32_t> NextCharacter(std::string_view utf8, std::size_t& pos) {
+  return DecodeOne(utf8, pos);
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   for (std::size_t pos = 0; pos < bytes.size();) {
     if (!DecodeOne(bytes, pos)) return false;

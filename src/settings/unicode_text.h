@@ -1,12 +1,17 @@
 #pragma once
 // Small UTF-8 / UTF-16 helpers of the core, free of any system header.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace velto {
 
 bool IsValidUtf8(std::string_view bytes);
+
+// The character at pos, and pos moved past it; nullopt, and pos moved by one byte, where no
+// well-formed UTF-8 sequence starts.
+std::optional<char32_t> NextCharacter(std::string_view utf8, std::size_t& pos);
 
 // Number of Unicode characters (code points) in valid UTF-8; invalid bytes count one each.
 std::size_t CountCharacters(std::string_view utf8);

@@ -60,6 +60,29 @@ TEST_F(DialogTest, Store_MissingNameOrEngine_ShowsMessageAndChangesNothing) {
   EXPECT_EQ(view.Entries(0)[0], "Yahoo!");
 }
 
+TEST_F(DialogTest, Store_WhatTheCodePageLacks_NameRefusedAddressesEscaped) {
+  Start();
+  OpenDialog();
+  Pick(kSlotSelector, 6);
+  const std::string before = FileBytes();
+  TypeSlot("Wikipédia \xF0\x9F\x98\x80", "https://fr.wikipedia.org/",
+           "https://fr.wikipedia.org/wiki/Spécial:Recherche?search=%s");
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_NE(platform.messages[0].text.find("U+00E9"), std::string::npos);
+  EXPECT_EQ(platform.messages[0].owner, WindowRole::SettingsDialog);
+  EXPECT_EQ(view.EditText(kNameBox), "Wikipédia \xF0\x9F\x98\x80") << "kept as typed";
+  EXPECT_EQ(FileBytes(), before);
+
+  view.SetEditText(kNameBox, "Wikipedia (fr)");
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  const std::string stored = "https://fr.wikipedia.org/wiki/Sp%C3%A9cial:Recherche?search=%s";
+  EXPECT_EQ(Stored("SearchData", "SearchEngn(6)"), stored);
+  EXPECT_EQ(model.SearchEngn[6], stored);
+  EXPECT_EQ(view.EditText(kEngineBox), stored) << "the box shows what is stored";
+  EXPECT_EQ(platform.messages.size(), 1u);
+}
+
 TEST_F(DialogTest, Store_ByEnterWithBlankName_IsAccepted) {
   Start();
   OpenDialog();

@@ -23,21 +23,24 @@ TEST_P(HotKeyText, ParsesToModifiersAndKeyOrNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, HotKeyText,
-    ::testing::Values(KeyCase{"Ctrl+Alt+V", HotKey{kHotKeyCtrl | kHotKeyAlt, 'V'}},
-                      KeyCase{" control + ALT + v ", HotKey{kHotKeyCtrl | kHotKeyAlt, 'V'}},
-                      KeyCase{"Shift+Win+9", HotKey{kHotKeyShift | kHotKeyWin, '9'}},
-                      KeyCase{"super+meta+a", std::nullopt},  // one modifier twice
-                      KeyCase{"Ctrl+Alt+Space", HotKey{kHotKeyCtrl | kHotKeyAlt, 0x20}},
-                      KeyCase{"Ctrl+F1", HotKey{kHotKeyCtrl, 0x70}},
-                      KeyCase{"F24", HotKey{0, 0x87}},
-                      KeyCase{"Alt+PageDown", HotKey{kHotKeyAlt, 0x22}},
-                      KeyCase{"Ctrl+f12", HotKey{kHotKeyCtrl, 0x7B}}, KeyCase{"F25", std::nullopt},
-                      KeyCase{"F0", std::nullopt}, KeyCase{"F01", std::nullopt},
-                      KeyCase{"", std::nullopt}, KeyCase{"   ", std::nullopt},
-                      KeyCase{"Ctrl+Alt", std::nullopt}, KeyCase{"Ctrl+", std::nullopt},
-                      KeyCase{"+V", std::nullopt}, KeyCase{"Ctrl+V+W", std::nullopt},
-                      KeyCase{"Hyper+V", std::nullopt}, KeyCase{"Ctrl+ä", std::nullopt},
-                      KeyCase{"Ctrl+Alt+VV", std::nullopt}));
+    ::testing::Values(
+        KeyCase{"Ctrl+Alt+V", HotKey{kHotKeyCtrl | kHotKeyAlt, 'V'}},
+        KeyCase{" control + ALT + v ", HotKey{kHotKeyCtrl | kHotKeyAlt, 'V'}},
+        KeyCase{"Shift+Win+9", HotKey{kHotKeyShift | kHotKeyWin, '9'}},
+        KeyCase{"super+meta+a", std::nullopt},  // one modifier twice
+        KeyCase{"Ctrl+Alt+Space", HotKey{kHotKeyCtrl | kHotKeyAlt, 0x20}},
+        KeyCase{"Ctrl+F1", HotKey{kHotKeyCtrl, 0x70}}, KeyCase{"F24", HotKey{0, 0x87}},
+        KeyCase{"Alt+PageDown", HotKey{kHotKeyAlt, 0x22}},
+        KeyCase{"Ctrl+f12", HotKey{kHotKeyCtrl, 0x7B}}, KeyCase{"F25", std::nullopt},
+        KeyCase{"F0", std::nullopt}, KeyCase{"F01", std::nullopt}, KeyCase{"", std::nullopt},
+        KeyCase{"   ", std::nullopt}, KeyCase{"Ctrl+Alt", std::nullopt},
+        KeyCase{"Ctrl+", std::nullopt}, KeyCase{"+V", std::nullopt},
+        KeyCase{"Ctrl+V+W", std::nullopt}, KeyCase{"Hyper+V", std::nullopt},
+        KeyCase{"Ctrl+ä", std::nullopt}, KeyCase{"Ctrl+Alt+VV", std::nullopt},
+        // A key alone, or with Shift only, would be taken from every program.
+        KeyCase{"a", std::nullopt}, KeyCase{"Shift+A", std::nullopt}, KeyCase{"F1", std::nullopt},
+        KeyCase{"Shift+Space", std::nullopt}, KeyCase{"Pause", HotKey{0, 0x13}},
+        KeyCase{"F13", HotKey{0, 0x7C}}, KeyCase{"Shift+F13", HotKey{kHotKeyShift, 0x7C}}));
 
 TEST(HotKeySettings, MissingKeysTakeTheDefaultsEmptyOnesAreOff) {
   TempFolder folder;
@@ -52,6 +55,17 @@ TEST(HotKeySettings, MissingKeysTakeTheDefaultsEmptyOnesAreOff) {
   keys = LoadHotKeys(store);
   EXPECT_EQ(keys.focus, (HotKey{kHotKeyWin, 0x76}));
   EXPECT_EQ(keys.selection, std::nullopt);
+  EXPECT_TRUE(keys.skipped.empty());
+
+  // Keys that cannot be taken are skipped with a line naming the setting.
+  store.WriteSetting("Velto", kHotKeyName, "a");
+  store.WriteSetting("Velto", kSelectionHotKeyName, "Hyper+V");
+  keys = LoadHotKeys(store);
+  EXPECT_EQ(keys.focus, std::nullopt);
+  EXPECT_EQ(keys.selection, std::nullopt);
+  ASSERT_EQ(keys.skipped.size(), 2u);
+  EXPECT_NE(keys.skipped[0].find("HotKey \"a\" needs Ctrl, Alt or Win"), std::string::npos);
+  EXPECT_NE(keys.skipped[1].find("SelectionHotKey \"Hyper+V\""), std::string::npos);
 }
 
 TEST(HotKeyPress, FocusAlwaysSelectionOnlyWithText) {

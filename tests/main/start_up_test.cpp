@@ -28,6 +28,25 @@ TEST_F(StartUp, NoSettingsFile_EmptyDisabledButtonsNothingBoldNothingWritten) {
   EXPECT_FALSE(std::filesystem::exists(folder / "velto.ini")) << "loading never writes";
 }
 
+TEST_F(StartUp, StarterFileWithoutSettings_CopiedToVeltoIniAndKeptOtherwiseIgnored) {
+  const std::string starter = "[Velto]\r\nSearchSelect(0)=0\r\n[SearchData]\r\nSearchName(0)=S\r\n";
+  WriteBytes(folder / "velto.starter.ini", starter);
+  bar.Form_Load();
+  EXPECT_EQ(view.buttons[0].caption, "S");
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), starter);
+  EXPECT_EQ(ReadBytes(folder / "velto.starter.ini"), starter);
+
+  // An unpacked newer zip brings another starter file; the user's settings stay.
+  WriteIni("[SearchData]\r\nSearchName(0)=mine\r\n");
+  const std::string mine = ReadBytes(folder / "velto.ini");
+  FakeSearchBarView next_view;
+  SettingsModel next_model;
+  SearchBar next(next_model, next_view, platform);
+  next.Form_Load();
+  EXPECT_EQ(next_view.buttons[0].caption, "mine");
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), mine);
+}
+
 TEST_F(StartUp, Engines_LabelButtonsWithCaptionTooltipAndEnabledState) {
   WriteIni(
       "[Velto]\r\nSearchSelect(0)=3\r\nSearchSelect(1)=0\r\nSearchSelect(2)=19\r\n"

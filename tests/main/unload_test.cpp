@@ -83,6 +83,21 @@ TEST_F(Unload, QueryWithLineBreak_StaysOneLogLine) {
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "two  lines\r\n");
 }
 
+TEST_F(Unload, QueriesTheCodePageLacks_SearchedAndListedButNeitherLoggedNorStored) {
+  LoadFourEngines();
+  Search(0, "P");
+  Search(0, "\xF0\x9F\x98\x80");  // an emoji
+  Search(0, "Caf\xC3\xA9");       // é
+  Search(0, "東京");
+  EXPECT_EQ(platform.OpenedAddresses().at(1), "http://a.example/?q=\xF0\x9F\x98\x80");
+  ExpectHistory({"東京", "Caf\xC3\xA9", "\xF0\x9F\x98\x80", "P"});
+  bar.Form_Unload();
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "P\r\n" + AnsiFromUtf8("東京") + "\r\n");
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "東京");
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(1)"), "P");
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(2)"), "");
+}
+
 TEST_F(Unload, LogCannotBeWritten_PlacementStillSaved) {
   LoadFourEngines();
   std::filesystem::create_directory(folder / "log.txt");  // cannot be opened as a file

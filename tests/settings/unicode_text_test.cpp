@@ -47,5 +47,16 @@ TEST(AnsiCodec, ReplacesWhatItCannotConvert) {
   EXPECT_TRUE(IsValidUtf8(Utf8FromAnsi(std::string(1 << 20, '\x83'))));
 }
 
+TEST(AnsiCodec, HoldsExactlyOnlyWhatComesBackUnchanged) {
+  for (const char* held : {"", "C++ tips", "東京タワー", "ｶﾅ①～", "a\\b~c"})
+    EXPECT_TRUE(AnsiHoldsExactly(held)) << held;
+  // An emoji, Latin and Korean letters the code page lacks, best-fit look-alikes (the yen sign
+  // becoming a backslash, WAVE DASH becoming the code page's FULLWIDTH TILDE), bytes that are
+  // no UTF-8.
+  for (const char* lost :
+       {"\xF0\x9F\x98\x80", "Spécial", "x한y", "\xC2\xA5", "\xE3\x80\x9C", "\xFF", "\x83\x74"})
+    EXPECT_FALSE(AnsiHoldsExactly(lost)) << lost;
+}
+
 }  // namespace
 }  // namespace velto

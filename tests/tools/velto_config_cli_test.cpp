@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <vector>
@@ -226,6 +227,31 @@ TEST_F(VeltoConfigTest, ValuesMayLookLikeOptionsAndHoldLineBreaks) {
   ASSERT_EQ(InFolder({"set", "History", "SearchHistory(2)", "a\nb"}).status, 0);
   EXPECT_EQ(InFolder({"get", "History", "SearchHistory(1)"}).out, "--help\n");
   EXPECT_EQ(InFolder({"get", "History", "SearchHistory(2)"}).out, "a b\n");
+}
+
+TEST_F(VeltoConfigTest, WhatTheCodePageLacks_AddressesEscapedOtherValuesRefused) {
+  ASSERT_EQ(InFolder({"set", "SearchData", "searchengn(3)",
+                      "https://fr.wikipedia.org/wiki/Spécial:Recherche?search=%s"})
+                .status,
+            0);
+  EXPECT_EQ(InFolder({"get", "SearchData", "SearchEngn(3)"}).out,
+            "https://fr.wikipedia.org/wiki/Sp%C3%A9cial:Recherche?search=%s\n");
+  const std::string before = ReadBytes(folder / "velto.ini");
+  for (const auto& [key, value, code] :
+       std::vector<std::array<std::string, 3>>{{"SearchHistory(0)", "\xF0\x9F\x98\x80", "U+1F600"},
+                                               {"SearchName(3)", "東京 Café", "U+00E9"}}) {
+    const auto r = InFolder({"set", key == "SearchName(3)" ? "SearchData" : "History", key, value});
+    EXPECT_EQ(r.status, 1) << key;
+    EXPECT_EQ(LineCount(r.err), 1) << r.err;
+    EXPECT_NE(r.err.find(code), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), before);
+}
+
+TEST_F(VeltoConfigTest, AFreshFolderStartsFromItsStarterFile) {
+  WriteBytes(folder / "velto.starter.ini", "[SearchData]\r\nSearchName(1)=Starter\r\n");
+  EXPECT_EQ(InFolder({"get", "SearchData", "SearchName(1)"}).out, "Starter\n");
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), ReadBytes(folder / "velto.starter.ini"));
 }
 
 }  // namespace

@@ -96,4 +96,22 @@ std::string Utf8FromAnsi(std::string_view ansi) {
   });
 }
 
+bool AnsiHoldsExactly(std::string_view utf8) {
+  if (IsAscii(utf8)) return true;
+  bool exact = true;
+  const auto refuse = [&exact](std::string&, std::string_view) {
+    exact = false;
+    return std::size_t{0};  // skips the rest: the answer is known
+  };
+  Converter to_ansi(kAnsi, "UTF-8");
+  if (!to_ansi.ok()) return false;
+  const std::string ansi = to_ansi.Convert(utf8, refuse);
+  if (!exact) return false;
+  // Some characters map one way only (U+301C WAVE DASH becomes the code page's U+FF5E).
+  Converter back("UTF-8", kAnsi);
+  if (!back.ok()) return false;
+  const std::string again = back.Convert(ansi, refuse);
+  return exact && again == utf8;
+}
+
 }  // namespace velto

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -89,6 +90,7 @@ xcb_keycode_t KeycodeOf(xcb_connection_t* connection, xcb_keysym_t keysym) {
 
 GlobalKeys::GlobalKeys(const HotKeys& keys, std::function<void(const BarCommand&)> on_command)
     : on_command_(std::move(on_command)) {
+  for (const std::string& line : keys.skipped) std::fprintf(stderr, "%s\n", line.c_str());
   auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (!x11 || !x11->connection()) return;
   auto* connection = x11->connection();
@@ -112,9 +114,13 @@ GlobalKeys::~GlobalKeys() {
 }
 
 void GlobalKeys::Take(HotKeyRole role, const HotKey& key) {
+  if (!TryTake(role, key)) std::fprintf(stderr, "%s\n", HeldHotKeyMessage(role).c_str());
+}
+
+bool GlobalKeys::TryTake(HotKeyRole role, const HotKey& key) {
   auto* connection = static_cast<xcb_connection_t*>(connection_);
   const xcb_keycode_t keycode = KeycodeOf(connection, KeysymOf(key.key));
-  if (keycode == 0) return;
+  if (keycode == 0) return true;  // this keyboard lacks the key: nothing to take
   const std::uint16_t modifiers = XModifiers(key.modifiers);
   // The same key with NumLock or CapsLock on is another grab; all four must be taken.
   std::array<xcb_void_cookie_t, kLockVariants.size()> cookies{};
@@ -132,9 +138,10 @@ void GlobalKeys::Take(HotKeyRole role, const HotKey& key) {
     for (const std::uint16_t locks : kLockVariants)
       xcb_ungrab_key(connection, keycode, root_, modifiers | locks);
     xcb_flush(connection);
-    return;
+    return false;
   }
   grabs_.push_back({role, keycode, modifiers});
+  return true;
 }
 
 void GlobalKeys::Pressed(HotKeyRole role) {

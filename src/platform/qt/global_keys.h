@@ -14,8 +14,9 @@ namespace velto {
 class GlobalKeys : public QAbstractNativeEventFilter {
  public:
   // Grabs the keys that are set; a key the server refuses (another program holds it) or that
-  // this keyboard lacks is skipped. A press becomes a command (the selection key reads the
-  // PRIMARY selection), carried out from the event loop.
+  // this keyboard lacks is skipped. A refused key, and each key the core turned down
+  // (HotKeys::skipped), gets a line on stderr. A press becomes a command (the selection key reads
+  // the PRIMARY selection), carried out from the event loop.
   GlobalKeys(const HotKeys& keys, std::function<void(const BarCommand&)> on_command);
   ~GlobalKeys() override;
   GlobalKeys(const GlobalKeys&) = delete;
@@ -33,6 +34,8 @@ class GlobalKeys : public QAbstractNativeEventFilter {
     unsigned short modifiers;  // X11 modifier mask, without NumLock and CapsLock
   };
   void Take(HotKeyRole role, const HotKey& key);
+  // False when the server refused the grab.
+  bool TryTake(HotKeyRole role, const HotKey& key);
 
   void Pressed(HotKeyRole role);
 

@@ -52,4 +52,28 @@ std::string Utf8FromAnsi(std::string_view ansi) {
   return BytesFrom(CP_UTF8, WideFrom(CP_ACP, ansi));
 }
 
+bool AnsiHoldsExactly(std::string_view utf8) {
+  if (IsAscii(utf8)) return true;
+  if (utf8.size() > INT_MAX) return false;
+  const int length = static_cast<int>(utf8.size());
+  const int units =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  if (units <= 0) return false;  // not UTF-8
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide.data(), units);
+  // The system refuses the default-character report for a UTF-8 ANSI code page; the round trip
+  // below decides alone there.
+  const UINT code_page = GetACP();
+  const bool utf8_code_page = code_page == CP_UTF8;
+  BOOL used_default = FALSE;
+  const int needed =
+      WideCharToMultiByte(CP_ACP, utf8_code_page ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), units,
+                          nullptr, 0, nullptr, utf8_code_page ? nullptr : &used_default);
+  if (needed <= 0 || used_default) return false;
+  std::string bytes(static_cast<std::size_t>(needed), '\0');
+  WideCharToMultiByte(CP_ACP, utf8_code_page ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), units,
+                      bytes.data(), needed, nullptr, nullptr);
+  return WideFrom(CP_ACP, bytes) == wide;
+}
+
 }  // namespace velto

@@ -2,6 +2,7 @@
 
 #include "platform/win32/clipboard_text.h"
 #include "platform/win32/single_instance.h"
+#include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
 namespace {
@@ -61,7 +62,12 @@ CommandWindow::~CommandWindow() {
 }
 
 void CommandWindow::TakeHotKeys(const HotKeys& keys) {
-  const auto take = [this](HotKeyRole role, const std::optional<HotKey>& key) {
+  // A program without a console tells the debugger why a key is not taken.
+  const auto tell = [](const std::string& line) {
+    OutputDebugStringW(WideFromUtf8(line + "\n").c_str());
+  };
+  for (const std::string& line : keys.skipped) tell(line);
+  const auto take = [this, &tell](HotKeyRole role, const std::optional<HotKey>& key) {
     if (!key || !window_) return;
     UINT modifiers = 0;
     if (key->modifiers & kHotKeyAlt) modifiers |= MOD_ALT;
@@ -74,6 +80,8 @@ void CommandWindow::TakeHotKeys(const HotKeys& keys) {
     if (RegisterHotKey(window_.get(), id, modifiers | kNoRepeat, vk) ||
         RegisterHotKey(window_.get(), id, modifiers, vk))
       hot_key_ids_.push_back(id);
+    else
+      tell(HeldHotKeyMessage(role));
   };
   take(HotKeyRole::Focus, keys.focus);
   take(HotKeyRole::SearchSelection, keys.selection);

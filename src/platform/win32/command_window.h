@@ -34,7 +34,8 @@ class CommandWindow final : private WindowProcedureTarget {
 
   // False when the system refused the class or the window.
   bool Create(const FilePath& folder);
-  // Registers the global keys that are set; a key another program holds is skipped. A press
+  // Registers the global keys that are set; a key another program holds is skipped. That one and
+  // each key the core turned down (HotKeys::skipped) get a line in the debugger's output. A press
   // becomes a command (the selection key searches the clipboard's text).
   void TakeHotKeys(const HotKeys& keys);
   HWND Handle() const { return window_.get(); }
