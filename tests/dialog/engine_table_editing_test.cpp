@@ -166,27 +166,25 @@ TEST_F(DialogTest, Keyword_ShownStoredAndRefusedWhenBlankInsideOrTakenByAnother)
   EXPECT_GT(FileBytes().find("SearchKey(1)="), FileBytes().find("SearchEngn(1)="));
 
   struct Refused {
-    int slot;
     const char* keyword;
     const char* message;
   };
   const Refused refused[] = {
-      {3, "G", "このキーワードはすでに「goo」で使われています。別のキーワードにしてください。"},
-      {3, "a b", "キーワードは空白を含まない一語にしてください。"},
-      {3,
-       "a\xE3\x80\x80"
+      {"G", "このキーワードはすでに「goo」で使われています。別のキーワードにしてください。"},
+      {"a b", "キーワードは空白を含まない一語にしてください。"},
+      {"a\xE3\x80\x80"
        "b",
        "キーワードは空白を含まない一語にしてください。"},
   };
   const std::string before = FileBytes();
   for (const auto& r : refused) {
-    Pick(kSlotSelector, r.slot);
+    Pick(kSlotSelector, 2);
     view.Type(kKeywordBox, r.keyword);
     platform.messages.clear();
     EXPECT_TRUE(dialog.Text1_KeyDown(kNameBox, kEnterKeyCode, 0)) << r.keyword;
     ASSERT_EQ(platform.messages.size(), 1u) << r.keyword;
     EXPECT_EQ(platform.messages[0].text, r.message) << r.keyword;
-    EXPECT_EQ(model.SearchKey[3], "") << r.keyword;
+    EXPECT_EQ(model.SearchKey[2], "") << r.keyword;
   }
   EXPECT_EQ(FileBytes(), before);
 
