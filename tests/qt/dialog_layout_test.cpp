@@ -89,7 +89,7 @@ class DialogLayoutTest : public QObject {
     // (the proportional one may lose a pixel or two of the last character's edge).
     QVERIFY(QFontMetrics(f.Control("Label1(4)").font()).inFontUcs4(U'準'));
     for (std::string_view name :
-         {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)", "Label1(4)"}) {
+         {"Label1(0)", "Label1(1)", "Label1(2)", "Label1(3)", "Label1(4)", "Label1(6)"}) {
       auto& label = static_cast<QLabel&>(f.Control(name));
       QVERIFY2(label.fontMetrics().tightBoundingRect(label.text()).right() <= label.width() + 2,
                name.data());
