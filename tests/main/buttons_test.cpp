@@ -135,9 +135,9 @@ TEST_F(Buttons, NewHistoryCount_StopsAt32767) {
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "0\r\n1\r\n");
 }
 
-// An engine keyword at the start of the typed text names the engine, whatever button or key
-// searches; the history keeps the text as typed.
-TEST_F(Buttons, Keyword_NamesItsEngineWhicheverButtonOrKeySearches) {
+// An engine keyword at the start of the typed text names the engine, whatever key searches;
+// the history keeps the text as typed.
+TEST_F(Buttons, Keyword_NamesItsEngineWhicheverKeySearches) {
   LoadFourEngines();
   SettingsModel& model = bar.Model();
   model.SearchKey[2] = "c";
@@ -165,19 +165,6 @@ TEST_F(Buttons, Keyword_NamesItsEngineWhicheverButtonOrKeySearches) {
     EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{c.opened}) << c.text;
     EXPECT_EQ(bar.History().Item(0), c.text);
   }
-  platform.shell_calls.clear();
-  Search(1, "w 京都");  // a click as well
-  EXPECT_EQ(platform.OpenedAddresses(),
-            std::vector<std::string>{"http://w.example/?s=%E4%BA%AC%E9%83%BD"});
-
-  // Dropped text and the selected text are data; a text given to search is typed.
-  platform.shell_calls.clear();
-  bar.OnDrop({DropTargetKind::Button, 1}, DropData{"w 東京", {}});
-  bar.CarryOut({BarCommand::Kind::SearchSelection, "w q"});
-  bar.CarryOut({BarCommand::Kind::Search, "w q"});
-  EXPECT_EQ(platform.OpenedAddresses(),
-            (std::vector<std::string>{"http://b.example/?q=w 東京", "http://a.example/?q=w q",
-                                      "http://w.example/?s=q"}));
 }
 
 }  // namespace
