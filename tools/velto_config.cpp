@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "main/engine_keyword.h"
 #include "main/program_info.h"
 #include "settings/ascii_text.h"
 #include "settings/profile_file.h"
@@ -32,7 +33,9 @@ constexpr std::string_view kHelp =
     "                          object (Top and Left are null when the stored text is no number)\n"
     "  get SECTION KEY         print one stored value, blanks around it dropped (empty if "
     "missing)\n"
-    "  set SECTION KEY VALUE   store VALUE as a 200-character blank-padded field\n"
+    "  set SECTION KEY VALUE   store VALUE as a 200-character blank-padded field; an engine\n"
+    "                          keyword (SearchData SearchKey(N)) must be one word without\n"
+    "                          blanks that no other engine has (letters in any case)\n"
     "  defaults                write the factory defaults (options, buttons, engine slots 0-9);\n"
     "                          position, history and engine slots 10-19 are kept\n"
     "  starter                 write the starter settings (options, buttons, today's engines as\n"
@@ -149,8 +152,32 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kSearchNameKey) = texts(model.SearchName, kEditableEngineSlots);
   field(kSearchHomeKey) = texts(model.SearchHome, kEditableEngineSlots);
   field(kSearchEngnKey) = texts(model.SearchEngn, kEditableEngineSlots);
+  field(kSearchKeyKey) = texts(model.SearchKey, kEditableEngineSlots);
   field(kSearchHistoryKey) = texts(model.SearchHistory, kStoredHistory);
   return json;
+}
+
+// The engine slot 0..19 of a key naming an engine keyword ("SearchKey(3)" in [SearchData],
+// names in any case, blanks around them ignored, as the file matches them).
+std::optional<int> KeywordSlot(std::string_view section, std::string_view key) {
+  if (!EqualsIgnoringAsciiCase(TrimBlanks(section), kSearchDataSection)) return std::nullopt;
+  for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
+    if (EqualsIgnoringAsciiCase(TrimBlanks(key), IndexedKey(kSearchKeyKey, slot))) return slot;
+  }
+  return std::nullopt;
+}
+
+// Why a keyword cannot go into the slot, or nullopt when it can.
+std::optional<std::string> BadKeyword(const SettingsStore& store, int slot,
+                                      std::string_view keyword) {
+  if (!IsValidEngineKeyword(keyword)) return "a keyword must be one word without blanks";
+  SettingsModel model;
+  RecordedPlacement bar;
+  store.LoadSettings(model, bar);
+  const auto owner = SlotWithKeyword(model, keyword, slot);
+  if (!owner) return std::nullopt;
+  return "keyword \"" + std::string(keyword) + "\" is already used by engine " +
+         std::to_string(*owner) + " (" + model.SearchName[static_cast<std::size_t>(*owner)] + ")";
 }
 
 int UsageError(std::ostream& err, std::string_view message) {
@@ -227,6 +254,10 @@ int RunVeltoConfig(const std::vector<std::string>& args,
   if (command == "set") {
     if (!expect_args(3)) return UsageError(err, "set: wrong number of arguments");
     if (auto bad = BadName(words[1], words[2])) return UsageError(err, *bad);
+    if (const auto slot = KeywordSlot(words[1], words[2])) {
+      // The file drops the blanks around a value, so they are no part of the keyword.
+      if (auto bad = BadKeyword(store, *slot, TrimBlanks(words[3]))) return UsageError(err, *bad);
+    }
     // Addresses keep what the code page lacks as percent escapes; any other text the file would
     // change is refused rather than stored as "?".
     const std::string value =

@@ -9,7 +9,7 @@ namespace velto {
 
 inline constexpr std::string_view kDialogCaption = "設定";
 inline constexpr int kDialogClientWidth = 6930;
-inline constexpr int kDialogClientHeight = 3090;
+inline constexpr int kDialogClientHeight = 3540;
 
 // The font most controls ask for; the others use the dialog's default font.
 inline constexpr std::string_view kDialogFontName = "ＭＳ Ｐゴシック";
@@ -45,7 +45,7 @@ struct DialogControl {
   DialogFont font;
 };
 
-inline constexpr int kDialogControlCount = 25;
+inline constexpr int kDialogControlCount = 27;
 
 consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
   using K = DialogControlKind;
@@ -84,6 +84,10 @@ consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
        F::Default},
       {"Text1(1)", K::EditBox, 1, P::Frame2, "ホームページ", 240, 1080, 3375, 270, 7, F::Gothic},
       {"Text1(2)", K::EditBox, 2, P::Frame2, "サーチエンジン", 240, 1440, 3375, 270, 8, F::Gothic},
+
+      // The edited engine's keyword, in a row of its own below the buttons.
+      {"Label1(6)", K::Label, 6, P::Dialog, "キーワード", 240, 3195, 960, 195, 26, F::Gothic},
+      {"Text1(3)", K::EditBox, 3, P::Dialog, "", 1320, 3150, 1335, 270, 25, F::Gothic},
   }};
 }
 

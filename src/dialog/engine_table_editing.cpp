@@ -1,10 +1,12 @@
-// The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the three edit
-// boxes, and 変更, 削除 and クリア. A change reaches the model, all five engine selectors and
-// the settings file at once; Cancel does not undo it.
+// The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the four edit
+// boxes (name, home page, search prefix and keyword), and 変更, 削除 and クリア. A change reaches
+// the model, all five engine selectors and the settings file at once; Cancel does not undo it.
 #include <cstddef>
 #include <optional>
 
 #include "dialog/settings_dialog.h"
+#include "main/engine_keyword.h"
+#include "settings/ascii_text.h"
 #include "settings/settings_store.h"
 #include "settings/storable_text.h"
 
@@ -16,6 +18,7 @@ void SettingsDialog::ShowSlot(int slot) {
   view_.SetEditText(kNameBox, model.SearchName[k]);
   view_.SetEditText(kHomeBox, model.SearchHome[k]);
   view_.SetEditText(kEngineBox, model.SearchEngn[k]);
+  view_.SetEditText(kKeywordBox, model.SearchKey[k]);
 }
 
 void SettingsDialog::Combo1_Click(int index) {
@@ -61,6 +64,9 @@ void SettingsDialog::StoreSlot() {
     view_.FocusSelector(kSlotSelector);
     return;
   }
+  // Blanks around the keyword are not part of it (the file drops them too).
+  const std::string keyword(TrimBlanks(view_.EditText(kKeywordBox)));
+  if (!AcceptKeyword(*slot, keyword)) return;
   // Addresses keep what the file cannot hold as percent escapes; the boxes show what is stored.
   const std::string home = view_.EditText(kHomeBox);
   SettingsModel& model = bar_.Model();
@@ -68,9 +74,29 @@ void SettingsDialog::StoreSlot() {
   model.SearchName[k] = std::move(name);
   model.SearchHome[k] = StorableAddress(home);
   model.SearchEngn[k] = StorableAddress(engine);
+  model.SearchKey[k] = keyword;
   if (model.SearchHome[k] != home) view_.SetEditText(kHomeBox, model.SearchHome[k]);
   if (model.SearchEngn[k] != engine) view_.SetEditText(kEngineBox, model.SearchEngn[k]);
+  view_.SetEditText(kKeywordBox, keyword);
   FinishSlotChange(*slot);
+}
+
+bool SettingsDialog::AcceptKeyword(int slot, std::string_view keyword) {
+  std::string message;
+  if (!IsValidEngineKeyword(keyword)) {
+    message = kInvalidKeywordMessage;
+  } else if (const auto character = FirstUnstorableCharacter(keyword)) {
+    message = std::string(kUnstorableKeywordMessage) + CharacterCode(*character);
+  } else if (const auto owner = SlotWithKeyword(bar_.Model(), keyword, slot)) {
+    message = std::string(kKeywordInUseStart) +
+              bar_.Model().SearchName[static_cast<std::size_t>(*owner)] +
+              std::string(kKeywordInUseEnd);
+  } else {
+    return true;
+  }
+  platform_.ShowMessage(WindowRole::SettingsDialog, message, std::string(kAppTitle),
+                        MessageButtons::Ok);
+  return false;
 }
 
 void SettingsDialog::DeleteSlot() {
@@ -84,18 +110,20 @@ void SettingsDialog::DeleteSlot() {
   model.SearchName[k].clear();
   model.SearchHome[k].clear();
   model.SearchEngn[k].clear();
+  model.SearchKey[k].clear();
   for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
   FinishSlotChange(*slot);
 }
 
-// Every engine selector shows the new name; the settings file gets the slot's three keys. A
+// Every engine selector shows the new name; the settings file gets the slot's keys. A
 // failed write is not reported: memory and lists stand.
 void SettingsDialog::FinishSlotChange(int slot) {
   const SettingsModel& model = bar_.Model();
   const auto k = static_cast<std::size_t>(slot);
   for (int selector = 0; selector < kUsedButtonSelections; ++selector)
     view_.SetSelectorEntry(selector, slot, model.SearchName[k]);
-  bar_.Store().WriteEngineSlot(slot, model.SearchName[k], model.SearchHome[k], model.SearchEngn[k]);
+  bar_.Store().WriteEngineSlot(slot, model.SearchName[k], model.SearchHome[k], model.SearchEngn[k],
+                               model.SearchKey[k]);
 }
 
 }  // namespace velto

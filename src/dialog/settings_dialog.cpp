@@ -50,8 +50,7 @@ void SettingsDialog::Unload() {
 
 void SettingsDialog::PlaceBesideSearchBar() {
   const SearchBarView& bar = bar_.View();
-  view_.SetTop(
-      DialogTop(bar.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()));
+  view_.SetTop(DialogTop(bar.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()));
   view_.SetLeft(bar.Left());
 }
 
@@ -63,6 +62,7 @@ void SettingsDialog::ResetControls() {
   view_.SetEditText(kNameBox, std::string(kNamePlaceholder));
   view_.SetEditText(kHomeBox, std::string(kHomePlaceholder));
   view_.SetEditText(kEngineBox, std::string(kEnginePlaceholder));
+  view_.SetEditText(kKeywordBox, {});
 }
 
 void SettingsDialog::Form_Load() {

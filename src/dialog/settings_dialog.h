@@ -28,6 +28,14 @@ inline constexpr std::string_view kMissingEngineMessage =
 // Followed by the character's code, for example "U+1F600".
 inline constexpr std::string_view kUnstorableNameMessage =
     "検索サイトの名前に、設定ファイルに保存できない文字があります: ";
+inline constexpr std::string_view kUnstorableKeywordMessage =
+    "キーワードに、設定ファイルに保存できない文字があります: ";
+inline constexpr std::string_view kInvalidKeywordMessage =
+    "キーワードは空白を含まない一語にしてください。";
+// Followed by the other engine's name and kKeywordInUseEnd.
+inline constexpr std::string_view kKeywordInUseStart = "このキーワードはすでに「";
+inline constexpr std::string_view kKeywordInUseEnd =
+    "」で使われています。別のキーワードにしてください。";
 inline constexpr std::string_view kRestoreMessage =
     "サーチエンジンの登録データを最初の状態に戻します。";
 inline constexpr std::string_view kRestoreCaption = "注意";
@@ -76,6 +84,8 @@ class SettingsDialog final : public SettingsDialogLauncher {
   void ResetControls();
   void ShowSlot(int slot);
   void StoreSlot();
+  // Whether the keyword may be stored in the slot; shows why not otherwise.
+  bool AcceptKeyword(int slot, std::string_view keyword);
   void DeleteSlot();
   void FinishSlotChange(int slot);
 

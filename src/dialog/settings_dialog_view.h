@@ -31,7 +31,8 @@ inline constexpr int kSelectorCount = 6;
 inline constexpr int kNameBox = 0;
 inline constexpr int kHomeBox = 1;
 inline constexpr int kEngineBox = 2;
-inline constexpr int kEditBoxCount = 3;
+inline constexpr int kKeywordBox = 3;
+inline constexpr int kEditBoxCount = 4;
 
 class SettingsDialogView {
  public:

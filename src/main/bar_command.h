@@ -11,7 +11,10 @@
 namespace velto {
 
 struct BarCommand {
-  enum class Kind { Focus, Search };
+  // Search is a text given to search as if typed (an engine keyword at its start counts);
+  // SearchSelection is the selected text of the global key, searched as data, as a drop is. It
+  // never travels between processes.
+  enum class Kind { Focus, Search, SearchSelection };
   Kind kind = Kind::Focus;
   std::string text;  // the query of a search, UTF-8; empty for Focus
 

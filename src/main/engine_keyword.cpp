@@ -39,4 +39,15 @@ bool IsValidEngineKeyword(std::string_view keyword) {
   return true;
 }
 
+std::optional<int> SlotWithKeyword(const SettingsModel& model, std::string_view keyword,
+                                   int except) {
+  if (keyword.empty()) return std::nullopt;
+  for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
+    if (slot != except &&
+        EqualsIgnoringAsciiCase(model.SearchKey[static_cast<std::size_t>(slot)], keyword))
+      return slot;
+  }
+  return std::nullopt;
+}
+
 }  // namespace velto

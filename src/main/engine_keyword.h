@@ -24,4 +24,9 @@ std::optional<KeywordMatch> MatchEngineKeyword(const SettingsModel& model, std::
 // characters.
 bool IsValidEngineKeyword(std::string_view keyword);
 
+// The lowest editable slot other than except whose keyword is the same word (ASCII letters
+// without regard to case); nullopt for the empty keyword. Editors refuse such a duplicate.
+std::optional<int> SlotWithKeyword(const SettingsModel& model, std::string_view keyword,
+                                   int except);
+
 }  // namespace velto

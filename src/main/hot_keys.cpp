@@ -126,7 +126,7 @@ std::string HeldHotKeyMessage(HotKeyRole role) {
 std::optional<BarCommand> CommandForHotKey(HotKeyRole role, std::string selection) {
   if (role == HotKeyRole::Focus) return BarCommand{BarCommand::Kind::Focus, {}};
   if (selection.find_first_not_of(" \t\r\n") == std::string::npos) return std::nullopt;
-  return BarCommand{BarCommand::Kind::Search, std::move(selection)};
+  return BarCommand{BarCommand::Kind::SearchSelection, std::move(selection)};
 }
 
 }  // namespace velto

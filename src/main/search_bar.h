@@ -47,7 +47,8 @@ class SearchBar {
   void Form_Unload();
 
   // A command from a later start or a global key: Focus brings the bar forward with the whole
-  // query selected; Search runs as the text dropped on the default button.
+  // query selected; Search and SearchSelection run as the text dropped on the default button,
+  // but a Search text is read for an engine keyword as a typed one is.
   void CarryOut(const BarCommand& command);
   // The events of the window, as the front ends describe them.
   // A key anywhere in the window. With the history list open, a command key first takes the
@@ -85,6 +86,11 @@ class SearchBar {
   SearchBarView& View() { return view_; }
 
  private:
+  // How a button reads the query: a typed text (the box's text searched by a click or a key, or
+  // given by --search) may begin with an engine keyword; dropped data never does.
+  enum class QueryKind { Typed, Data };
+  void PressButton(int index, QueryKind kind);
+  void DropOnButton(int index, const DropData& data, QueryKind kind);
   // The engine slot of search button 0..3; nullopt outside the button row or the engine table.
   std::optional<int> EngineSlotOfButton(int index) const;
   // History list changes, mirrored in the view.

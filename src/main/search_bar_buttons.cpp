@@ -1,10 +1,15 @@
 // Clicks and mouse presses on the Command1 buttons.
+#include "main/engine_keyword.h"
 #include "main/search_bar.h"
 #include "main/shell_address.h"
 
 namespace velto {
 
 void SearchBar::Command1_Click(int index) {
+  PressButton(index, QueryKind::Typed);
+}
+
+void SearchBar::PressButton(int index, QueryKind kind) {
   const bool search_button = index >= 0 && index < kSearchButtons;
   const std::string query = view_.QueryText();
   if (search_button && query.empty()) return;
@@ -13,10 +18,23 @@ void SearchBar::Command1_Click(int index) {
     CountNewQuery();
 
   if (search_button) {
-    // A button assigned outside the engine table opens nothing; the history update stays.
-    if (auto slot = EngineSlotOfButton(index))
-      OpenSearchAddress(platform_, WindowRole::SearchBar,
-                        model_.SearchEngn[static_cast<std::size_t>(*slot)], view_.QueryText());
+    // A typed text may name its engine by keyword, whatever button or key started the search;
+    // history keeps the text as typed. A button assigned outside the engine table opens
+    // nothing; the history update stays.
+    std::string searched = view_.QueryText();
+    std::optional<int> slot = EngineSlotOfButton(index);
+    if (kind == QueryKind::Typed) {
+      if (auto match = MatchEngineKeyword(model_, searched)) {
+        slot = match->slot;
+        searched = std::move(match->rest);
+      }
+    }
+    if (!slot) return;
+    const auto k = static_cast<std::size_t>(*slot);
+    if (searched.empty())
+      OpenHomePage(platform_, WindowRole::SearchBar, model_.SearchHome[k]);  // "w " alone
+    else
+      OpenSearchAddress(platform_, WindowRole::SearchBar, model_.SearchEngn[k], searched);
   } else if (index == kClearButton) {
     view_.SetQueryText("");
     view_.FocusQuery();

@@ -13,7 +13,10 @@ void SearchBar::CarryOut(const BarCommand& command) {
   // The default button as Enter finds it; naming no search button, the drop only fills the box.
   const auto value = model_.DefaultSearch.AsNumber();
   const auto index = value ? ToInt16Floor(*value) : std::nullopt;
-  Command1_OLEDragDrop(index.value_or(-1), DropData{command.text, {}});
+  // The selection is data; a text given to search is read as if typed.
+  const QueryKind kind =
+      command.kind == BarCommand::Kind::Search ? QueryKind::Typed : QueryKind::Data;
+  DropOnButton(index.value_or(-1), DropData{command.text, {}}, kind);
 }
 
 }  // namespace velto

@@ -7,9 +7,13 @@
 namespace velto {
 
 void SearchBar::Command1_OLEDragDrop(int index, const DropData& data) {
+  DropOnButton(index, data, QueryKind::Data);
+}
+
+void SearchBar::DropOnButton(int index, const DropData& data, QueryKind kind) {
   if (data.text) view_.SetQueryText(*data.text);
   // Without text the search runs with the query the box already holds.
-  if (index >= 0 && index < kSearchButtons) Command1_Click(index);
+  if (index >= 0 && index < kSearchButtons) PressButton(index, kind);
 }
 
 void SearchBar::Form_OLEDragDrop(const DropData& data) {

@@ -9,6 +9,7 @@ struct FactoryEngine {
   std::string_view name;
   std::string_view home;
   std::string_view engine;
+  std::string_view keyword = {};  // SearchKey: empty for every factory engine
 };
 
 inline constexpr std::array<FactoryEngine, 10> kFactoryEngines{{

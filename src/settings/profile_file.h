@@ -29,7 +29,7 @@ std::optional<std::string> ProfileLookup(std::string_view content, std::string_v
 std::string ProfileUpdate(std::string_view content, std::string_view section, std::string_view key,
                           std::string_view value);
 
-// A file's content parsed once, for many lookups (LoadSettings reads 79 keys from one
+// A file's content parsed once, for many lookups (LoadSettings reads 99 keys from one
 // snapshot). Keeps views into the content, which must outlive it.
 class ProfileContent {
  public:

@@ -34,8 +34,8 @@ std::string FieldFor(std::string_view text) {
   return field;
 }
 
-// One snapshot of the file for the 79 reads of LoadSettings: each read sees the file as it is
-// when the routine runs, without opening it 79 times.
+// One snapshot of the file for the 99 reads of LoadSettings: each read sees the file as it is
+// when the routine runs, without opening it 99 times.
 class Snapshot {
  public:
   explicit Snapshot(const FilePath& path)
@@ -92,6 +92,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
     model.SearchName[i] = file.Read(kSearchDataSection, IndexedKey(kSearchNameKey, i));
     model.SearchHome[i] = file.Read(kSearchDataSection, IndexedKey(kSearchHomeKey, i));
     model.SearchEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSearchEngnKey, i));
+    model.SearchKey[i] = file.Read(kSearchDataSection, IndexedKey(kSearchKeyKey, i));
   }
   for (int i = 0; i < kStoredHistory; ++i) {
     model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));
@@ -133,7 +134,7 @@ bool SettingsStore::WriteSettingsSet(const SettingsSet& set) const {
   }
   for (int i = 0; i < static_cast<int>(set.engines.size()); ++i) {
     const FactoryEngine& engine = set.engines[static_cast<std::size_t>(i)];
-    ok &= WriteEngineSlot(i, engine.name, engine.home, engine.engine);
+    ok &= WriteEngineSlot(i, engine.name, engine.home, engine.engine, engine.keyword);
   }
   return ok;
 }
@@ -149,10 +150,13 @@ bool SettingsStore::WriteStarterSettings() const {
 }
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
-                                    std::string_view engine) const {
+                                    std::string_view engine, std::string_view keyword) const {
   bool ok = WriteSetting(kSearchDataSection, IndexedKey(kSearchNameKey, slot), name);
   ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), StorableAddress(home));
   ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), StorableAddress(engine));
+  const std::string keyword_key = IndexedKey(kSearchKeyKey, slot);
+  if (!keyword.empty() || FindSetting(kSearchDataSection, keyword_key))
+    ok &= WriteSetting(kSearchDataSection, keyword_key, keyword);
   return ok;
 }
 

@@ -9,35 +9,39 @@
 
 namespace velto {
 
-// Each address is a form its service documents or has served unchanged for many years:
+// Each engine has a short keyword ("w 東京" searches Wikipedia). Each address is a form its service
+// documents or has served unchanged for many years:
 inline constexpr std::array<FactoryEngine, 12> kStarterEngines{{
     // Google: the /search?q= form of Google's own search box and its OpenSearch description.
-    {"Google", "https://www.google.co.jp/", "https://www.google.com/search?q=%s"},
+    {"Google", "https://www.google.co.jp/", "https://www.google.com/search?q=%s", "g"},
     // Yahoo! JAPAN: the search?p= form of its search box; ei= names the query's encoding.
-    {"Yahoo! JAPAN", "https://www.yahoo.co.jp/", "https://search.yahoo.co.jp/search?p=%s&ei=UTF-8"},
+    {"Yahoo! JAPAN", "https://www.yahoo.co.jp/", "https://search.yahoo.co.jp/search?p=%s&ei=UTF-8",
+     "y"},
     // Wikipedia: MediaWiki's Special:Search through index.php?search= (MediaWiki manual).
-    {"Wikipedia", "https://ja.wikipedia.org/", "https://ja.wikipedia.org/w/index.php?search=%s"},
+    {"Wikipedia", "https://ja.wikipedia.org/", "https://ja.wikipedia.org/w/index.php?search=%s",
+     "w"},
     // YouTube: the results?search_query= form of its search box.
-    {"YouTube", "https://www.youtube.com/", "https://www.youtube.com/results?search_query=%s"},
+    {"YouTube", "https://www.youtube.com/", "https://www.youtube.com/results?search_query=%s",
+     "yt"},
     // Bing: the /search?q= form of its search box and its OpenSearch description.
-    {"Bing", "https://www.bing.com/", "https://www.bing.com/search?q=%s"},
+    {"Bing", "https://www.bing.com/", "https://www.bing.com/search?q=%s", "b"},
     // DuckDuckGo: the q= parameter of its help pages on URL parameters.
-    {"DuckDuckGo", "https://duckduckgo.com/", "https://duckduckgo.com/?q=%s"},
+    {"DuckDuckGo", "https://duckduckgo.com/", "https://duckduckgo.com/?q=%s", "d"},
     // Amazon.co.jp: the /s?k= form of its search box.
-    {"Amazon", "https://www.amazon.co.jp/", "https://www.amazon.co.jp/s?k=%s"},
+    {"Amazon", "https://www.amazon.co.jp/", "https://www.amazon.co.jp/s?k=%s", "a"},
     // Rakuten Ichiba: its search result path, search.rakuten.co.jp/search/mall/QUERY/.
-    {"楽天市場", "https://www.rakuten.co.jp/", "https://search.rakuten.co.jp/search/mall/%s/"},
+    {"楽天市場", "https://www.rakuten.co.jp/", "https://search.rakuten.co.jp/search/mall/%s/", "r"},
     // Google Maps: the search action of Google's documented Maps URLs
     // (developers.google.com/maps/documentation/urls).
     {"Google マップ", "https://www.google.co.jp/maps/",
-     "https://www.google.com/maps/search/?api=1&query=%s"},
+     "https://www.google.com/maps/search/?api=1&query=%s", "m"},
     // GitHub: the /search?q= form described in GitHub Docs ("About searching on GitHub").
-    {"GitHub", "https://github.com/", "https://github.com/search?q=%s"},
+    {"GitHub", "https://github.com/", "https://github.com/search?q=%s", "gh"},
     // Weblio: the dictionary's entry path, www.weblio.jp/content/WORD.
-    {"Weblio辞書", "https://www.weblio.jp/", "https://www.weblio.jp/content/%s"},
+    {"Weblio辞書", "https://www.weblio.jp/", "https://www.weblio.jp/content/%s", "wb"},
     // Google Images: Google's search with tbm=isch, the image vertical.
-    {"Google 画像", "https://www.google.co.jp/imghp",
-     "https://www.google.com/search?q=%s&tbm=isch"},
+    {"Google 画像", "https://www.google.co.jp/imghp", "https://www.google.com/search?q=%s&tbm=isch",
+     "i"},
 }};
 
 inline constexpr std::string_view kStarterAlwaysTop = "1";

@@ -101,7 +101,7 @@ TEST_F(DialogTest, Delete_ShownSlot_EmptiesItButButtonWaitsForOk) {
   dialog.OnCommand(DialogCommand::DeleteSlot);
   EXPECT_EQ(model.SearchName[1], "");
   EXPECT_EQ(model.SearchHome[1], "");
-  EXPECT_EQ(view.edit, (std::array<std::string, 3>{"", "", ""}));
+  EXPECT_EQ(view.edit, (std::array<std::string, 4>{"", "", "", ""}));
   EXPECT_EQ(view.Entries(3)[1], "");
   // The keys stay in the file, empty.
   EXPECT_NE(FileBytes().find("SearchHome(1)="), std::string::npos);
@@ -118,7 +118,7 @@ TEST_F(DialogTest, Clear_OnlyEmptiesTheBoxes) {
   OpenDialog();
   const std::string before = FileBytes();
   dialog.OnCommand(DialogCommand::ClearBoxes);
-  EXPECT_EQ(view.edit, (std::array<std::string, 3>{"", "", ""}));
+  EXPECT_EQ(view.edit, (std::array<std::string, 4>{"", "", "", ""}));
   // Picking in the other selectors leaves the boxes alone; the slot selector refills them.
   Pick(0, 5);
   Pick(kDefaultSelector, 2);
@@ -169,6 +169,56 @@ TEST_F(DialogTest, StoreOrDelete_WithoutSlotSelection_ChangeNothingAndPointAtThe
   TypeSlot("Twelve", "", "http://12/?q=");
   dialog.OnCommand(DialogCommand::StoreSlot);
   EXPECT_EQ(Stored("SearchData", "SearchName(12)"), "Twelve");
+}
+
+TEST_F(DialogTest, Keyword_ShownStoredAndRefusedWhenBlankInsideOrTakenByAnother) {
+  Start();
+  OpenDialog();
+  Pick(kSlotSelector, 1);
+  EXPECT_EQ(view.EditText(kKeywordBox), "");
+  const std::string factory_file = FileBytes();
+  // A slot stored without a keyword writes no keyword key: the file stays as it was.
+  EXPECT_TRUE(dialog.Text1_KeyDown(kKeywordBox, kEnterKeyCode, 0));
+  EXPECT_EQ(FileBytes(), factory_file);
+
+  view.Type(kKeywordBox, " g ");
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  EXPECT_EQ(model.SearchKey[1], "g");
+  EXPECT_EQ(view.EditText(kKeywordBox), "g");
+  EXPECT_EQ(Stored("SearchData", "SearchKey(1)"), "g");
+  EXPECT_GT(FileBytes().find("SearchKey(1)="), FileBytes().find("SearchEngn(1)="));
+
+  struct Refused {
+    const char* keyword;
+    const char* message;
+  };
+  const Refused refused[] = {
+      {"G", "このキーワードはすでに「goo」で使われています。別のキーワードにしてください。"},
+      {"a b", "キーワードは空白を含まない一語にしてください。"},
+      {"a\xE3\x80\x80"
+       "b",
+       "キーワードは空白を含まない一語にしてください。"},
+  };
+  const std::string before = FileBytes();
+  for (const auto& r : refused) {
+    Pick(kSlotSelector, 2);
+    view.Type(kKeywordBox, r.keyword);
+    platform.messages.clear();
+    EXPECT_TRUE(dialog.Text1_KeyDown(kNameBox, kEnterKeyCode, 0)) << r.keyword;
+    ASSERT_EQ(platform.messages.size(), 1u) << r.keyword;
+    EXPECT_EQ(platform.messages[0].text, r.message) << r.keyword;
+    EXPECT_EQ(model.SearchKey[2], "") << r.keyword;
+  }
+  EXPECT_EQ(FileBytes(), before);
+
+  // The slot's own keyword may be stored again; 削除 empties it in memory and the file.
+  Pick(kSlotSelector, 1);
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  EXPECT_EQ(model.SearchKey[1], "g");
+  dialog.OnCommand(DialogCommand::DeleteSlot);
+  EXPECT_EQ(model.SearchKey[1], "");
+  EXPECT_NE(FileBytes().find("SearchKey(1)="), std::string::npos);
+  EXPECT_EQ(Stored("SearchData", "SearchKey(1)"), "");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The search, clear and menu buttons, home pages on other mouse buttons, and the history rules
 // of a button search.
+#include "main/key_codes.h"
 #include "search_bar_fixture.h"
 
 namespace velto::test {
@@ -132,6 +133,38 @@ TEST_F(Buttons, NewHistoryCount_StopsAt32767) {
   // And the log still gets the (two distinct) queries rather than nothing.
   bar.Form_Unload();
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "0\r\n1\r\n");
+}
+
+// An engine keyword at the start of the typed text names the engine, whatever key searches;
+// the history keeps the text as typed.
+TEST_F(Buttons, Keyword_NamesItsEngineWhicheverKeySearches) {
+  LoadFourEngines();
+  SettingsModel& model = bar.Model();
+  model.SearchKey[2] = "c";
+  model.SearchName[7] = "W";  // on no button
+  model.SearchHome[7] = "http://w.example/";
+  model.SearchEngn[7] = "http://w.example/?s=%s";
+  model.SearchKey[7] = "w";
+  struct Case {
+    const char* text;
+    int key;
+    const char* opened;
+  };
+  const Case cases[] = {
+      {"w 東京", kKeyF3, "http://w.example/?s=%E6%9D%B1%E4%BA%AC"},
+      {"W\xE3\x80\x80x y", kKeyEnter, "http://w.example/?s=x%20y"},
+      {"c q", kKeyF1, "http://c.example/?q=q"},
+      {"w ", kKeyF4, "http://w.example/"},     // nothing after the keyword: the home page
+      {"w", kKeyF2, "http://b.example/?q=w"},  // the keyword alone is a query
+      {"wiki q", kKeyF1, "http://a.example/?q=wiki q"},
+  };
+  for (const auto& c : cases) {
+    platform.shell_calls.clear();
+    view.query = c.text;
+    bar.Form_KeyDown(c.key, 0);
+    EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{c.opened}) << c.text;
+    EXPECT_EQ(bar.History().Item(0), c.text);
+  }
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST(HotKeyPress, FocusAlwaysSelectionOnlyWithText) {
   EXPECT_EQ(CommandForHotKey(HotKeyRole::Focus, "ignored"),
             (BarCommand{BarCommand::Kind::Focus, {}}));
   EXPECT_EQ(CommandForHotKey(HotKeyRole::SearchSelection, "C++ 入門"),
-            (BarCommand{BarCommand::Kind::Search, "C++ 入門"}));
+            (BarCommand{BarCommand::Kind::SearchSelection, "C++ 入門"}));
   EXPECT_EQ(CommandForHotKey(HotKeyRole::SearchSelection, " \r\n\t"), std::nullopt);
   EXPECT_EQ(CommandForHotKey(HotKeyRole::SearchSelection, ""), std::nullopt);
 }

@@ -55,6 +55,7 @@ class DialogEditingTest : public QObject {
     Retype(f.Edit(0), QStringLiteral("Zeta"));
     Retype(f.Edit(1), QStringLiteral("http://z.example/"));
     Retype(f.Edit(2), QStringLiteral("http://z.example/?q="));
+    Retype(f.Edit(3), QStringLiteral("z"));
     QSignalSpy enter_reached_box(&f.Edit(1), &QLineEdit::returnPressed);
     f.Edit(1).setFocus();
     QTest::keyClick(&f.Edit(1), Qt::Key_Return);
@@ -68,6 +69,11 @@ class DialogEditingTest : public QObject {
     QCOMPARE(f.Stored("SearchData", "SearchName(15)"), "Zeta");
     QCOMPARE(f.Stored("SearchData", "SearchHome(15)"), "http://z.example/");
     QCOMPARE(f.Stored("SearchData", "SearchEngn(15)"), "http://z.example/?q=");
+    QCOMPARE(f.Stored("SearchData", "SearchKey(15)"), "z");
+    // Enter in the keyword box stores as well.
+    Retype(f.Edit(3), QStringLiteral("zz"));
+    QTest::keyClick(&f.Edit(3), Qt::Key_Return);
+    QCOMPARE(f.Stored("SearchData", "SearchKey(15)"), "zz");
     QVERIFY(f.platform.messages.empty());
     QVERIFY(f.window.isVisible());
     // Other keys go on to the box as usual.

@@ -125,6 +125,12 @@ TEST_F(VeltoConfigTest, StarterWritesTodaysEnginesAndKeepsPositionHistoryAndLate
     EXPECT_TRUE(text.starts_with("https://") && text.find("%s") != std::string::npos) << text;
   }
   EXPECT_EQ(engines, 12);
+  // Each starter engine has its own keyword.
+  std::vector<std::string> keywords(json["SearchKey"].begin(), json["SearchKey"].begin() + 12);
+  EXPECT_EQ(keywords[2], "w");
+  std::sort(keywords.begin(), keywords.end());
+  EXPECT_EQ(std::adjacent_find(keywords.begin(), keywords.end()), keywords.end());
+  EXPECT_FALSE(keywords.front().empty());
 
   // In the file: Shift-JIS, a 200-character field.
   const std::string bytes = ReadBytes(folder / "velto.ini");
@@ -252,6 +258,38 @@ TEST_F(VeltoConfigTest, AFreshFolderStartsFromItsStarterFile) {
   WriteBytes(folder / "velto.starter.ini", "[SearchData]\r\nSearchName(1)=Starter\r\n");
   EXPECT_EQ(InFolder({"get", "SearchData", "SearchName(1)"}).out, "Starter\n");
   EXPECT_EQ(ReadBytes(folder / "velto.ini"), ReadBytes(folder / "velto.starter.ini"));
+}
+
+TEST_F(VeltoConfigTest, SetRefusesAKeywordWithBlanksOrOneAnotherEngineHas) {
+  ASSERT_EQ(InFolder({"starter"}).status, 0);
+  struct Case {
+    const char* key;
+    const char* value;
+    int status;
+    const char* error;  // part of the message; empty when accepted
+  };
+  const Case cases[] = {
+      {"SearchKey(5)", "W", 2, "already used by engine 2 (Wikipedia)"},
+      {" searchkey(5) ", "a b", 2, "one word without blanks"},
+      {"SearchKey(5)", "dd", 0, ""},
+      {"SearchKey(2)", " w ", 0, ""},  // an engine's own keyword again
+      {"SearchKey(20)", "w", 0, ""},   // no editable slot: any text
+      {"SearchKey(6)", "", 0, ""},
+  };
+  for (const auto& c : cases) {
+    const auto r = InFolder({"set", "SearchData", c.key, c.value});
+    EXPECT_EQ(r.status, c.status) << c.key << " " << c.value;
+    EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+  }
+  const auto json = nlohmann::json::parse(InFolder({"show"}).out);
+  EXPECT_EQ(json["SearchKey"][5], "dd");
+  EXPECT_EQ(json["SearchKey"][6], "");
+
+  // The factory engines have no keywords: restoring them empties slots 0-9 and keeps 10-11.
+  ASSERT_EQ(InFolder({"defaults"}).status, 0);
+  const auto restored = nlohmann::json::parse(InFolder({"show"}).out);
+  EXPECT_EQ(restored["SearchKey"][2], "");
+  EXPECT_EQ(restored["SearchKey"][11], "i");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialog/settings_dialog_view.h"
 #include "platform/win32/settings_dialog_ids.h"
 #include "platform/win32/wide_text.h"
 
@@ -149,6 +150,7 @@ void Dump(HWND dialog, std::string& record) {
   for (int i = 0; i < 3; ++i)
     boxes += (i ? "|" : "") + Text(GetDlgItem(dialog, ids::kEditBoxIdBase + i));
   record += boxes + "\n";
+  record += "keyword=" + Text(GetDlgItem(dialog, ids::kEditBoxIdBase + velto::kKeywordBox)) + "\n";
   record += "check=" +
             std::to_string(SendMessageW(GetDlgItem(dialog, ids::kCheckBoxId), BM_GETCHECK, 0, 0)) +
             "\n";

@@ -46,8 +46,8 @@ def dumps(seen):
         if key == "caption":
             current = {}
             out.append(current)
-        if current is not None and (key in ("caption", "frame", "client", "at", "texts", "check",
-                                            "focus") or key.startswith("combo")):
+        if current is not None and (key in ("caption", "frame", "client", "at", "texts", "keyword",
+                                            "check", "focus") or key.startswith("combo")):
             current[key] = value
         if key == "focus":
             current = None  # the last line of a dump
@@ -83,20 +83,21 @@ def run_layout_edit_and_ok(h):
     sections = prepared_settings([])
     folder = h.folder("edit", ini(sections))
     seen = h.drive(folder, "start:", OPEN_DIALOG, "dlg-wait", "dlg-dump", "dlg-layout",
-                   "dlg-tabs:16",
+                   "dlg-tabs:17",
                    "dlg-pick:4:5",  # slot 5 is blank
                    "dlg-click:text0", "dlg-type:ウィキ",
                    "dlg-click:text1", "dlg-type:http://wiki.example/",
                    "dlg-click:text2", "dlg-type:http://wiki.example/?s=",
-                   "dlg-click:change", "dlg-dump",
+                   "dlg-click:text3", "dlg-type:wk",
+                   "dlg-key:13", "dlg-dump",  # Enter in the keyword box stores
                    "dlg-pick:3:5", "dlg-pick:5:0", "dlg-click:check", "dlg-click:ok",
                    "dlg-dump", "dump", "close", "wait-exit")
     h.check("opened from the menu", seen[1], "dialog=shown")
     h.check("no pick failed", [line for line in seen if line.startswith("pick-failed")], [])
     opened, edited, after_ok = dumps(seen)
-    h.check("window: caption, fixed tool frame without an owner, client 6930 x 3090 twips",
+    h.check("window: caption, fixed tool frame without an owner, client 6930 x 3540 twips",
             [opened["caption"], opened["frame"], opened["client"]],
-            ["設定", "caption,sysmenu,dialogframe,toolwindow", "462x206"])
+            ["設定", "caption,sysmenu,dialogframe,toolwindow", "462x236"])
     left, top = (int(v) for v in opened["at"].split(","))
     h.check("placed directly below the bar (bar at 200,100, 63 pixels high inside)",
             (left, 163 <= top <= 163 + 40), (200, True))
@@ -104,33 +105,36 @@ def run_layout_edit_and_ok(h):
         "combo0": selector(0, NAMES), "combo1": selector(1, NAMES), "combo2": selector(2, NAMES),
         "combo3": selector(3, NAMES), "combo4": selector(0, NAMES),
         "combo5": "2/4|ボタン1|ボタン2|ボタン3|ボタン4",
-        "texts": "Yahoo!|http://home0.example/|http://s0.example/?q=", "check": "1",
-        "focus": str(COMBO)}))
+        "texts": "Yahoo!|http://home0.example/|http://s0.example/?q=", "keyword": "",
+        "check": "1", "focus": str(COMBO)}))
 
     layout = controls(seen)
-    h.check("25 controls, the six selectors drop-down lists",
-            (len(layout), {layout[COMBO + i][0] for i in range(6)}), (25, {"ComboBox(list)"}))
+    h.check("27 controls, the six selectors drop-down lists",
+            (len(layout), {layout[COMBO + i][0] for i in range(6)}), (27, {"ComboBox(list)"}))
     # Positions from the layout in twips at 96 DPI; inside a frame they add up.
     h.check("places inside Frame1, Frame2 and on the dialog", {
         i: layout[i][1:5] for i in (COMBO, COMBO + 5, COMBO + 4, TEXT + 2, EDIT_BUTTON + 2,
-                                    COMMAND + 1, COMMAND + 4, FRAME + 1, FRAME + 2, LABEL + 5)}, {
+                                    COMMAND + 1, COMMAND + 4, FRAME + 1, FRAME + 2, LABEL + 5,
+                                    TEXT + 3, LABEL + 6)}, {
         COMBO: (72, 28, 97, 22), COMBO + 5: (104, 132, 65, 22), COMBO + 4: (192, 40, 97, 22),
         TEXT + 2: (200, 120, 225, 18), EDIT_BUTTON + 2: (384, 42, 41, 17),
         COMMAND + 1: (224, 176, 73, 25), COMMAND + 4: (144, 180, 73, 17),
-        FRAME + 1: (8, 8, 447, 161), FRAME + 2: (184, 24, 257, 129), LABEL + 5: (312, 75, 104, 12)})
+        FRAME + 1: (8, 8, 447, 161), FRAME + 2: (184, 24, 257, 129), LABEL + 5: (312, 75, 104, 12),
+        TEXT + 3: (88, 210, 89, 18), LABEL + 6: (16, 213, 64, 13)})
     h.check("captions; the restore button hidden", {
         i: (c[7], c[5]) for i, c in layout.items() if i not in range(COMBO, COMBO + 6)
-        and i not in range(TEXT, TEXT + 3)}, {
+        and i not in range(TEXT, TEXT + 4)}, {
         FRAME + 1: ("検索ボタンのカスタマイズ", True), FRAME + 2: ("詳細", True),
         CHECK: ("常に手前に表示", True), COMMAND + 4: ("標準に戻す", False),
         COMMAND + 1: ("OK", True), COMMAND + 2: ("キャンセル", True), COMMAND + 3: ("ヘルプ", True),
         LABEL: ("ボタン1", True), LABEL + 1: ("ボタン2", True), LABEL + 2: ("ボタン3", True),
         LABEL + 3: ("ボタン4", True), LABEL + 4: ("標準のボタン", True),
-        LABEL + 5: ("書き方はヘルプ参照", True), EDIT_BUTTON: ("変更", True),
+        LABEL + 5: ("書き方はヘルプ参照", True), LABEL + 6: ("キーワード", True),
+        EDIT_BUTTON: ("変更", True),
         EDIT_BUTTON + 1: ("削除", True), EDIT_BUTTON + 2: ("クリア", True)})
     order = [COMBO, COMBO + 1, COMBO + 2, COMBO + 3, COMBO + 5, COMBO + 4, TEXT, TEXT + 1,
              TEXT + 2, EDIT_BUTTON, EDIT_BUTTON + 1, EDIT_BUTTON + 2, CHECK, COMMAND + 1,
-             COMMAND + 2, COMMAND + 3, COMBO]
+             COMMAND + 2, COMMAND + 3, TEXT + 3, COMBO]
     h.check("Tab walks the focus order, past the hidden button, and wraps",
             all_of(seen, "tabs"), [",".join(map(str, order))])
 
@@ -139,7 +143,7 @@ def run_layout_edit_and_ok(h):
         "combo0": selector(0, renamed), "combo1": selector(1, renamed),
         "combo2": selector(2, renamed), "combo3": selector(3, renamed),
         "combo4": selector(5, renamed), "combo5": "2/4|ボタン1|ボタン2|ボタン3|ボタン4",
-        "texts": "ウィキ|http://wiki.example/|http://wiki.example/?s="}))
+        "texts": "ウィキ|http://wiki.example/|http://wiki.example/?s=", "keyword": "wk"}))
     h.check("OK closes the dialog", after_ok, None)
     h.check("OK relabels the bar and ends topmost",
             [all_of(seen, "buttons")[-1], all_of(seen, "topmost")[-1]],
@@ -151,7 +155,7 @@ def run_layout_edit_and_ok(h):
                 velto={"AlwaysTop": "0", "DefaultSearch": "0", "SearchSelect(3)": "5",
                        "SearchSelect(4)": "5"},
                 data={"SearchName(5)": "ウィキ", "SearchHome(5)": "http://wiki.example/",
-                      "SearchEngn(5)": "http://wiki.example/?s="})))
+                      "SearchEngn(5)": "http://wiki.example/?s=", "SearchKey(5)": "wk"})))
 
 
 def run_enter_cancel_and_close(h):
