@@ -1,6 +1,5 @@
 // Clicks and mouse presses on the Command1 buttons.
 #include "main/search_bar.h"
-#include "main/shell_address.h"
 
 namespace velto {
 
@@ -15,8 +14,8 @@ void SearchBar::Command1_Click(int index) {
   if (search_button) {
     // A button assigned outside the engine table opens nothing; the history update stays.
     if (auto slot = EngineSlotOfButton(index))
-      OpenSearchAddress(platform_, WindowRole::SearchBar,
-                        model_.SearchEngn[static_cast<std::size_t>(*slot)], view_.QueryText());
+      browser_.OpenSearch(*slot, model_.SearchEngn[static_cast<std::size_t>(*slot)],
+                          view_.QueryText());
   } else if (index == kClearButton) {
     view_.SetQueryText("");
     view_.FocusQuery();
@@ -30,8 +29,7 @@ void SearchBar::Command1_MouseDown(int index, int mouse_button) {
   if (index < 0 || index >= kSearchButtons) return;
   if (!view_.IsButtonEnabled(index)) return;
   if (auto slot = EngineSlotOfButton(index))
-    OpenHomePage(platform_, WindowRole::SearchBar,
-                 model_.SearchHome[static_cast<std::size_t>(*slot)]);
+    browser_.OpenHomePage(*slot, model_.SearchHome[static_cast<std::size_t>(*slot)]);
 }
 
 }  // namespace velto
