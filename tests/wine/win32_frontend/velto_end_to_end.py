@@ -226,9 +226,9 @@ def run_blank_before_switch(h):
 
 
 def run_long_addresses(h):
-    """Addresses far past what Wine's shell copes with (it fails at about 970 characters behind
-    winebrowser's command) reach the browser whole: a Japanese query in a template, 1,000
-    characters, and 32,000 from a dropped text."""
+    """Addresses far past what Wine's shell copes with (it cuts addresses of 985 characters and
+    crashes from 997) reach the browser whole: a Japanese query in a template (972 bytes
+    encoded), 1,000 characters, and 32,000 from a dropped text."""
     sections = prepared_settings([])
     sections = [(name, [(k, field("http://s2.example/?q=%s") if k == "SearchEngn(2)" else v)
                         for k, v in keys]) for name, keys in sections]
