@@ -55,6 +55,10 @@ class NoOpPlatform : public Platform {
   void OpenWithShell(WindowRole, const std::string& address) override {
     benchmark::DoNotOptimize(address.data());
   }
+  bool OpenWithCommand(WindowRole, const std::string&, const std::string& address) override {
+    benchmark::DoNotOptimize(address.data());
+    return true;
+  }
   MessageAnswer ShowMessage(WindowRole, const std::string&, const std::string&,
                             MessageButtons) override {
     return MessageAnswer::Ok;

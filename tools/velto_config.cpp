@@ -142,6 +142,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kLeftKey) = Position(bar.left);
   field(kAlwaysTopKey) = model.AlwaysTop.ToText();
   field(kDefaultSearchKey) = model.DefaultSearch.ToText();
+  field(kBrowserKey) = model.Browser;
   auto& selections = field(kSearchSelectKey) = nlohmann::ordered_json::array();
   for (int i = 0; i < kUsedButtonSelections; ++i) selections.push_back(model.SearchSelect[i]);
   const auto texts = [](const auto& items, int count) {
@@ -153,6 +154,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kSearchHomeKey) = texts(model.SearchHome, kEditableEngineSlots);
   field(kSearchEngnKey) = texts(model.SearchEngn, kEditableEngineSlots);
   field(kSearchKeyKey) = texts(model.SearchKey, kEditableEngineSlots);
+  field(kSearchBrowserKey) = texts(model.SearchBrowser, kEditableEngineSlots);
   field(kSearchHistoryKey) = texts(model.SearchHistory, kStoredHistory);
   return json;
 }

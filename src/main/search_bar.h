@@ -8,6 +8,7 @@
 
 #include "main/bar_command.h"
 #include "main/bar_events.h"
+#include "main/browser_opener.h"
 #include "main/drop_data.h"
 #include "main/history_list.h"
 #include "main/search_bar_layout.h"
@@ -107,6 +108,7 @@ class SearchBar {
   SettingsModel& model_;
   SearchBarView& view_;
   Platform& platform_;
+  BrowserOpener browser_{model_, platform_};
   SettingsDialogLauncher* dialog_ = nullptr;
   SettingsStore store_;
   HistoryList history_;

@@ -1,7 +1,6 @@
 // Clicks and mouse presses on the Command1 buttons.
 #include "main/engine_keyword.h"
 #include "main/search_bar.h"
-#include "main/shell_address.h"
 
 namespace velto {
 
@@ -32,9 +31,9 @@ void SearchBar::PressButton(int index, QueryKind kind) {
     if (!slot) return;
     const auto k = static_cast<std::size_t>(*slot);
     if (searched.empty())
-      OpenHomePage(platform_, WindowRole::SearchBar, model_.SearchHome[k]);  // "w " alone
+      browser_.OpenHomePage(*slot, model_.SearchHome[k]);  // "w " alone
     else
-      OpenSearchAddress(platform_, WindowRole::SearchBar, model_.SearchEngn[k], searched);
+      browser_.OpenSearch(*slot, model_.SearchEngn[k], searched);
   } else if (index == kClearButton) {
     view_.SetQueryText("");
     view_.FocusQuery();
@@ -48,8 +47,7 @@ void SearchBar::Command1_MouseDown(int index, int mouse_button) {
   if (index < 0 || index >= kSearchButtons) return;
   if (!view_.IsButtonEnabled(index)) return;
   if (auto slot = EngineSlotOfButton(index))
-    OpenHomePage(platform_, WindowRole::SearchBar,
-                 model_.SearchHome[static_cast<std::size_t>(*slot)]);
+    browser_.OpenHomePage(*slot, model_.SearchHome[static_cast<std::size_t>(*slot)]);
 }
 
 }  // namespace velto

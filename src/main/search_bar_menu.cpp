@@ -1,7 +1,6 @@
 // The fixed search menu opened by the menu button.
 #include "main/fixed_searches.h"
 #include "main/search_bar.h"
-#include "main/shell_address.h"
 
 namespace velto {
 
@@ -16,7 +15,8 @@ void SearchBar::MenuSearch_Click(int index) {
 
   const std::string query = view_.QueryText();
   if (query.empty()) return;
-  OpenSearchAddress(platform_, WindowRole::SearchBar, entry->prefix, query);
+  // The fixed searches are no engine slots: the program's browser command applies.
+  browser_.OpenSearch(std::nullopt, entry->prefix, query);
 
   // The history follows the shell call and keeps its length at the cap: one entry goes.
   if (MoveQueryToTop(query) && history_.Count() > kFixedSearchHistoryCap)

@@ -27,6 +27,10 @@ class Platform {
   virtual std::string CommandLine() const = 0;
   // Hands an address (UTF-8) to the shell's "open" verb; the result is not examined.
   virtual void OpenWithShell(WindowRole owner, const std::string& address) = 0;
+  // Starts a browser command (a command line with "%u", main/browser_command.h) for the
+  // address; false when it could not be started: not a usable command, or no such program.
+  virtual bool OpenWithCommand(WindowRole owner, const std::string& command,
+                               const std::string& address) = 0;
   // A message box without an icon.
   virtual MessageAnswer ShowMessage(WindowRole owner, const std::string& text,
                                     const std::string& caption, MessageButtons buttons) = 0;

@@ -21,11 +21,15 @@ struct SettingsModel {
   std::array<std::string, kEngineSlots> SearchEngn{};
   // An engine's keyword: "w 東京" searches that engine for 東京 (see main/engine_keyword.h).
   std::array<std::string, kEngineSlots> SearchKey{};
+  // The browser command of an engine's searches and home page; empty: Browser applies.
+  std::array<std::string, kEngineSlots> SearchBrowser{};
   // Entries 0..3: engine slot of search buttons 0..3; entry 4: slot chosen in the dialog's editor.
   std::array<std::int16_t, kButtonSelections> SearchSelect{};
   NumberOrText AlwaysTop;
   NumberOrText DefaultSearch;
   std::array<std::string, kStoredHistory + 1> SearchHistory{};
+  // The browser command ("firefox %u", see main/browser_command.h); empty: the system's handler.
+  std::string Browser;
 
   bool operator==(const SettingsModel&) const = default;
 };

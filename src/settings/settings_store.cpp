@@ -83,6 +83,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
   if (const auto left = as_single(file.Read(kVeltoSection, kLeftKey))) bar.SetLeft(*left);
   model.AlwaysTop = NumberOrText::Text(file.Read(kVeltoSection, kAlwaysTopKey));
   model.DefaultSearch = NumberOrText::Text(file.Read(kVeltoSection, kDefaultSearchKey));
+  model.Browser = file.Read(kVeltoSection, kBrowserKey);
   for (int i = 0; i < kUsedButtonSelections; ++i) {
     const auto number = ParseNumber(file.Read(kVeltoSection, IndexedKey(kSearchSelectKey, i)));
     if (!number) continue;
@@ -93,6 +94,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
     model.SearchHome[i] = file.Read(kSearchDataSection, IndexedKey(kSearchHomeKey, i));
     model.SearchEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSearchEngnKey, i));
     model.SearchKey[i] = file.Read(kSearchDataSection, IndexedKey(kSearchKeyKey, i));
+    model.SearchBrowser[i] = file.Read(kSearchDataSection, IndexedKey(kSearchBrowserKey, i));
   }
   for (int i = 0; i < kStoredHistory; ++i) {
     model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));

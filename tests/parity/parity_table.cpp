@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/ansi_codec.h"
@@ -74,6 +75,7 @@ void RunStep(ParityFrontEnd& bar, const json& step) {
   if (step.contains("mclick")) return bar.Mouse(step["mclick"], kMiddleMouseButton);
   if (step.contains("drop")) return bar.Drop(DropOf(step["drop"], bar.Folder()));
   if (step.contains("start_again")) return bar.StartAgain(step["start_again"]);
+  if (step.contains("message")) return bar.AnswerMessage();
   if (step.contains("hotkey"))
     return bar.GlobalKey(step["hotkey"] == "selection", step.value("selected", ""));
   ADD_FAILURE() << "unknown step " << step.dump();
@@ -98,6 +100,18 @@ void RunParityScenario(const json& scenario, const ParityStarter& start) {
   if (expect.contains("list_open")) EXPECT_EQ(seen.list_open, expect["list_open"].get<bool>());
   bar->Close();
   EXPECT_EQ(bar->Addresses(), expect["addresses"].get<std::vector<std::string>>());
+  // Browser starts may finish in any order; what each got is what counts.
+  auto runs = expect.value("browser", std::vector<std::vector<std::string>>{});
+  auto seen_runs = bar->BrowserRuns(runs.size());
+  std::sort(runs.begin(), runs.end());
+  std::sort(seen_runs.begin(), seen_runs.end());
+  EXPECT_EQ(seen_runs, runs);
+  // Each message shown holds its expected fragment.
+  const auto fragments = expect.value("messages", std::vector<std::string>{});
+  const auto messages = bar->Messages();
+  EXPECT_EQ(messages.size(), fragments.size());
+  for (std::size_t i = 0; i < std::min(messages.size(), fragments.size()); ++i)
+    EXPECT_NE(messages[i].find(fragments[i]), std::string::npos) << messages[i];
   EXPECT_EQ(LogLines(bar->Folder()), expect.value("log", std::vector<std::string>{}));
   const std::string ini = Utf8FromAnsi(ReadBytes(bar->Folder() / "velto.ini"));
   const json stored = expect.value("ini", json::object());

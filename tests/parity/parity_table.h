@@ -39,9 +39,16 @@ class ParityFrontEnd {
   virtual void StartAgain(const std::string& arguments) = 0;
   // A global key pressed while another program has the selection (empty for the focus key).
   virtual void GlobalKey(bool selection, const std::string& selected) = 0;
+  // Answers the message box the bar shows now with OK (a recording stand-in answers at once).
+  virtual void AnswerMessage() {}
   virtual ParityState Observe() = 0;
   virtual void Close() = 0;  // the closing steps, as by the window's close box
   virtual std::vector<std::string> Addresses() const = 0;
+  // The arguments each start of the recording browser (a scenario's "@RECORDER@") got, after
+  // its name, once `expected` starts arrived or time ran out.
+  virtual std::vector<std::vector<std::string>> BrowserRuns(std::size_t expected) = 0;
+  // The texts of the message boxes shown.
+  virtual std::vector<std::string> Messages() const = 0;
   virtual std::filesystem::path Folder() const = 0;
 };
 

@@ -10,14 +10,18 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <chrono>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <thread>
 
 #include "main/bar_command.h"
+#include "main/browser_command.h"
 #include "main/hot_keys.h"
 #include "main/search_bar.h"
 #include "parity_table.h"
 #include "platform/ansi_codec.h"
+#include "platform/posix/shell_launcher.h"
 #include "platform/qt/search_bar_window.h"
 #include "platform/qt/search_button.h"
 #include "settings/settings_model.h"
@@ -33,10 +37,40 @@ QString ToQt(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The shell is recorded; browser commands start for real, as the program starts them.
+class LaunchingPlatform : public FakePlatform {
+ public:
+  using FakePlatform::FakePlatform;
+  bool OpenWithCommand(WindowRole, const std::string& command,
+                       const std::string& address) override {
+    const auto arguments = ExecArguments(command, address);
+    return arguments && launcher_.Start(*arguments);
+  }
+
+ private:
+  ShellLauncher launcher_;
+};
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
 class QtBar : public ParityFrontEnd {
  public:
   explicit QtBar(const std::string& ini_utf8) {
-    WriteBytes(folder_ / "velto.ini", AnsiFromUtf8(ini_utf8));
+    // The recording browser: its arguments on one line, separated by tabs.
+    const auto recorder = folder_ / "browser";
+    WriteBytes(recorder,
+               "#!/bin/sh\nout= sep=\nfor a in \"$@\"; do out=\"$out$sep$a\"; sep='\t'; done\n"
+               "printf '%s\\n' \"$out\" >> '" +
+                   (folder_ / "argv.txt").string() + "'\n");
+    std::filesystem::permissions(recorder, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    WriteBytes(folder_ / "velto.ini",
+               AnsiFromUtf8(Replaced(ini_utf8, "@RECORDER@", recorder.string())));
     window_.Attach(bar_);
     bar_.Form_Load();
     window_.show();
@@ -128,6 +162,36 @@ class QtBar : public ParityFrontEnd {
     QApplication::processEvents();
   }
   std::vector<std::string> Addresses() const override { return platform_.OpenedAddresses(); }
+  std::vector<std::vector<std::string>> BrowserRuns(std::size_t expected) override {
+    std::vector<std::vector<std::string>> runs;
+    const auto read = [&] {
+      runs.clear();
+      std::ifstream file(folder_ / "argv.txt");
+      for (std::string line; std::getline(file, line);) {
+        std::vector<std::string> arguments;
+        for (std::size_t start = 0;;) {
+          const std::size_t tab = line.find('\t', start);
+          arguments.push_back(line.substr(start, tab - start));
+          if (tab == std::string::npos) break;
+          start = tab + 1;
+        }
+        runs.push_back(std::move(arguments));
+      }
+    };
+    for (int i = 0; i < 100; ++i) {
+      read();
+      if (runs.size() >= expected) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(expected ? 200 : 500));
+    read();
+    return runs;
+  }
+  std::vector<std::string> Messages() const override {
+    std::vector<std::string> texts;
+    for (const auto& message : platform_.messages) texts.push_back(message.text);
+    return texts;
+  }
   std::filesystem::path Folder() const override { return folder_.path(); }
 
  private:
@@ -139,7 +203,7 @@ class QtBar : public ParityFrontEnd {
   }
 
   TempFolder folder_;
-  FakePlatform platform_{folder_.path()};
+  LaunchingPlatform platform_{folder_.path()};
   SettingsModel model_;
   SearchBarWindow window_;
   SearchBar bar_{model_, window_, platform_};

@@ -8,6 +8,7 @@ import os
 import stat
 import subprocess
 import sys
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "wine", "win32_frontend"))
 from velto_end_to_end import Failure, Harness, as_wine_hands_it_over  # noqa: E402
@@ -17,7 +18,7 @@ KEYS = {"Enter": 13, "Esc": 27, "Tab": 9, "Down": 40, "F1": 112, "F2": 113, "F3"
 MOUSE = {"click": "click", "rclick": "rclick", "mclick": "mclick"}
 
 
-def ini_bytes(table, scenario):
+def ini_bytes(table, scenario, recorder):
     merged = json.loads(json.dumps(table["base"]))
     for section, keys in scenario.get("settings", {}).items():
         merged.setdefault(section, {}).update(keys)
@@ -25,7 +26,8 @@ def ini_bytes(table, scenario):
     for section in ("Velto", "SearchData", "History"):
         if section in merged:
             lines.append(f"[{section}]")
-            lines += [f"{k}={v}" for k, v in merged[section].items()]
+            lines += [f"{k}={v.replace('@RECORDER@', recorder)}"
+                      for k, v in merged[section].items()]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
@@ -61,6 +63,8 @@ def driver_steps(folder, steps):
                 out.append("chord:17+18+16+32")
             else:
                 out.append("chord:17+18+32")
+        elif "message" in step:
+            out.append("msgbox")
         elif "start_again" in step:
             # The same commands in the Windows spelling.
             arguments = step["start_again"]
@@ -90,10 +94,26 @@ def profile_value(data, section, key):
     return "(missing)"
 
 
+def browser_runs(path, expected, wait=10.0):
+    """What each start of the recording browser got, once the expected number arrived."""
+    def read():
+        if not os.path.exists(path):
+            return []
+        with open(path, encoding="utf-8") as f:
+            return [line.split("\t") for line in f.read().splitlines()]
+    deadline = time.time() + wait
+    while time.time() < deadline and len(read()) < expected:
+        time.sleep(0.2)
+    time.sleep(0.5 if expected else 2.0)  # nothing more may arrive
+    return read()
+
+
 def run(h, table, scenario):
     name = scenario["name"]
     expect = scenario["expect"]
-    folder = h.folder(name, ini_bytes(table, scenario))
+    if os.path.exists(h.argv_record):
+        os.remove(h.argv_record)
+    folder = h.folder(name, ini_bytes(table, scenario, windows_path(h.args.recorder)))
     seen = h.drive(folder, "start:", *driver_steps(folder, scenario["steps"]),
                    "dump", "list", "close", "wait-exit")
     if any(line == "dropped=0" for line in seen):
@@ -109,6 +129,13 @@ def run(h, table, scenario):
     h.check(f"{name}: closed", seen[-1], "exit=0")
     h.check(f"{name}: addresses", h.addresses(len(expect["addresses"])),
             [as_wine_hands_it_over(a) for a in expect["addresses"]])
+    runs = expect.get("browser", [])
+    h.check(f"{name}: browser", sorted(browser_runs(h.argv_record, len(runs))), sorted(runs))
+    messages = [l.removeprefix("msgbox=") for l in seen if l.startswith("msgbox=")]
+    fragments = expect.get("messages", [])
+    # Each message shown holds its expected fragment; the texts themselves when not.
+    held = len(messages) == len(fragments) and all(f in m for f, m in zip(fragments, messages))
+    h.check(f"{name}: messages", fragments if held else messages, fragments)
     log = h.read(folder, "log.txt")
     h.check(f"{name}: log", [] if not log else log.decode("cp932").split("\r\n")[:-1],
             expect.get("log", []))
@@ -122,12 +149,16 @@ def main():
     parser = argparse.ArgumentParser()
     for option in ("--table", "--velto", "--driver", "--wine", "--prefix"):
         parser.add_argument(option, required=True)
+    parser.add_argument("--recorder", required=True)
     parser.add_argument("--keep", action="store_true")
     parser.add_argument("only", nargs="*")
     args = parser.parse_args()
     with open(args.table, encoding="utf-8") as f:
         table = json.load(f)
     h = Harness(args)
+    # The recording browser of browser commands writes what it got here.
+    h.argv_record = os.path.join(h.root, "argv.txt")
+    h.env["VELTO_ARGV_RECORD"] = windows_path(h.argv_record)
     # Wine hands mail addresses to the desktop's mailer; record those too.
     mailer = os.path.join(h.root, "bin", "xdg-email")
     with open(mailer, "w") as f:

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "main/browser_command.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/command_socket.h"
 #include "platform/posix/instance_lock.h"
@@ -106,6 +107,29 @@ TEST(ShellLauncherTest, AddressReachesXdgOpenOnPathAsOneArgumentByteForByte) {
   ASSERT_TRUE(launcher.Open(address));
   EXPECT_EQ(AwaitFile(folder / "record"), std::string("1\0", 2) + address + std::string(1, '\0'));
   EXPECT_FALSE(fs::exists("pwned"));
+  EXPECT_TRUE(ReapAll(launcher));
+}
+
+TEST(ShellLauncherTest, LongAddressesAndBrowserCommandsArriveWhole) {
+  TempFolder folder;
+  const fs::path browser = WriteRecorder(folder);
+  PathOverride path(folder.path().string() + ":/usr/bin:/bin");
+  ShellLauncher launcher;
+  const std::string longest = "http://x.example/?q=" + std::string(32767 - 20, 'x');
+  ASSERT_TRUE(launcher.Open(longest));
+  EXPECT_EQ(AwaitFile(folder / "record"), std::string("1\0", 2) + longest + std::string(1, '\0'));
+  fs::remove(folder / "record");
+
+  // A browser command by its path: the address one argument however it is spelled.
+  const std::string hostile = "http://x.example/?q=\" --evil $(touch pwned) `id` & ^ %u \\";
+  const auto argv = ExecArguments('"' + browser.string() + "\" --new-window %u", hostile);
+  ASSERT_TRUE(argv.has_value());
+  ASSERT_TRUE(launcher.Start(*argv));
+  EXPECT_EQ(AwaitFile(folder / "record"),
+            std::string("2\0--new-window\0", 15) + hostile + std::string(1, '\0'));
+  EXPECT_FALSE(fs::exists("pwned"));
+  EXPECT_FALSE(launcher.Start({(folder / "no-such-browser").string(), "http://a.example/"}));
+  EXPECT_FALSE(launcher.Start({"no-such-browser", "http://a.example/"}));
   EXPECT_TRUE(ReapAll(launcher));
 }
 

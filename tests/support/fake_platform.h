@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "main/browser_command.h"
 #include "platform/platform.h"
 
 namespace velto::test {
@@ -17,6 +18,12 @@ class FakePlatform : public Platform {
     WindowRole owner;
     std::string address;
     bool operator==(const ShellCall&) const = default;
+  };
+  // A browser command started for an address.
+  struct CommandCall {
+    std::string command;
+    std::string address;
+    bool operator==(const CommandCall&) const = default;
   };
   struct Message {
     WindowRole owner;
@@ -33,9 +40,12 @@ class FakePlatform : public Platform {
   std::string command_line;
   // Answers for the next message boxes, in order; Ok once they run out.
   std::deque<MessageAnswer> answers;
+  // Whether browser commands start; a command the core's rules refuse never does.
+  bool commands_start = true;
 
   // What the code under test asked for.
   std::vector<ShellCall> shell_calls;
+  std::vector<CommandCall> command_calls;
   std::vector<Message> messages;
 
   // The addresses opened, in order, whoever owned them.
@@ -52,6 +62,12 @@ class FakePlatform : public Platform {
   std::string CommandLine() const override { return command_line; }
   void OpenWithShell(WindowRole owner, const std::string& address) override {
     shell_calls.push_back({owner, address});
+  }
+  bool OpenWithCommand(WindowRole, const std::string& command,
+                       const std::string& address) override {
+    if (!commands_start || !ExecArguments(command, address)) return false;
+    command_calls.push_back({command, address});
+    return true;
   }
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override {

@@ -65,7 +65,8 @@ TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) 
   EXPECT_EQ(json["AlwaysTop"], "");
   EXPECT_EQ(json["DefaultSearch"], "");
   EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,0,0,0,0]"));
-  for (const char* list : {"SearchName", "SearchHome", "SearchEngn"}) {
+  EXPECT_EQ(json["Browser"], "");
+  for (const char* list : {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser"}) {
     EXPECT_EQ(json[list].size(), 20u) << list;
   }
   EXPECT_EQ(json["SearchHistory"].size(), 10u);
@@ -76,7 +77,12 @@ TEST_F(VeltoConfigTest, DefaultsSetAndGetWorkOnTheFileAsTheProgramDoes) {
   ASSERT_EQ(InFolder({"set", "History", "SearchHistory(0)", "\"東京 タワー\""}).status, 0);
   ASSERT_EQ(InFolder({"set", "Velto", "Top", "-15"}).status, 0);
   ASSERT_EQ(InFolder({"set", "Velto", "Left", "not a number"}).status, 0);
+  // Browser commands: quotes at both ends and backslashes come back as written.
+  const std::string browser = R"("C:\Program Files\B\b.exe" -private-window %u "--x")";
+  ASSERT_EQ(InFolder({"set", "Velto", "Browser", browser}).status, 0);
+  ASSERT_EQ(InFolder({"set", "SearchData", "SearchBrowser(19)", "firefox %u"}).status, 0);
   ASSERT_EQ(InFolder({"defaults"}).status, 0);
+  EXPECT_EQ(InFolder({"get", "Velto", "Browser"}).out, browser + "\n");
 
   const auto got = InFolder({"get", "history", "searchhistory(0)"});
   EXPECT_EQ(got.status, 0);
@@ -90,6 +96,8 @@ TEST_F(VeltoConfigTest, DefaultsSetAndGetWorkOnTheFileAsTheProgramDoes) {
   EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,1,2,3,0]"));
   EXPECT_EQ(json["SearchName"][5], "フレッシュアイ");
   EXPECT_EQ(json["SearchHistory"][0], "\"東京 タワー\"");
+  EXPECT_EQ(json["Browser"], browser);
+  EXPECT_EQ(json["SearchBrowser"][19], "firefox %u");
 
   // In the file: Shift-JIS, a 200-character field.
   const std::string bytes = ReadBytes(folder / "velto.ini");

@@ -49,7 +49,12 @@ class SpawnFileActions {
 }  // namespace
 
 bool ShellLauncher::Open(const std::string& address) {
+  return Start({command_, address});
+}
+
+bool ShellLauncher::Start(const std::vector<std::string>& arguments) {
   Reap();
+  if (arguments.empty() || arguments.front().empty()) return false;
   SpawnAttributes attr;
   SpawnFileActions actions;
   if (!attr.ok() || !actions.ok()) return false;
@@ -69,11 +74,15 @@ bool ShellLauncher::Open(const std::string& address) {
   // No reading from the terminal the search bar may have been started from.
   posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
 
-  std::string arg0 = command_;
-  std::string arg1 = address;
-  char* argv[] = {arg0.data(), arg1.data(), nullptr};
+  std::vector<std::string> copies = arguments;
+  std::vector<char*> argv;
+  for (std::string& argument : copies) argv.push_back(argument.data());
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  int rc = posix_spawnp(&pid, command_.c_str(), actions.get(), attr.get(), argv, environ);
+  // A program that cannot be run (missing, not executable) is told here: the C library reports
+  // the failure of the new program's start.
+  int rc =
+      posix_spawnp(&pid, copies.front().c_str(), actions.get(), attr.get(), argv.data(), environ);
   if (rc != 0) return false;
   running_.push_back(pid);
   return true;

@@ -1,6 +1,7 @@
 #pragma once
-// Hands addresses to the desktop's "open" command (xdg-open, found on PATH). The command is
-// started detached, with the address as its one argument, byte for byte and without a shell.
+// Hands addresses to the desktop's "open" command (xdg-open, found on PATH), or starts a
+// browser command given as its arguments. Commands are started detached, each argument byte for
+// byte and without a shell.
 // Started commands are reaped by Reap(), which the owner calls when SIGCHLD arrives, so no
 // zombie stays behind while the program runs.
 #include <sys/types.h>
@@ -18,6 +19,8 @@ class ShellLauncher {
 
   // Starts the command for the address; false when it could not be started.
   bool Open(const std::string& address);
+  // Starts a program (the first argument, a path or a name found on PATH) with the arguments.
+  bool Start(const std::vector<std::string>& arguments);
   // Collects every started command that has ended; returns how many are still running.
   int Reap();
 

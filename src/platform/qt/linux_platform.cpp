@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "main/browser_command.h"
+
 namespace velto {
 namespace {
 
@@ -30,6 +32,12 @@ QWidget* LinuxPlatform::WindowFor(WindowRole role) const {
 void LinuxPlatform::OpenWithShell(WindowRole, const std::string& address) {
   // As with the Windows shell, a failure to start passes without notice.
   launcher_.Open(address);
+}
+
+bool LinuxPlatform::OpenWithCommand(WindowRole, const std::string& command,
+                                    const std::string& address) {
+  const auto arguments = ExecArguments(command, address);
+  return arguments && launcher_.Start(*arguments);
 }
 
 MessageAnswer LinuxPlatform::ShowMessage(WindowRole owner, const std::string& text,

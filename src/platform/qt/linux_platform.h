@@ -27,6 +27,8 @@ class LinuxPlatform : public Platform {
   }
   std::string CommandLine() const override { return command_line_; }
   void OpenWithShell(WindowRole owner, const std::string& address) override;
+  bool OpenWithCommand(WindowRole owner, const std::string& command,
+                       const std::string& address) override;
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
 

@@ -19,6 +19,8 @@ class Win32Platform final : public Platform {
   FilePath ProgramFolder() const override { return folder_; }
   std::string CommandLine() const override;
   void OpenWithShell(WindowRole owner, const std::string& address) override;
+  bool OpenWithCommand(WindowRole owner, const std::string& command,
+                       const std::string& address) override;
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
 

@@ -8,11 +8,14 @@
 //   type:TEXT       type TEXT (UTF-8) into the focused control
 //   key:VK          press a key (decimal code); "key:shift+115" holds Shift, "key:alt+40" Alt
 //   drop:ON|T|FILE...  drag and drop onto ON (window, query, button:I) the text T ("-" for
-//                   none, else "=" and the text) and the files (Windows paths)
+//                   none, "=" and the text, or "<" and a UTF-8 file's path) and the files
+//                   (Windows paths)
 //   click:I / rclick:I / mclick:I   press a mouse button on Command1(I)
 //   menu:N          open the menu button's menu, move down N entries (up for N < 0), Enter
 //   chord:A+B+C     hold the keys A, B (decimal codes) and press C, wherever the focus is
 //   clipboard:TEXT  put TEXT (UTF-8) on the clipboard
+//   msgbox          record the text of the message box the bar shows (line breaks as blanks)
+//                   and answer it with Enter; "msgbox=none" when none comes
 //   dump            record the query text and the history list
 //   list            record whether the query box's drop-down list is open
 //   close / endsession   close the bar like the window's close box, or a logoff
@@ -118,6 +121,57 @@ class Driver {
     if (modifier != 0) Key(modifier, true);
     Settle();
   }
+  struct FoundBox {
+    DWORD thread;
+    HWND box;
+  };
+  static BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+    auto* search = reinterpret_cast<FoundBox*>(found);
+    wchar_t cls[16]{};
+    GetClassNameW(window, cls, 16);
+    if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window) ||
+        GetWindowThreadProcessId(window, nullptr) != search->thread)
+      return TRUE;
+    search->box = window;
+    return FALSE;
+  }
+  void AnswerMessageBox() {
+    FoundBox found{GetWindowThreadProcessId(bar_, nullptr), nullptr};
+    for (int i = 0; i < 100 && found.box == nullptr; ++i) {
+      EnumWindows(&Driver::FindBox, reinterpret_cast<LPARAM>(&found));
+      if (found.box == nullptr) Sleep(50);
+    }
+    if (found.box == nullptr) return Record("msgbox=none");
+    std::wstring message;
+    for (HWND child = GetWindow(found.box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t cls[16]{};
+      GetClassNameW(child, cls, 16);
+      std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+      text.resize(static_cast<std::size_t>(
+          GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+      if (lstrcmpiW(cls, L"Static") == 0 && text.size() > message.size()) message = text;
+    }
+    for (wchar_t& c : message)
+      if (c == L'\r' || c == L'\n') c = L' ';
+    Record("msgbox=" + Utf8(message));
+    SetForegroundWindow(found.box);
+    Sleep(50);
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
+    Settle();
+  }
+  static std::string ReadUtf8(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(static_cast<std::size_t>(GetFileSize(file, nullptr)), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+  }
   // drop:ON|T|FILE|FILE...
   bool Drop(const std::string& arg) {
     std::vector<std::wstring> parts;
@@ -143,6 +197,8 @@ class Driver {
     }
     std::optional<std::wstring> text;
     if (parts[1].rfind(L"=", 0) == 0) text = parts[1].substr(1);
+    // "<FILE": the text of a UTF-8 file, for texts longer than a command line holds.
+    if (parts[1].rfind(L"<", 0) == 0) text = Wide(ReadUtf8(parts[1].substr(1)));
     const std::vector<std::wstring> files(parts.begin() + 2, parts.end());
     Foreground();
     Record(std::string("dropped=") + (DragAndDrop(at, text, files) ? "1" : "0"));
@@ -293,6 +349,8 @@ bool Driver::Run(const std::string& step) {
     Record(std::string("list=") + (open ? "open" : "closed"));
   } else if (verb == "drop") {
     if (!Drop(arg)) return false;
+  } else if (verb == "msgbox") {
+    AnswerMessageBox();
   } else if (verb == "dump") {
     Dump();
   } else if (verb == "close") {

@@ -1,0 +1,36 @@
+#pragma once
+// The browser command: a command line the user sets, with "%u" where the address goes. No shell
+// ever reads it, and the address is always exactly one argument, whatever it holds.
+//
+// Both spellings share these rules: "%u" is the address, "%%" a literal "%", any other "%" stays
+// as written. A command is refused (nullopt) when it names no program, has no "%u", has "%u" in
+// its program name or inside quotes, or leaves a quote open.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velto {
+
+// Linux: the command split like the Exec key of a desktop file. Arguments are separated by
+// blanks; double quotes group, and inside them a backslash makes the next '"', '`', '$' or '\'
+// literal. "%u" may stand alone or within an unquoted argument ("--url=%u"); either way the
+// address never splits. The first element is the program.
+std::optional<std::vector<std::string>> ExecArguments(std::string_view command,
+                                                      std::string_view address);
+
+// Windows: the command line as written, each "%u" replaced by the address quoted so that
+// CommandLineToArgvW reads it back as one argument, unchanged.
+std::optional<std::string> WindowsCommandLine(std::string_view command, std::string_view address);
+
+// One argument quoted for CommandLineToArgvW: in double quotes, each '"' escaped, and the
+// backslashes that come before a '"' (or before the closing quote) doubled.
+std::string QuoteWindowsArgument(std::string_view argument);
+
+// The command line of an address's scheme handler as the system registers it ("open" command
+// with "%1", or "%L"), with the address put in as one argument. "%*" (further arguments) goes.
+// A handler that takes the rest of the line as its argument ("--single-argument %1") gets the
+// address as it stands; nullopt when the handler has no place for the address.
+std::optional<std::string> HandlerCommandLine(std::string_view handler, std::string_view address);
+
+}  // namespace velto

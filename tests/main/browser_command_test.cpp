@@ -1,0 +1,164 @@
+// The browser command: split like an Exec line on Linux, quoted for CommandLineToArgvW on
+// Windows; the address is exactly one argument whatever it holds, and a command that cannot be
+// read is refused rather than guessed at.
+#include "main/browser_command.h"
+
+#include <gtest/gtest.h>
+
+#include "main/browser_opener.h"
+#include "search_bar_fixture.h"
+
+namespace velto::test {
+namespace {
+
+using Args = std::vector<std::string>;
+
+// Queries meant to break out of an argument or into a shell.
+const char* const kHostile = R"(x" --evil "y $(touch /tmp/p) `id` & calc ^& \" \\" a\)";
+
+TEST(ExecArguments, SplitsLikeAnExecLine_AddressAlwaysOneArgument) {
+  struct Case {
+    const char* command;
+    const char* address;
+    std::optional<Args> argv;
+  };
+  const Case cases[] = {
+      {"firefox %u", "http://a/?q=x y", Args{"firefox", "http://a/?q=x y"}},
+      {"  firefox\t --private-window   %u  ", "u", Args{"firefox", "--private-window", "u"}},
+      {R"("/opt/My Browser/run" %u)", "u", Args{"/opt/My Browser/run", "u"}},
+      {R"(b "say \"hi\" \$HOME \`x\` \\ \n" %u)", "u",
+       Args{"b", R"(say "hi" $HOME `x` \ \n)", "u"}},
+      {R"(b "" %u)", "u", Args{"b", "", "u"}},
+      {"b --url=%u", "a b", Args{"b", "--url=a b"}},
+      {"b 100%% %u %x", "u", Args{"b", "100%", "u", "%x"}},
+      {"b %u %u", "u", Args{"b", "u", "u"}},
+      {"b %u", kHostile, Args{"b", kHostile}},
+      {"b %u", "", Args{"b", ""}},
+      // Refused: no address, the address as the program or in quotes, open quotes, no program.
+      {"firefox", "u", std::nullopt},
+      {"firefox %U", "u", std::nullopt},
+      {"%u", "u", std::nullopt},
+      {"x%u --y", "u", std::nullopt},
+      {R"(b "%u")", "u", std::nullopt},
+      {R"(b "a %u)", "u", std::nullopt},
+      {R"(b %u "open)", "u", std::nullopt},
+      {R"("" %u)", "u", std::nullopt},
+      {"", "u", std::nullopt},
+      {"   ", "u", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ExecArguments(c.command, c.address), c.argv) << c.command;
+}
+
+TEST(QuoteWindowsArgument, BackslashesDoubledOnlyBeforeQuotes) {
+  struct Case {
+    const char* argument;
+    const char* quoted;
+  };
+  const Case cases[] = {
+      {"", R"("")"},
+      {"a b", R"("a b")"},
+      {R"(a"b)", R"("a\"b")"},
+      {R"(a\b)", R"("a\b")"},
+      {R"(a\"b)", R"("a\\\"b")"},
+      {R"(a\\)", R"("a\\\\")"},
+      {R"(\\server\share\)", R"("\\server\share\\")"},
+      {"%PATH% ^& |", R"("%PATH% ^& |")"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(QuoteWindowsArgument(c.argument), c.quoted) << c.argument;
+}
+
+TEST(WindowsCommandLine, AddressQuotedIntoTheLineAsWritten) {
+  struct Case {
+    const char* command;
+    const char* address;
+    std::optional<std::string> line;
+  };
+  const Case cases[] = {
+      {"firefox.exe %u", "http://a/?q=x y", R"(firefox.exe "http://a/?q=x y")"},
+      {R"("C:\Program Files\Mozilla Firefox\firefox.exe" -private-window %u)", "u",
+       R"("C:\Program Files\Mozilla Firefox\firefox.exe" -private-window "u")"},
+      {R"(  b.exe "a b" \"x %u)", "u", R"(b.exe "a b" \"x "u")"},
+      {R"(b.exe --url=%u)", R"(a"b\)", R"(b.exe --url="a\"b\\")"},
+      {R"(b.exe C:\dir\%u)", "u", R"(b.exe C:\dir\\"u")"},
+      {"b.exe 100%% %u %x", "u", R"(b.exe 100% "u" %x)"},
+      {R"(C:\a%%b\b.exe %u)", "u", R"(C:\a%b\b.exe "u")"},
+      {"b.exe %u", kHostile,
+       R"(b.exe "x\" --evil \"y $(touch /tmp/p) `id` & calc ^& \\\" \\\\\" a\\")"},
+      {"b.exe", "u", std::nullopt},
+      {"%u", "u", std::nullopt},
+      {R"("C:\x%u.exe" a)", "u", std::nullopt},
+      {R"(b.exe "%u")", "u", std::nullopt},
+      {R"(b.exe "open %u)", "u", std::nullopt},
+      {R"(b.exe %u "open)", "u", std::nullopt},
+      {R"("C:\unclosed %u)", "u", std::nullopt},
+      {R"("" %u)", "u", std::nullopt},
+      {"", "u", std::nullopt},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(WindowsCommandLine(c.command, c.address), c.line) << c.command;
+}
+
+TEST(HandlerCommandLine, AddressPutInAsOneArgument) {
+  struct Case {
+    const char* handler;
+    const char* line;
+  };
+  const Case cases[] = {
+      {R"("C:\windows\system32\winebrowser.exe" -nohome "%1")",
+       R"("C:\windows\system32\winebrowser.exe" -nohome "a \"b\"")"},
+      {R"("C:\b\firefox.exe" -osint -url "%1")", R"("C:\b\firefox.exe" -osint -url "a \"b\"")"},
+      {R"(C:\b\b.exe %1 %*)", R"(C:\b\b.exe "a \"b\"")"},
+      {R"("C:\b\chrome.exe" --single-argument %1)", R"("C:\b\chrome.exe" --single-argument a "b")"},
+      {R"("C:\b\b.exe" /u=%L)", R"("C:\b\b.exe" /u="a \"b\"")"},
+      {R"("C:\b\b.exe")", R"("C:\b\b.exe" "a \"b\"")"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HandlerCommandLine(c.handler, R"(a "b")"), c.line);
+  EXPECT_EQ(HandlerCommandLine("  ", "a"), std::nullopt);
+}
+
+// Which command applies, and what happens when it does not start.
+class BrowserChoice : public SearchBarTest {};
+
+TEST_F(BrowserChoice, EngineCommandElseProgramCommandElseSystemHandler) {
+  LoadFourEngines("Browser=  firefox --private-window %u  \r\n");
+  model.SearchBrowser[2] = "chromium %u";
+  model.SearchBrowser[3] = "   ";
+  Search(0, "a");
+  Search(2, "c");
+  Search(3, "d");
+  bar.Command1_MouseDown(2, kRightMouseButton);
+  view.query = "m";
+  bar.MenuSearch_Click(2);  // a fixed search: no engine slot, so Browser
+  model.Browser.clear();
+  Search(1, "b");
+  EXPECT_EQ(platform.command_calls,
+            (std::vector<FakePlatform::CommandCall>{
+                {"firefox --private-window %u", "http://a.example/?q=a"},
+                {"chromium %u", "http://c.example/?q=c"},
+                {"firefox --private-window %u", "http://d.example/?q=d"},
+                {"chromium %u", "http://c.example/"},
+                {"firefox --private-window %u", "http://search.yahoo.co.jp/bin/search?p=m"}}));
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://b.example/?q=b"});
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(BrowserChoice, FailedCommand_FallsBackAndIsToldOncePerSetting) {
+  LoadFourEngines("Browser=firefox\r\n");  // no %u
+  model.SearchBrowser[1] = "missing %u";
+  platform.commands_start = false;
+  Search(0, "a");
+  Search(0, "b");
+  Search(1, "c");
+  bar.Command1_MouseDown(1, kMiddleMouseButton);
+  EXPECT_EQ(platform.OpenedAddresses(),
+            (std::vector<std::string>{"http://a.example/?q=a", "http://a.example/?q=b",
+                                      "http://b.example/?q=c", "http://b.example/"}));
+  ASSERT_EQ(platform.messages.size(), 2u);
+  EXPECT_NE(platform.messages[0].text.find("(Browser)"), std::string::npos);
+  EXPECT_NE(platform.messages[0].text.find("firefox"), std::string::npos);
+  EXPECT_NE(platform.messages[1].text.find("(SearchBrowser(1))"), std::string::npos);
+  EXPECT_EQ(platform.messages[1].buttons, MessageButtons::Ok);
+}
+
+}  // namespace
+}  // namespace velto::test
