@@ -81,15 +81,22 @@ std::string Win32Platform::CommandLine() const {
 void Win32Platform::OpenWithShell(WindowRole owner, const std::string& address) {
   // The wide call hands any script to the browser whole; the result is not examined.
   const std::wstring wide = WideFromUtf8(address);
-  if (wide.size() <= kShellExecuteLimit) {
+  // The shell puts the address into the handler's command line as it stands, so a quote in it
+  // (a phrase query) ends the argument early: such an address, like a long one, goes straight to
+  // its scheme's handler as one properly quoted argument.
+  const bool has_quote = wide.find(L'"') != std::wstring::npos;
+  if (wide.size() <= kShellExecuteLimit && !has_quote) {
     ShellExecuteW(Owner(owner), L"open", wide.c_str(), nullptr, nullptr, SW_SHOW);
     return;
   }
-  // A long address goes straight to its scheme's handler, as one argument of its command line.
   const auto handler = SchemeHandler(wide);
-  if (!handler) return;
-  if (const auto line = HandlerCommandLine(Utf8FromWide(*handler), address))
-    StartProcess(WideFromUtf8(*line));
+  const auto line =
+      handler ? HandlerCommandLine(Utf8FromWide(*handler), address) : std::optional<std::string>{};
+  if (line && StartProcess(WideFromUtf8(*line))) return;
+  // No handler of our own reach (a scheme served through the shell alone): a short address
+  // still goes to the shell.
+  if (wide.size() <= kShellExecuteLimit)
+    ShellExecuteW(Owner(owner), L"open", wide.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 bool Win32Platform::OpenWithCommand(WindowRole, const std::string& command,
