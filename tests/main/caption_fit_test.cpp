@@ -43,9 +43,11 @@ TEST(GrowLimit, IsTheNearestControlToTheRightOnTheSameRowsOfTheSameParent) {
   // Nothing to its right: the frame's inside.
   EXPECT_EQ(DialogGrowLimit(DialogIndex("Label1(5)")), 3855 - 60);
   EXPECT_EQ(DialogGrowLimit(DialogIndex("Command3")), kDialogClientWidth);
-  // The bar's buttons stop at the next button; the clear button at the window's edge.
-  EXPECT_EQ(BarGrowLimit(2), 780);
+  // The last search button stops at the menu button; the clear button at the window's edge;
+  // the others already reach into their right neighbours and keep their own edge.
+  EXPECT_EQ(BarGrowLimit(5), 3015);
   EXPECT_EQ(BarGrowLimit(1), kBarClientWidth);
+  EXPECT_EQ(BarGrowLimit(2), 795);
   // A box already past its limit keeps its own right edge.
   const std::array<LayoutBox, 2> overlapping{{{0, 0, 100, 10, 0}, {50, 5, 10, 10, 0}}};
   EXPECT_EQ(GrowLimit(overlapping, 0, 500), 100);

@@ -16,10 +16,28 @@
 #include "dialog/dialog_layout.h"
 #include "dialog_window_fixture.h"
 #include "main/search_bar_layout.h"
+#include "settings/factory_defaults.h"
 
 using velto::test::DialogWindowFixture;
 
 namespace {
+
+// The factory engines on the buttons, as a first start writes them.
+std::string FactoryIni() {
+  std::string ini = "[Velto]\r\nAlwaysTop=1\r\nDefaultSearch=0\r\n";
+  for (std::size_t i = 0; i < velto::kFactorySearchSelect.size(); ++i)
+    ini += "SearchSelect(" + std::to_string(i) +
+           ")=" + std::string(velto::kFactorySearchSelect[i]) + "\r\n";
+  ini += "[SearchData]\r\n";
+  for (std::size_t i = 0; i < velto::kFactoryEngines.size(); ++i) {
+    const velto::FactoryEngine& e = velto::kFactoryEngines[i];
+    const std::string n = std::to_string(i);
+    ini += "SearchName(" + n + ")=" + std::string(e.name) + "\r\nSearchHome(" + n +
+           ")=" + std::string(e.home) + "\r\nSearchEngn(" + n + ")=" + std::string(e.engine) +
+           "\r\n";
+  }
+  return ini;
+}
 
 QString Qt8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -69,8 +87,7 @@ class CaptionTest : public QObject {
 
  private slots:
   void EveryCaptionShowsWhole() {
-    // The factory engines: no settings file.
-    DialogWindowFixture f("");
+    DialogWindowFixture f(FactoryIni());
     f.OpenFromMenu();
     QStringList cut;
     auto check = [&](std::string_view name, QWidget& widget, const QString& caption) {
