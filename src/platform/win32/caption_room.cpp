@@ -56,13 +56,14 @@ int CaptionChrome(HWND control, int dpi) {
   const int edge = SystemMetricAt(SM_CXEDGE, dpi);
   if (_wcsicmp(name.c_str(), WC_STATICW) == 0) return 0;
   if (_wcsicmp(name.c_str(), WC_COMBOBOXW) == 0)
-    return SystemMetricAt(SM_CXVSCROLL, dpi) + 4 * edge + MulDiv(2, dpi, 96);
+    return SystemMetricAt(SM_CXVSCROLL, dpi) + 2 * edge + MulDiv(2, dpi, 96);
   if (_wcsicmp(name.c_str(), WC_BUTTONW) == 0) {
     const LONG_PTR type = style & BS_TYPEMASK;
     if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX)
       return SystemMetricAt(SM_CXMENUCHECK, dpi) + MulDiv(6, dpi, 96);
     if (type == BS_GROUPBOX) return MulDiv(16, dpi, 96);
-    return 4 * edge;
+    // A push button draws its caption inside its edges.
+    return 2 * edge;
   }
   return 0;
 }
