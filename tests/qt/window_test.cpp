@@ -22,6 +22,9 @@ class WindowTest : public QObject {
     QVERIFY(!(f.window.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.window.windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!f.window.windowIcon().isNull());
+    // Every size the launcher icons come in: sharp in taskbars at any scale.
+    const QList<QSize> sizes = f.window.windowIcon().availableSizes();
+    for (int size : {16, 32, 48, 64, 128, 256}) QVERIFY(sizes.contains(QSize(size, size)));
   }
 
   void ControlsStandAtTheirPlaces() {

@@ -1,23 +1,19 @@
 #include "platform/qt/app_icon.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include <QFile>
+#include <QString>
 
 namespace velto {
 
 QIcon AppIcon() {
-  // A magnifying glass: a ring and a handle.
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(0x1f, 0x5f, 0xa8), 4));
-  painter.setBrush(QColor(0xdd, 0xee, 0xff));
-  painter.drawEllipse(QRectF(4, 4, 17, 17));
-  painter.setPen(QPen(QColor(0x33, 0x33, 0x33), 5, Qt::SolidLine, Qt::RoundCap));
-  painter.drawLine(QPointF(20, 20), QPointF(28, 28));
-  painter.end();
-  return QIcon(pixmap);
+  // The launcher's own pictures, built into the program: each size the desktop installs, so
+  // that a taskbar at any scale picks a sharp one rather than stretching a small one.
+  QIcon icon;
+  for (int size : kAppIconSizes) {
+    const QString path = QStringLiteral(":/velto/icons/velto-%1.png").arg(size);
+    if (QFile::exists(path)) icon.addFile(path, QSize(size, size));
+  }
+  return icon;
 }
 
 }  // namespace velto

@@ -1,8 +1,11 @@
 #pragma once
-// The program's icon, drawn at start rather than shipped as an image file.
+// The program's icon in every size the launcher icons come in.
 #include <QIcon>
+#include <array>
 
 namespace velto {
+
+inline constexpr std::array<int, 6> kAppIconSizes{16, 32, 48, 64, 128, 256};
 
 QIcon AppIcon();
 

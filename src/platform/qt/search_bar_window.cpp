@@ -14,7 +14,9 @@
 #include <cmath>
 #include <string_view>
 
+#include "main/caption_fit.h"
 #include "platform/qt/app_icon.h"
+#include "platform/qt/caption_room.h"
 #include "platform/qt/drop_router.h"
 #include "platform/qt/key_preview.h"
 #include "platform/qt/qt_units.h"
@@ -26,11 +28,14 @@ namespace {
 
 QFont FontOf(BarFont which) {
   const BarFontSpec& wanted = FontSpecOf(which);
-  QFont font(ToQt(wanted.face));
-  font.setPointSize(wanted.points);
-  font.setWeight(wanted.weight >= 700 ? QFont::Bold : QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
+  return ProportionalGothic(wanted.face, wanted.points, wanted.weight >= 700);
+}
+
+// The position of button `index` in the layout table.
+std::size_t TableIndexOfButton(int index) {
+  for (std::size_t i = 0; i < kBarControls.size(); ++i)
+    if (kBarControls[i].kind == BarControlKind::Button && kBarControls[i].index == index) return i;
+  return 0;
 }
 
 int MouseButtonCode(Qt::MouseButton button) {
@@ -58,7 +63,9 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
       }) {
   setWindowTitle(ToQt(kSearchBarCaption));
   setWindowIcon(AppIcon());
-  setFixedSize(Pixels(kBarClientWidth), Pixels(kBarClientHeight));
+  layout_dpi_ = LayoutDpi();
+  setFixedSize(LayoutPixels(kBarClientWidth, layout_dpi_),
+               LayoutPixels(kBarClientHeight, layout_dpi_));
   BuildControls();
   ConnectEvents();
 }
@@ -84,14 +91,16 @@ void SearchBarWindow::BuildControls() {
       button->setText(ToQt(control.caption));
       widget = button;
     }
-    widget->setGeometry(PixelRect(control));
+    widget->setGeometry(LayoutRect(control, layout_dpi_));
     widget->setFont(FontOf(control.font));
     if (previous) setTabOrder(previous, widget);
     previous = widget;
   }
+  for (int i = 0; i < kButtonCount; ++i) FitButton(i);
   // The open list is as tall as the layout asks, in whole entries.
   const int entry_height = std::max(1, query_->fontMetrics().height());
-  query_->setMaxVisibleItems(std::max(1, Pixels(kQueryListHeight) / entry_height));
+  query_->setMaxVisibleItems(
+      std::max(1, LayoutPixels(kQueryListHeight, layout_dpi_) / entry_height));
   query_->setFocus();
 }
 
@@ -225,6 +234,20 @@ void SearchBarWindow::SetTopmost(bool topmost) {
 
 void SearchBarWindow::SetButtonCaption(int index, const std::string& caption) {
   if (SearchButton* button = ButtonAt(index)) button->setText(ToQt(caption));
+  FitButton(index);
+}
+
+void SearchBarWindow::FitButton(int index) {
+  SearchButton* button = ButtonAt(index);
+  if (!button) return;
+  // Back to the table's width first: a shorter caption gives the room back.
+  const std::size_t at = TableIndexOfButton(index);
+  button->setGeometry(LayoutRect(kBarControls[at], layout_dpi_));
+  QString caption = button->text();
+  if (button->IsSingleLine())
+    caption.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+  GrowToFit(*button, caption, LayoutPixels(BarGrowLimit(at), layout_dpi_));
 }
 
 void SearchBarWindow::SetButtonToolTip(int index, const std::string& tip) {
@@ -246,10 +269,12 @@ void SearchBarWindow::SetButtonBold(int index, bool bold) {
   QFont font = button->font();
   font.setBold(bold);
   button->setFont(font);
+  FitButton(index);
 }
 
 void SearchBarWindow::MakeCaptionSingleLine(int index) {
   if (SearchButton* button = ButtonAt(index)) button->SetSingleLine(true);
+  FitButton(index);
 }
 
 std::string SearchBarWindow::QueryText() const {

@@ -71,6 +71,8 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void BuildControls();
   void ConnectEvents();
   SearchButton* ButtonAt(int index) const;
+  // Widens button `index` where its caption needs it, never into the next control.
+  void FitButton(int index);
   HistoryListState ListState() const;
   // Runs a change of the drop-down list without letting the list change the typed text.
   template <typename Change>
@@ -82,6 +84,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   QStringListModel history_model_;
   std::unique_ptr<QueryBox> query_;
   std::array<std::unique_ptr<SearchButton>, kButtonCount> buttons_;
+  double layout_dpi_ = 96.0;  // the DPI the layout's twips were turned into pixels at
   FixedSearchMenu menu_;
   std::unique_ptr<KeyPreview> key_preview_;
   std::unique_ptr<DropRouter> drops_;

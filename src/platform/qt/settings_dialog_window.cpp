@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,9 +14,12 @@
 #include <cmath>
 #include <vector>
 
+#include "dialog/dialog_layout.h"
+#include "main/caption_fit.h"
 #include "platform/qt/app_icon.h"
-#include "platform/qt/search_bar_window.h"
+#include "platform/qt/caption_room.h"
 #include "platform/qt/qt_units.h"
+#include "platform/qt/search_bar_window.h"
 #include "platform/qt/taskbar_hint.h"
 #include "platform/qt/virtual_keys.h"
 
@@ -23,15 +27,7 @@ namespace velto {
 namespace {
 
 QFont GothicFont() {
-  QFont font(ToQt(kDialogFontName));
-  // Where the Windows font is missing, a proportional Japanese gothic of the same metrics
-  // stands in, so that captions fit the places the dialog was laid out for.
-  font.setFamilies({ToQt(kDialogFontName), QStringLiteral("MS PGothic"),
-                    QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
-  font.setPointSizeF(kDialogFontPoints);
-  font.setWeight(QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
+  return ProportionalGothic(kDialogFontName, kDialogFontPoints, kDialogFontWeight >= 700);
 }
 
 // The dialog's own font, set on a control explicitly so that it does not take the gothic
@@ -60,18 +56,20 @@ SettingsDialogWindow::SettingsDialogWindow()
   setWindowIcon(AppIcon());
   // Closing the dialog never ends the program; only the search bar does.
   setAttribute(Qt::WA_QuitOnClose, false);
-  setFixedSize(Pixels(kDialogClientWidth), Pixels(kDialogClientHeight));
+  const double dpi = LayoutDpi();
+  setFixedSize(LayoutPixels(kDialogClientWidth, dpi), LayoutPixels(kDialogClientHeight, dpi));
   // The table lists each frame before the controls it holds.
   for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
-    controls_[i] = CreateControl(kDialogControls[i]);
+    controls_[i] = CreateControl(kDialogControls[i], dpi);
     ConnectControl(kDialogControls[i], *controls_[i]);
   }
+  FitCaptions(dpi);
   ChainTabOrder();
 }
 
 SettingsDialogWindow::~SettingsDialogWindow() = default;
 
-std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl& c) {
+std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl& c, double dpi) {
   QWidget* parent = this;
   if (c.parent == DialogParent::Frame1) parent = Control("Frame1");
   if (c.parent == DialogParent::Frame2) parent = Control("Frame2");
@@ -115,9 +113,36 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
   }
   widget->setObjectName(ToQt(c.name));
   if (!c.caption.empty()) widget->setAccessibleName(ToQt(c.caption));
-  widget->setGeometry(PixelRect(c));
+  widget->setGeometry(LayoutRect(c, dpi));
   widget->setFont(c.font == DialogFont::Gothic ? GothicFont() : DefaultFont());
   return widget;
+}
+
+void SettingsDialogWindow::FitCaptions(double dpi) {
+  for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
+    const DialogControl& c = kDialogControls[i];
+    QString caption;
+    switch (c.kind) {
+      case DialogControlKind::Label:
+      case DialogControlKind::CheckBox:
+      case DialogControlKind::Button:
+        caption = ToQt(c.caption);
+        break;
+      case DialogControlKind::Selector:
+        // Only the default button's selector has entries of its own; the others list engines.
+        if (c.index == kDefaultSelector) {
+          const QFontMetricsF metrics(controls_[i]->font());
+          for (std::string_view name : kDefaultButtonNames)
+            if (DrawnTextWidth(metrics, ToQt(name)) > DrawnTextWidth(metrics, caption))
+              caption = ToQt(name);
+        }
+        break;
+      default:
+        break;
+    }
+    if (!caption.isEmpty())
+      GrowToFit(*controls_[i], caption, LayoutPixels(DialogGrowLimit(i), dpi));
+  }
 }
 
 void SettingsDialogWindow::ConnectControl(const DialogControl& c, QWidget& widget) {

@@ -64,7 +64,9 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  std::unique_ptr<QWidget> CreateControl(const DialogControl& control);
+  std::unique_ptr<QWidget> CreateControl(const DialogControl& control, double dpi);
+  // Widens the controls whose captions the font leaves short.
+  void FitCaptions(double dpi);
   void ConnectControl(const DialogControl& control, QWidget& widget);
   void ChainTabOrder();
   QComboBox* SelectorAt(int index) const;

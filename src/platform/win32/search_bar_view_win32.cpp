@@ -51,6 +51,7 @@ void SearchBarWindow::SetTopmost(bool topmost) {
 
 void SearchBarWindow::SetButtonCaption(int index, const std::string& caption) {
   if (HWND button = Button(index)) SetWindowTextW(button, WideFromUtf8(caption).c_str());
+  FitButton(index);
 }
 
 void SearchBarWindow::SetButtonToolTip(int index, const std::string& tip) {
@@ -70,6 +71,7 @@ void SearchBarWindow::SetButtonBold(int index, bool bold) {
   HWND button = Button(index);
   HFONT font = fonts_[static_cast<std::size_t>(bold ? BarFont::BoldButton : BarFont::Button)].get();
   if (button != nullptr) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  FitButton(index);
 }
 
 void SearchBarWindow::MakeCaptionSingleLine(int index) {

@@ -1,6 +1,8 @@
 // The search bar window: creation, layout and the routing of its messages to the core.
 #include "platform/win32/search_bar_window.h"
 
+#include "main/caption_fit.h"
+#include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/twips.h"
@@ -31,55 +33,106 @@ SearchBarWindow::~SearchBarWindow() {
 bool SearchBarWindow::Create(HICON icon) {
   if (!RegisterWindowClass(kSearchBarClassName, icon)) return false;
   dpi_ = SystemDpi();
-  RECT outer{0, 0, PixelsFromTwips(kBarClientWidth, dpi_), PixelsFromTwips(kBarClientHeight, dpi_)};
-  AdjustWindowRectEx(&outer, kBarStyle, FALSE, 0);
+  const SIZE outer = OuterSize(dpi_);
   const std::wstring caption = WideFromUtf8(std::string(kSearchBarCaption));
   window_.reset(CreateBoundWindow(0, kSearchBarClassName, caption.c_str(), kBarStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, outer.right - outer.left,
-                                  outer.bottom - outer.top));
+                                  CW_USEDEFAULT, outer.cx, outer.cy));
   if (!window_) return false;
   CreateControls();
+  // The monitor the window opened on may have a DPI of its own.
+  if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
+    dpi_ = dpi;
+    const SIZE resized = OuterSize(dpi_);
+    SetWindowPos(Handle(), nullptr, 0, 0, resized.cx, resized.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayOut();
   return true;
 }
 
+SIZE SearchBarWindow::OuterSize(int dpi) {
+  RECT outer{0, 0, PixelsFromTwips(kBarClientWidth, dpi), PixelsFromTwips(kBarClientHeight, dpi)};
+  AdjustWindowRectEx(&outer, kBarStyle, FALSE, 0);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void SearchBarWindow::CreateControls() {
-  fonts_[static_cast<std::size_t>(BarFont::Query)] = CreateFontFromSpec(kQueryFont, dpi_);
-  fonts_[static_cast<std::size_t>(BarFont::Button)] = CreateFontFromSpec(kButtonFont, dpi_);
-  fonts_[static_cast<std::size_t>(BarFont::BoldButton)] = CreateFontFromSpec(kBoldButtonFont, dpi_);
   tool_tips_.Create(Handle());
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  // Created in the layout's order, which is the tab order.
+  // Created in the layout's order, which is the tab order; LayOut places them.
   for (const BarControl& control : kBarControls) {
-    const int x = PixelsFromTwips(control.left, dpi_);
-    const int y = PixelsFromTwips(control.top, dpi_);
-    const int width = PixelsFromTwips(control.width, dpi_);
-    const int height = PixelsFromTwips(control.height, dpi_);
-    HWND created = nullptr;
     if (control.kind == BarControlKind::QueryBox) {
-      // A combo box's height includes its drop-down list.
-      created = query_box_ = CreateWindowExW(
+      query_box_ = CreateWindowExW(
           0, WC_COMBOBOXW, nullptr,
-          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, x, y,
-          width, height + PixelsFromTwips(kQueryListHeight, dpi_), Handle(),
-          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance, nullptr);
+          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
+          0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance,
+          nullptr);
     } else {
       // Buttons start with multi-line captions; start-up makes the search buttons single-line.
       const std::wstring caption = WideFromUtf8(std::string(control.caption));
-      created = CreateWindowExW(
+      HWND created = CreateWindowExW(
           0, WC_BUTTONW, caption.c_str(),
-          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, x, y, width, height,
-          Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + control.index)),
-          instance, nullptr);
+          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0, 0, 0, 0, Handle(),
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + control.index)), instance,
+          nullptr);
       buttons_[static_cast<std::size_t>(control.index)] = created;
       SetWindowSubclass(created, &SearchBarWindow::ButtonThunk,
                         static_cast<UINT_PTR>(control.index), reinterpret_cast<DWORD_PTR>(this));
       tool_tips_.Add(created);
     }
-    SendMessageW(created, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(control.font)].get()),
-                 FALSE);
   }
   focus_.Remember(query_box_);
+}
+
+void SearchBarWindow::LayOut() {
+  // New fonts go onto the controls before the old ones are freed; a bold button stays bold.
+  std::array<UniqueFont, 3> fonts;
+  fonts[static_cast<std::size_t>(BarFont::Query)] = CreateFontFromSpec(kQueryFont, dpi_);
+  fonts[static_cast<std::size_t>(BarFont::Button)] = CreateFontFromSpec(kButtonFont, dpi_);
+  fonts[static_cast<std::size_t>(BarFont::BoldButton)] = CreateFontFromSpec(kBoldButtonFont, dpi_);
+  const HFONT old_bold = fonts_[static_cast<std::size_t>(BarFont::BoldButton)].get();
+  for (std::size_t i = 0; i < kBarControls.size(); ++i) {
+    const BarControl& control = kBarControls[i];
+    HWND child = control.kind == BarControlKind::QueryBox ? query_box_ : Button(control.index);
+    if (child == nullptr) continue;
+    BarFont font = control.font;
+    if (old_bold != nullptr &&
+        reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == old_bold)
+      font = BarFont::BoldButton;
+    SendMessageW(child, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts[static_cast<std::size_t>(font)].get()), FALSE);
+    int height = PixelsFromTwips(control.height, dpi_);
+    // A combo box's height includes its drop-down list.
+    if (control.kind == BarControlKind::QueryBox) height += PixelsFromTwips(kQueryListHeight, dpi_);
+    SetWindowPos(child, nullptr, PixelsFromTwips(control.left, dpi_),
+                 PixelsFromTwips(control.top, dpi_), PixelsFromTwips(control.width, dpi_), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  fonts_ = std::move(fonts);
+  for (int i = 0; i < kButtonCount; ++i) FitButton(i);
+  tool_tips_.SetDpi(dpi_);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void SearchBarWindow::FitButton(int index) {
+  for (std::size_t i = 0; i < kBarControls.size(); ++i) {
+    const BarControl& control = kBarControls[i];
+    if (control.kind != BarControlKind::Button || control.index != index) continue;
+    HWND button = Button(index);
+    if (button == nullptr) return;
+    // Back to the table's width first: a shorter caption gives the room back.
+    SetWindowPos(button, nullptr, 0, 0, PixelsFromTwips(control.width, dpi_),
+                 PixelsFromTwips(control.height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_);
+    return;
+  }
+}
+
+void SearchBarWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut();
 }
 
 bool SearchBarWindow::AcceptDrops() {
@@ -151,6 +204,9 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
       return 0;
     case WM_CLOSE:
       CloseProgram();
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;

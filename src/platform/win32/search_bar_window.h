@@ -41,6 +41,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void Show(int show_command);
 
   HWND Handle() const { return window_.get(); }
+  int Dpi() const { return dpi_; }
   HWND QueryBox() const { return query_box_; }
   HWND Button(int index) const;
 
@@ -82,6 +83,13 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
   void OnCommand(int id, int code) noexcept;
   void CreateControls();
+  // Places the controls and sizes their fonts from the layout table at the window's DPI.
+  void LayOut();
+  // Widens button `index` where its caption needs it, never into the next control.
+  void FitButton(int index);
+  // The window moved to a monitor of another DPI: `suggested` is the rectangle Windows offers.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  static SIZE OuterSize(int dpi);
   HistoryListState ListState() const;
   // The closing steps run once, however the window is closed; then the window goes.
   void CloseProgram() noexcept;

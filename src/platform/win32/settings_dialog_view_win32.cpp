@@ -29,6 +29,8 @@ void SettingsDialogWindow::Open() {
 
 void SettingsDialogWindow::Show() {
   if (!window_) return;
+  // The selectors hold their entries by now.
+  FitCaptions();
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "dialog/dialog_layout.h"
+#include "main/caption_fit.h"
+#include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/settings_dialog_ids.h"
 #include "platform/win32/twips.h"
@@ -88,13 +90,17 @@ UniqueFont CreateGothicFont(int dpi) {
                                 face.c_str()));
 }
 
-// The dialog's default font: the system's message font.
-UniqueFont CreateDefaultFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-    return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-  return UniqueFont(nullptr);
+// The dialog's default font: the system's message font, at the window's DPI.
+UniqueFont CreateDefaultFont(int dpi) {
+  const LOGFONTW message = MessageFontAt(dpi);
+  if (message.lfHeight == 0 && message.lfFaceName[0] == L'\0') return UniqueFont(nullptr);
+  return UniqueFont(CreateFontIndirectW(&message));
+}
+
+// The twips from the dialog's client area to the inside of the control's parent.
+POINT ParentOrigin(const DialogControl& control) {
+  const POINT at = ClientOrigin(control);
+  return {at.x - control.left, at.y - control.top};
 }
 
 int ShiftState() {
@@ -119,24 +125,34 @@ SettingsDialogWindow::~SettingsDialogWindow() {
 bool SettingsDialogWindow::Create() {
   if (!RegisterWindowClass(kSettingsDialogClassName, icon_)) return false;
   dpi_ = SystemDpi();
-  if (!gothic_font_) gothic_font_ = CreateGothicFont(dpi_);
-  if (!default_font_) default_font_ = CreateDefaultFont();
-  RECT outer{0, 0, PixelsFromTwips(kDialogClientWidth, dpi_),
-             PixelsFromTwips(kDialogClientHeight, dpi_)};
-  AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle);
+  const SIZE outer = OuterSize(dpi_);
   const std::wstring caption = WideFromUtf8(kDialogCaption);
   // No owner: the search bar and the dialog stay usable side by side.
   window_.reset(CreateBoundWindow(kDialogExStyle, kSettingsDialogClassName, caption.c_str(),
-                                  kDialogStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  outer.right - outer.left, outer.bottom - outer.top));
+                                  kDialogStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy));
   if (!window_) return false;
   CreateControls();
+  // The monitor the window opened on may have a DPI of its own.
+  if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
+    dpi_ = dpi;
+    const SIZE resized = OuterSize(dpi_);
+    SetWindowPos(Handle(), nullptr, 0, 0, resized.cx, resized.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  LayOut();
   platform_.SetOwnerWindow(WindowRole::SettingsDialog, Handle());
   return true;
 }
 
+SIZE SettingsDialogWindow::OuterSize(int dpi) {
+  RECT outer{0, 0, PixelsFromTwips(kDialogClientWidth, dpi),
+             PixelsFromTwips(kDialogClientHeight, dpi)};
+  AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void SettingsDialogWindow::CreateControls() {
-  // Created in focus order: the order of creation is the order Tab walks.
+  // Created in focus order: the order of creation is the order Tab walks. LayOut places them.
   std::array<const DialogControl*, kDialogControlCount> order{};
   std::transform(kDialogControls.begin(), kDialogControls.end(), order.begin(),
                  [](const DialogControl& c) { return &c; });
@@ -144,9 +160,6 @@ void SettingsDialogWindow::CreateControls() {
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
   for (const DialogControl* control : order) {
-    const POINT at = ClientOrigin(*control);
-    int height = PixelsFromTwips(control->height, dpi_);
-    if (control->kind == DialogControlKind::Selector) height += kSelectorListPixels;
     DWORD style = WS_CHILD | ControlStyle(*control);
     // The restore button stands in its place, hidden.
     if (!(control->kind == DialogControlKind::Button && control->index == kRestoreButton &&
@@ -155,12 +168,9 @@ void SettingsDialogWindow::CreateControls() {
     const DWORD ex_style = control->kind == DialogControlKind::EditBox ? WS_EX_CLIENTEDGE : 0;
     const std::wstring caption = WideFromUtf8(control->caption);
     HWND child = CreateWindowExW(
-        ex_style, ControlClass(control->kind), caption.c_str(), style, PixelsFromTwips(at.x, dpi_),
-        PixelsFromTwips(at.y, dpi_), PixelsFromTwips(control->width, dpi_), height, Handle(),
+        ex_style, ControlClass(control->kind), caption.c_str(), style, 0, 0, 0, 0, Handle(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*control))), instance, nullptr);
     if (child == nullptr) continue;
-    HFONT font = control->font == DialogFont::Gothic ? gothic_font_.get() : default_font_.get();
-    if (font != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // The frames go to the bottom, Frame2 above Frame1, so that each frame is painted below
     // what it holds. Tab skips them, so the focus order stays the order of creation.
     if (control->kind == DialogControlKind::Frame) {
@@ -176,6 +186,51 @@ void SettingsDialogWindow::CreateControls() {
   focus_.Remember(Selector(kFirstButtonSelector));
 }
 
+void SettingsDialogWindow::LayOut() {
+  // New fonts go onto the controls before the old ones are freed.
+  UniqueFont gothic = CreateGothicFont(dpi_);
+  UniqueFont fallback = CreateDefaultFont(dpi_);
+  for (const DialogControl& control : kDialogControls) {
+    HWND child = Control(ControlId(control));
+    if (child == nullptr) continue;
+    const POINT at = ClientOrigin(control);
+    int height = PixelsFromTwips(control.height, dpi_);
+    if (control.kind == DialogControlKind::Selector)
+      height += MulDiv(kSelectorListPixels, dpi_, USER_DEFAULT_SCREEN_DPI);
+    SetWindowPos(child, nullptr, PixelsFromTwips(at.x, dpi_), PixelsFromTwips(at.y, dpi_),
+                 PixelsFromTwips(control.width, dpi_), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    HFONT font = control.font == DialogFont::Gothic ? gothic.get() : fallback.get();
+    if (font != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  gothic_font_ = std::move(gothic);
+  default_font_ = std::move(fallback);
+  FitCaptions();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void SettingsDialogWindow::FitCaptions() {
+  for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
+    const DialogControl& control = kDialogControls[i];
+    // Edit boxes scroll their text; the engine selectors list the user's names.
+    const bool own_caption =
+        control.kind == DialogControlKind::Label || control.kind == DialogControlKind::CheckBox ||
+        control.kind == DialogControlKind::Button ||
+        (control.kind == DialogControlKind::Selector && control.index == kDefaultSelector);
+    if (!own_caption) continue;
+    const POINT origin = ParentOrigin(control);
+    GrowToFit(Control(ControlId(control)), PixelsFromTwips(origin.x + DialogGrowLimit(i), dpi_),
+              dpi_);
+  }
+}
+
+void SettingsDialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOut();
+}
+
 bool SettingsDialogWindow::HandleDialogNavigation(MSG& message) noexcept {
   return window_ && IsDialogMessageW(Handle(), &message);
 }
@@ -189,6 +244,9 @@ LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam
     case WM_ACTIVATE:
     case WM_SETFOCUS:
       focus_.OnMessage(window, message, wparam);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
     case WM_CLOSE:
       // The close box: the core decides, and closes the window through Close.

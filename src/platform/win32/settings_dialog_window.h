@@ -28,6 +28,7 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
   void Attach(SettingsDialog& core) { core_ = &core; }
 
   HWND Handle() const { return window_.get(); }
+  int Dpi() const { return dpi_; }
   // The dialog-style keyboard navigation (Tab, arrows, access to the edit boxes' Enter).
   bool HandleDialogNavigation(MSG& message) noexcept;
 
@@ -55,6 +56,13 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
  private:
   bool Create();
   void CreateControls();
+  // Places the controls and sizes their fonts from the layout table at the window's DPI.
+  void LayOut();
+  // Widens the controls whose captions the font leaves short, never into their neighbours.
+  void FitCaptions();
+  // The window moved to a monitor of another DPI: `suggested` is the rectangle Windows offers.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  static SIZE OuterSize(int dpi);
   LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
   void OnCommand(int id, int code) noexcept;
   HWND Control(int id) const;

@@ -1,5 +1,7 @@
 #include "platform/win32/tool_tips.h"
 
+#include "platform/win32/dpi.h"
+
 namespace velto::win32 {
 
 void ToolTips::Create(HWND parent) {
@@ -10,6 +12,19 @@ void ToolTips::Create(HWND parent) {
                                  GetModuleHandleW(nullptr), nullptr));
   // Long engine names are shown whole, wrapped where they do not fit the screen.
   if (control_) SendMessageW(control_.get(), TTM_SETMAXTIPWIDTH, 0, 600);
+}
+
+void ToolTips::SetDpi(int dpi) {
+  if (!control_) return;
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi, SystemDpi());
+    UniqueFont font(CreateFontIndirectW(&metrics.lfStatusFont));
+    SendMessageW(control_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);
+  }
+  SendMessageW(control_.get(), TTM_SETMAXTIPWIDTH, 0, MulDiv(600, dpi, USER_DEFAULT_SCREEN_DPI));
 }
 
 TOOLINFOW ToolTips::Info(HWND tool, const wchar_t* text) const {

@@ -17,12 +17,15 @@ class ToolTips {
   void Create(HWND parent);
   void Add(HWND tool);
   void SetText(HWND tool, const std::wstring& text);
+  // Tips drawn for a window at `dpi`: their font and their widest line.
+  void SetDpi(int dpi);
 
  private:
   TOOLINFOW Info(HWND tool, const wchar_t* text) const;
 
   HWND parent_ = nullptr;
   UniqueWindow control_;
+  UniqueFont font_;
 };
 
 }  // namespace velto::win32

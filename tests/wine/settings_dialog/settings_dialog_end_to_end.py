@@ -111,7 +111,8 @@ def run_layout_edit_and_ok(h):
     layout = controls(seen)
     h.check("27 controls, the six selectors drop-down lists",
             (len(layout), {layout[COMBO + i][0] for i in range(6)}), (27, {"ComboBox(list)"}))
-    # Positions from the layout in twips at 96 DPI; inside a frame they add up.
+    # Positions from the layout in twips at 96 DPI; inside a frame they add up. The help hint
+    # is wider than its 104 pixels: the dialog's font needs 108 for it.
     h.check("places inside Frame1, Frame2 and on the dialog", {
         i: layout[i][1:5] for i in (COMBO, COMBO + 5, COMBO + 4, TEXT + 2, EDIT_BUTTON + 2,
                                     COMMAND + 1, COMMAND + 4, FRAME + 1, FRAME + 2, LABEL + 5,
@@ -119,7 +120,7 @@ def run_layout_edit_and_ok(h):
         COMBO: (72, 28, 97, 22), COMBO + 5: (104, 132, 65, 22), COMBO + 4: (192, 40, 97, 22),
         TEXT + 2: (200, 120, 225, 18), EDIT_BUTTON + 2: (384, 42, 41, 17),
         COMMAND + 1: (224, 176, 73, 25), COMMAND + 4: (144, 180, 73, 17),
-        FRAME + 1: (8, 8, 447, 161), FRAME + 2: (184, 24, 257, 129), LABEL + 5: (312, 75, 104, 12),
+        FRAME + 1: (8, 8, 447, 161), FRAME + 2: (184, 24, 257, 129), LABEL + 5: (312, 75, 108, 12),
         TEXT + 3: (88, 210, 89, 18), LABEL + 6: (16, 213, 64, 13)})
     h.check("captions; the restore button hidden", {
         i: (c[7], c[5]) for i, c in layout.items() if i not in range(COMBO, COMBO + 6)

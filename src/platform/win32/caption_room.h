@@ -1,0 +1,20 @@
+#pragma once
+// The width a control needs to show its caption whole with its own font, and the widening
+// that gives it that width where the layout's rounding left it short.
+#include <windows.h>
+
+#include <string>
+
+namespace velto::win32 {
+
+// The widest line of `text` in `font`, in pixels.
+int TextWidth(HFONT font, const std::wstring& text);
+// What the control draws around its caption at `dpi`: borders, the check box's box, a
+// selector's arrow.
+int CaptionChrome(HWND control, int dpi);
+// The caption the control shows: its text, or for a selector its widest entry.
+std::wstring ShownCaption(HWND control);
+// Widens `control` (in its parent's client pixels) to show its caption, never past `limit`.
+void GrowToFit(HWND control, int limit, int dpi);
+
+}  // namespace velto::win32
