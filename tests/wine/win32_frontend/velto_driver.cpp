@@ -14,6 +14,7 @@
 //   chord:A+B+C     hold the keys A, B (decimal codes) and press C, wherever the focus is
 //   clipboard:TEXT  put TEXT (UTF-8) on the clipboard
 //   dump            record the query text and the history list
+//   outer           record the bar's outer rectangle: left, top, right, bottom
 //   list            record whether the query box's drop-down list is open
 //   close / endsession   close the bar like the window's close box, or a logoff
 //   wait-exit       wait for the started program to end, record its exit code
@@ -291,6 +292,11 @@ bool Driver::Run(const std::string& step) {
   } else if (verb == "list") {
     const LRESULT open = SendMessageW(GetDlgItem(bar_, 99), CB_GETDROPPEDSTATE, 0, 0);
     Record(std::string("list=") + (open ? "open" : "closed"));
+  } else if (verb == "outer") {
+    RECT rect{};
+    GetWindowRect(bar_, &rect);
+    Record("outer=" + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+           std::to_string(rect.right) + "," + std::to_string(rect.bottom));
   } else if (verb == "drop") {
     if (!Drop(arg)) return false;
   } else if (verb == "dump") {
