@@ -23,7 +23,7 @@ class NoOpView : public SearchBarView {
   float Width() const override { return 0; }
   void SetTop(float) override {}
   void SetLeft(float) override {}
-  bool IsOnSomeScreen(float, float) const override { return true; }
+  std::vector<ScreenRect> ScreenWorkAreas() const override { return {{0, 0, 19200, 11520}}; }
   float ScreenHeightTwips() const override { return 11520; }
   void SetTopmost(bool) override {}
   void SetButtonCaption(int, const std::string&) override {}

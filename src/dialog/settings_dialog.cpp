@@ -1,9 +1,11 @@
 #include "dialog/settings_dialog.h"
 
 #include <optional>
+#include <vector>
 
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_placement.h"
+#include "main/screen_fit.h"
 #include "settings/number_text.h"
 #include "settings/path_text.h"
 
@@ -50,8 +52,19 @@ void SettingsDialog::Unload() {
 
 void SettingsDialog::PlaceBesideSearchBar() {
   const SearchBarView& bar = bar_.View();
-  view_.SetTop(DialogTop(bar.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()));
-  view_.SetLeft(bar.Left());
+  const ScreenRect beside{
+      bar.Left(),
+      DialogTop(bar.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()),
+      view_.OuterWidth(), view_.OuterHeight()};
+  view_.SetTop(beside.top);
+  view_.SetLeft(beside.left);
+  // Then wholly on the screen the bar stands on most.
+  const std::vector<ScreenRect> areas = bar.ScreenWorkAreas();
+  if (areas.empty()) return;
+  const ScreenRect bar_rect{bar.Left(), bar.Top(), bar.Width(), bar.Height()};
+  const ScreenRect kept = MoveInside(beside, areas[AreaOverlappedMost(bar_rect, areas)]);
+  if (kept.top != beside.top) view_.SetTop(kept.top);
+  if (kept.left != beside.left) view_.SetLeft(kept.left);
 }
 
 // Every control back to its first state: a front end may hand over a window it only hid.

@@ -1,7 +1,8 @@
 #pragma once
 // The search bar as the settings store sees it: position and history list. Loading collects the
 // stored Top and Left first and applies them together, and only when the window would then stand
-// on some screen: a position saved on a monitor that is gone must not hide the window.
+// on some screen: a position saved on a monitor that is gone must not hide the window. The bar
+// then stands wholly inside one screen's work area, moved the least distance where it did not.
 #include <optional>
 #include <string>
 
@@ -21,7 +22,8 @@ class BarPlacement : public PlacementTarget {
   void SetLeft(float twips) override { left_ = twips; }
   std::string HistoryItem(int index) const override;
 
-  // Moves the window to the collected position, if any, unless it would be off every screen.
+  // Moves the window to the collected position, if any, unless it would be off every screen;
+  // then keeps it wholly on a screen.
   void ApplyCollectedPosition();
 
  private:

@@ -30,6 +30,10 @@ void SearchBar::LoadSettings() {
   placement.ApplyCollectedPosition();
 }
 
+void SearchBar::KeepOnScreen() {
+  BarPlacement(view_, history_).ApplyCollectedPosition();
+}
+
 void SearchBar::ApplyTopmost() {
   if (auto value = model_.AlwaysTop.AsNumber()) view_.SetTopmost(*value != 0);
 }

@@ -65,8 +65,12 @@ class SearchBar {
   void OnDrop(DropTargetRef target, const DropData& data);
 
   // LoadSettings over this search bar: fills the model and moves the window to the stored
-  // position unless that would put it off every screen (start-up and restore-defaults).
+  // position unless that would put it off every screen (start-up and restore-defaults), then
+  // keeps it wholly on a screen.
   void LoadSettings();
+  // Moves the bar the least distance that puts it wholly inside one screen's work area, for a
+  // front end that learns the window's outer size only once it is shown.
+  void KeepOnScreen();
 
   // Relabels search buttons 0..3 from the model (start-up and the dialog's OK): caption, enabled
   // when the caption is not empty, tooltip. A button whose SearchSelect entry lies outside the

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "main/screen_fit.h"
+
 namespace velto {
 
 class SearchBarView {
@@ -17,8 +19,8 @@ class SearchBarView {
   virtual float Width() const = 0;
   virtual void SetTop(float twips) = 0;
   virtual void SetLeft(float twips) = 0;
-  // False when a window at (left, top) with this view's size would lie entirely off every screen.
-  virtual bool IsOnSomeScreen(float left_twips, float top_twips) const = 0;
+  // The work areas of all screens in twips, the primary screen's first.
+  virtual std::vector<ScreenRect> ScreenWorkAreas() const = 0;
   // Height of the screen the window stands on, in twips.
   virtual float ScreenHeightTwips() const = 0;
 

@@ -26,13 +26,40 @@ constexpr PlacementCase kPlacements[] = {
 
 TEST_F(DialogTest, Placement_BelowOrAboveTheBar_KeptInsideTheScreen) {
   Start();
-  bar_view.left = -300;  // the left edge follows the bar as it is, even off the screen
+  bar_view.left = 300;  // the left edge is the bar's
   for (const auto& c : kPlacements) {
     bar_view.screen_height = c.screen_height;
     bar_view.top = c.bar_top;
     OpenDialog();
     EXPECT_EQ(view.top, c.expected_top) << c.what;
-    EXPECT_EQ(view.left, -300.0f) << c.what;
+    EXPECT_EQ(view.left, 300.0f) << c.what;
+    dialog.OnCommand(DialogCommand::Cancel);
+  }
+}
+
+// Dialog 7020 x 3510 twips; the bar's screen 19200 x 11520, a second one to its right.
+TEST_F(DialogTest, Placement_KeptWhollyOnTheBarsScreen) {
+  struct Case {
+    const char* what;
+    float bar_left;
+    float bar_top;
+    float expected_left;
+    float expected_top;
+  };
+  const Case cases[] = {
+      {"bar partly off the left edge", -300, 1200, 0, 2595},
+      {"dialog would cross the right edge", 15000, 1200, 19200 - 7020, 2595},
+      {"bar mostly on the second screen", 18000, 1200, 19200, 2595},
+      {"bar on the second screen's right edge", 30000, 1200, 34560 - 7020, 2595},
+  };
+  Start();
+  bar_view.other_screens = {{19200, 0, 15360, 11520}};
+  for (const Case& c : cases) {
+    bar_view.left = c.bar_left;
+    bar_view.top = c.bar_top;
+    OpenDialog();
+    EXPECT_EQ(view.left, c.expected_left) << c.what;
+    EXPECT_EQ(view.top, c.expected_top) << c.what;
     dialog.OnCommand(DialogCommand::Cancel);
   }
 }

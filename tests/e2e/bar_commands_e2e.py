@@ -103,6 +103,16 @@ def run(velto, env, opened_file):
     check(os.listdir(os.path.join(env["XDG_RUNTIME_DIR"], "velto")) == [],
           "the socket stays after the end")
 
+    # A later start right behind the first, while the bar is still coming up (it listens only
+    # once its window is shown): the command is not lost.
+    earlier = opened(opened_file)
+    first = velto.start()
+    check(later_start("--search", "gap") == (0, ""), "--search while the bar starts")
+    expect_opened(earlier + [GOOGLE + "gap"])
+    check(len(visible_windows(env)) == 1, "two bars after a start in the gap")
+    first.send_signal(signal.SIGTERM)
+    check(first.wait(timeout=10) == 0, "SIGTERM after the start in the gap")
+
 
 def burst(velto, opened_file, bar, count=200):
     """Many later starts at once while the bar is busy for two seconds (stopped): exactly the

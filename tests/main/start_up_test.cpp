@@ -138,10 +138,43 @@ TEST_F(StartUp, SettingsPathIsAFolder_StartsLikeWithoutFile) {
 
 // The stored position is applied as a whole, and only where the window can be seen.
 TEST_F(StartUp, StoredPosition_OnScreenApplied) {
-  WriteIni("[Velto]\r\nTop=2880\r\nLeft=-15\r\n");
+  WriteIni("[Velto]\r\nTop=2880\r\nLeft=15\r\n");
   bar.Form_Load();
   EXPECT_FLOAT_EQ(view.top, 2880);
-  EXPECT_FLOAT_EQ(view.left, -15);
+  EXPECT_FLOAT_EQ(view.left, 15);
+  EXPECT_EQ(view.set_top_calls, 1);
+  EXPECT_EQ(view.set_left_calls, 1);
+}
+
+// Partly off the screen (19200 x 11520 twips; the bar 3885 x 1395), the bar moves wholly in.
+TEST_F(StartUp, StoredPosition_PartlyOffMovesTheLeastOntoTheScreen) {
+  struct Case {
+    const char* position;
+    float top;
+    float left;
+  };
+  for (Case c : {Case{"Top=2880\r\nLeft=-15\r\n", 2880, 0},
+                 Case{"Top=2880\r\nLeft=17000\r\n", 2880, 19200 - 3885},
+                 Case{"Top=-600\r\nLeft=900\r\n", 0, 900},
+                 Case{"Top=11000\r\nLeft=19000\r\n", 11520 - 1395, 19200 - 3885},
+                 Case{"Left=-3800\r\n", 1200, 0}}) {
+    SCOPED_TRACE(c.position);
+    FreshStart start(std::string("[Velto]\r\n") + c.position);
+    EXPECT_FLOAT_EQ(start.view.top, c.top);
+    EXPECT_FLOAT_EQ(start.view.left, c.left);
+  }
+}
+
+TEST_F(StartUp, StoredPosition_OnASecondScreenStaysOrMovesOntoIt) {
+  view.other_screens = {{19200, -1500, 15360, 11520}};
+  WriteIni("[Velto]\r\nTop=-1500\r\nLeft=30000\r\n");
+  bar.Form_Load();
+  EXPECT_FLOAT_EQ(view.top, -1500);
+  EXPECT_FLOAT_EQ(view.left, 30000);
+  WriteIni("[Velto]\r\nTop=-1800\r\nLeft=33000\r\n");
+  bar.LoadSettings();
+  EXPECT_FLOAT_EQ(view.top, -1500);
+  EXPECT_FLOAT_EQ(view.left, 34560 - 3885);
 }
 
 TEST_F(StartUp, StoredPosition_OffEveryScreenNotApplied) {

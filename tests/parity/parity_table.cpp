@@ -98,6 +98,11 @@ void RunParityScenario(const json& scenario, const ParityStarter& start) {
   EXPECT_EQ(seen.query, expect["query"].get<std::string>());
   EXPECT_EQ(seen.history, expect["history"].get<std::vector<std::string>>());
   if (expect.contains("list_open")) EXPECT_EQ(seen.list_open, expect["list_open"].get<bool>());
+  const json window = expect.value("window", json::object());
+  const char* const edges[] = {"left", "top", "right", "bottom"};
+  for (std::size_t i = 0; i < seen.window.size(); ++i)
+    if (window.contains(edges[i]))
+      EXPECT_EQ(seen.window[i], window[edges[i]].get<int>()) << edges[i];
   bar->Close();
   EXPECT_EQ(bar->Addresses(), expect["addresses"].get<std::vector<std::string>>());
   // Browser starts may finish in any order; what each got is what counts.

@@ -2,6 +2,7 @@
 // The parity table: scenarios of what a user does to the search bar and what must follow,
 // shared by the front ends' runners (the Qt runner here, the Wine runner in Python), so that a
 // divergence between the builds fails a test.
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -25,6 +26,8 @@ struct ParityState {
   std::string query;
   std::vector<std::string> history;
   bool list_open = false;
+  // The bar's outer rectangle in screen pixels: left, top, right, bottom.
+  std::array<int, 4> window{};
 };
 
 // One front end running one scenario, started in a program folder of its own.

@@ -154,6 +154,9 @@ class QtBar : public ParityFrontEnd {
     state.query = box.lineEdit()->text().toStdString();
     for (int i = 0; i < box.count(); ++i) state.history.push_back(box.itemText(i).toStdString());
     state.list_open = box.view() && box.view()->isVisible();
+    const QRect outer = window_.frameGeometry();
+    state.window = {outer.left(), outer.top(), outer.left() + outer.width(),
+                    outer.top() + outer.height()};
     return state;
   }
 

@@ -115,7 +115,7 @@ def run(h, table, scenario):
         os.remove(h.argv_record)
     folder = h.folder(name, ini_bytes(table, scenario, windows_path(h.args.recorder)))
     seen = h.drive(folder, "start:", *driver_steps(folder, scenario["steps"]),
-                   "dump", "list", "close", "wait-exit")
+                   "dump", "list", "outer", "close", "wait-exit")
     if any(line == "dropped=0" for line in seen):
         h.check(f"{name}: every drag taken", [l for l in seen if l.startswith("dropped=")],
                 ["dropped=1"] * sum(1 for l in seen if l.startswith("dropped=")))
@@ -126,6 +126,11 @@ def run(h, table, scenario):
     if "list_open" in expect:
         h.check(f"{name}: list", next(l for l in seen if l.startswith("list=")),
                 "list=" + ("open" if expect["list_open"] else "closed"))
+    if "window" in expect:
+        outer = [int(v) for v in next(l for l in seen if l.startswith("outer="))[6:].split(",")]
+        for i, edge in enumerate(("left", "top", "right", "bottom")):
+            if edge in expect["window"]:
+                h.check(f"{name}: window {edge}", outer[i], expect["window"][edge])
     h.check(f"{name}: closed", seen[-1], "exit=0")
     h.check(f"{name}: addresses", h.addresses(len(expect["addresses"])),
             [as_wine_hands_it_over(a) for a in expect["addresses"]])

@@ -24,13 +24,15 @@ class FakeSearchBarView : public SearchBarView {
     bool single_line = false;
   };
 
-  // Window geometry in twips; the screen is a rectangle from (0, 0).
+  // Window geometry in twips; the primary screen is a rectangle from (0, 0), its work area the
+  // whole screen; other screens' work areas follow.
   float top = 1200;
   float left = 1500;
   float height = 1395;
   float width = 3885;
   float screen_width = 19200;
   float screen_height = 11520;  // 768 pixels at 15 twips per pixel
+  std::vector<ScreenRect> other_screens;
   int set_top_calls = 0;
   int set_left_calls = 0;
 
@@ -59,9 +61,10 @@ class FakeSearchBarView : public SearchBarView {
     left = twips;
     ++set_left_calls;
   }
-  bool IsOnSomeScreen(float left_twips, float top_twips) const override {
-    return left_twips < screen_width && left_twips + width > 0 && top_twips < screen_height &&
-           top_twips + height > 0;
+  std::vector<ScreenRect> ScreenWorkAreas() const override {
+    std::vector<ScreenRect> areas{{0, 0, screen_width, screen_height}};
+    areas.insert(areas.end(), other_screens.begin(), other_screens.end());
+    return areas;
   }
 
   float ScreenHeightTwips() const override { return screen_height; }

@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -173,6 +174,14 @@ void SearchBarWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void SearchBarWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The start-up placement saw the window without its frame; now that it has one, the whole
+  // window is kept on the screen.
+  if (!shown_once_ && bar_) bar_->KeepOnScreen();
+  shown_once_ = true;
+}
+
 QComboBox& SearchBarWindow::QueryBoxWidget() {
   return *query_;
 }
@@ -212,12 +221,17 @@ float SearchBarWindow::ScreenHeightTwips() const {
   return on ? Twips(on->geometry().height()) : 0.0f;
 }
 
-bool SearchBarWindow::IsOnSomeScreen(float left_twips, float top_twips) const {
-  const QRect frame(Pixels(left_twips), Pixels(top_twips), frameGeometry().width(),
-                    frameGeometry().height());
+std::vector<ScreenRect> SearchBarWindow::ScreenWorkAreas() const {
+  std::vector<ScreenRect> areas;
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  auto add = [&areas](const QScreen* screen) {
+    const QRect work = screen->availableGeometry();
+    areas.push_back({Twips(work.x()), Twips(work.y()), Twips(work.width()), Twips(work.height())});
+  };
+  if (primary) add(primary);
   for (const QScreen* screen : QGuiApplication::screens())
-    if (screen->geometry().intersects(frame)) return true;
-  return false;
+    if (screen != primary) add(screen);
+  return areas;
 }
 
 void SearchBarWindow::SetTopmost(bool topmost) {

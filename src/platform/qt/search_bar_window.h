@@ -42,7 +42,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   float Width() const override;
   void SetTop(float twips) override;
   void SetLeft(float twips) override;
-  bool IsOnSomeScreen(float left_twips, float top_twips) const override;
+  std::vector<ScreenRect> ScreenWorkAreas() const override;
   float ScreenHeightTwips() const override;
   void SetTopmost(bool topmost) override;
   void SetButtonCaption(int index, const std::string& caption) override;
@@ -65,6 +65,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -80,6 +81,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
 
   std::function<void()> on_closed_;
   SearchBar* bar_ = nullptr;
+  bool shown_once_ = false;
   // Declared before the controls that use it, so that it outlives them.
   QStringListModel history_model_;
   std::unique_ptr<QueryBox> query_;

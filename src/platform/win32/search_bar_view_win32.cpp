@@ -25,14 +25,13 @@ void SearchBarWindow::SetLeft(float twips) {
   MoveOuterLeft(Handle(), twips, dpi_);
 }
 
-bool SearchBarWindow::IsOnSomeScreen(float left_twips, float top_twips) const {
-  const RECT outer = OuterRect(Handle());
-  RECT rect{};
-  rect.left = PixelsFromTwips(left_twips, dpi_);
-  rect.top = PixelsFromTwips(top_twips, dpi_);
-  rect.right = rect.left + (outer.right - outer.left);
-  rect.bottom = rect.top + (outer.bottom - outer.top);
-  return MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+std::vector<ScreenRect> SearchBarWindow::ScreenWorkAreas() const {
+  std::vector<ScreenRect> areas;
+  for (const RECT& work : MonitorWorkAreas())
+    areas.push_back({TwipsFromPixels(work.left, dpi_), TwipsFromPixels(work.top, dpi_),
+                     TwipsFromPixels(work.right - work.left, dpi_),
+                     TwipsFromPixels(work.bottom - work.top, dpi_)});
+  return areas;
 }
 
 float SearchBarWindow::ScreenHeightTwips() const {

@@ -58,7 +58,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   float Width() const override;
   void SetTop(float twips) override;
   void SetLeft(float twips) override;
-  bool IsOnSomeScreen(float left_twips, float top_twips) const override;
+  std::vector<ScreenRect> ScreenWorkAreas() const override;
   float ScreenHeightTwips() const override;
   void SetTopmost(bool topmost) override;
   void SetButtonCaption(int index, const std::string& caption) override;

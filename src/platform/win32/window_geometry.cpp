@@ -37,4 +37,30 @@ void MoveOuterLeft(HWND window, float twips, int dpi) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  auto& areas = *reinterpret_cast<std::vector<RECT>*>(data);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0)
+    areas.insert(areas.begin(), info.rcWork);
+  else
+    areas.push_back(info.rcWork);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<RECT> MonitorWorkAreas() {
+  std::vector<RECT> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  if (areas.empty()) {
+    RECT work{};
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) areas.push_back(work);
+  }
+  return areas;
+}
+
 }  // namespace velto::win32

@@ -17,6 +17,7 @@
 //   msgbox          record the text of the message box the bar shows (line breaks as blanks)
 //                   and answer it with Enter; "msgbox=none" when none comes
 //   dump            record the query text and the history list
+//   outer           record the bar's outer rectangle: left, top, right, bottom
 //   list            record whether the query box's drop-down list is open
 //   close / endsession   close the bar like the window's close box, or a logoff
 //   wait-exit       wait for the started program to end, record its exit code
@@ -347,6 +348,11 @@ bool Driver::Run(const std::string& step) {
   } else if (verb == "list") {
     const LRESULT open = SendMessageW(GetDlgItem(bar_, 99), CB_GETDROPPEDSTATE, 0, 0);
     Record(std::string("list=") + (open ? "open" : "closed"));
+  } else if (verb == "outer") {
+    RECT rect{};
+    GetWindowRect(bar_, &rect);
+    Record("outer=" + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+           std::to_string(rect.right) + "," + std::to_string(rect.bottom));
   } else if (verb == "drop") {
     if (!Drop(arg)) return false;
   } else if (verb == "msgbox") {

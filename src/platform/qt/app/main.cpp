@@ -6,7 +6,6 @@
 #include <iostream>
 #include <optional>
 
-#include "dialog/settings_dialog.h"
 #include "main/bar_command.h"
 #include "main/hot_keys.h"
 #include "main/search_bar.h"
@@ -22,7 +21,7 @@
 #include "platform/qt/global_keys.h"
 #include "platform/qt/linux_platform.h"
 #include "platform/qt/search_bar_window.h"
-#include "platform/qt/settings_dialog_window.h"
+#include "platform/qt/settings_dialog_on_demand.h"
 #include "platform/qt/signal_notifier.h"
 #include "settings/settings_model.h"
 
@@ -59,11 +58,9 @@ int main(int argc, char** argv) {
   window.Attach(bar);
   platform.SetWindow(velto::WindowRole::SearchBar, &window);
 
-  velto::SettingsDialogWindow dialog_window;
-  velto::SettingsDialog dialog(bar, dialog_window, platform);
-  dialog_window.Attach(dialog);
+  // The dialog's window is built the first time it is opened.
+  velto::SettingsDialogOnDemand dialog(bar, platform);
   bar.SetSettingsDialog(&dialog);
-  platform.SetWindow(velto::WindowRole::SettingsDialog, &dialog_window);
   // The dialog ends with the search bar, its unconfirmed choices dropped.
   QObject::connect(&app, &QCoreApplication::aboutToQuit, [&dialog] { dialog.Unload(); });
 
@@ -75,11 +72,18 @@ int main(int argc, char** argv) {
   });
 
   bar.Form_Load();
-  velto::CommandReceiver commands(velto::CommandSocketPath(folders.settings),
-                                  [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
-  velto::GlobalKeys keys(velto::LoadHotKeys(bar.Store()),
-                         [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
   window.show();
-  if (command) QTimer::singleShot(0, &window, [&bar, &command] { bar.CarryOut(*command); });
+
+  // What the first paint does not need waits until the event queue is first empty. A later
+  // start meanwhile finds the lock held and keeps trying to connect until the socket is there.
+  std::optional<velto::CommandReceiver> commands;
+  std::optional<velto::GlobalKeys> keys;
+  QTimer::singleShot(0, &window, [&] {
+    commands.emplace(velto::CommandSocketPath(folders.settings),
+                     [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
+    keys.emplace(velto::LoadHotKeys(bar.Store()),
+                 [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
+    if (command) bar.CarryOut(*command);
+  });
   return app.exec();
 }
