@@ -135,6 +135,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kLeftKey) = Position(bar.left);
   field(kAlwaysTopKey) = model.AlwaysTop.ToText();
   field(kDefaultSearchKey) = model.DefaultSearch.ToText();
+  field(kSuggestKey) = model.Suggest;
   auto& selections = field(kSearchSelectKey) = nlohmann::ordered_json::array();
   for (int i = 0; i < kUsedButtonSelections; ++i) selections.push_back(model.SearchSelect[i]);
   const auto texts = [](const auto& items, int count) {
@@ -145,6 +146,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kSearchNameKey) = texts(model.SearchName, kEditableEngineSlots);
   field(kSearchHomeKey) = texts(model.SearchHome, kEditableEngineSlots);
   field(kSearchEngnKey) = texts(model.SearchEngn, kEditableEngineSlots);
+  field(kSuggestEngnKey) = texts(model.SuggestEngn, kEditableEngineSlots);
   field(kSearchHistoryKey) = texts(model.SearchHistory, kStoredHistory);
   return json;
 }

@@ -5,6 +5,8 @@
 namespace velto {
 
 void SearchBar::Command1_Click(int index) {
+  // A search or a cleared box leaves no suggestions behind, nor an answer on its way.
+  if (index != kMenuButton) suggestions_.Close();
   const bool search_button = index >= 0 && index < kSearchButtons;
   const std::string query = view_.QueryText();
   if (search_button && query.empty()) return;

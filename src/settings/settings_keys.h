@@ -17,12 +17,14 @@ inline constexpr std::string_view kLeftKey = "Left";
 inline constexpr std::string_view kAlwaysTopKey = "AlwaysTop";
 inline constexpr std::string_view kDefaultSearchKey = "DefaultSearch";
 inline constexpr std::string_view kSearchSelectKey = "SearchSelect";
+inline constexpr std::string_view kSuggestKey = "Suggest";
 
 // In [SearchData], indexed by engine slot.
 inline constexpr std::string_view kSearchNameKey = "SearchName";
 inline constexpr std::string_view kSearchHomeKey = "SearchHome";
 inline constexpr std::string_view kSearchEngnKey = "SearchEngn";
 inline constexpr std::string_view kSearchKeyKey = "SearchKey";
+inline constexpr std::string_view kSuggestEngnKey = "SuggestEngn";
 
 // In [History], indexed by list position.
 inline constexpr std::string_view kSearchHistoryKey = "SearchHistory";

@@ -21,10 +21,14 @@ struct SettingsModel {
   std::array<std::string, kEngineSlots> SearchEngn{};
   // An engine's keyword: "w 東京" searches that engine for 東京 (see main/engine_keyword.h).
   std::array<std::string, kEngineSlots> SearchKey{};
+  // An engine's suggestion address: an OpenSearch-suggestions template with "%s", or empty.
+  std::array<std::string, kEngineSlots> SuggestEngn{};
   // Entries 0..3: engine slot of search buttons 0..3; entry 4: slot chosen in the dialog's editor.
   std::array<std::int16_t, kButtonSelections> SearchSelect{};
   NumberOrText AlwaysTop;
   NumberOrText DefaultSearch;
+  // Suggestions while typing: on only when the stored text is exactly "1".
+  bool Suggest = false;
   std::array<std::string, kStoredHistory + 1> SearchHistory{};
 
   bool operator==(const SettingsModel&) const = default;

@@ -33,8 +33,8 @@ std::string FieldFor(std::string_view text) {
   return field;
 }
 
-// One snapshot of the file for the 79 reads of LoadSettings: each read sees the file as it is
-// when the routine runs, without opening it 79 times.
+// One snapshot of the file for the reads of LoadSettings: each read sees the file as it is
+// when the routine runs, without opening it once per key.
 class Snapshot {
  public:
   explicit Snapshot(const FilePath& path)
@@ -82,6 +82,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
   if (const auto left = as_single(file.Read(kVeltoSection, kLeftKey))) bar.SetLeft(*left);
   model.AlwaysTop = NumberOrText::Text(file.Read(kVeltoSection, kAlwaysTopKey));
   model.DefaultSearch = NumberOrText::Text(file.Read(kVeltoSection, kDefaultSearchKey));
+  model.Suggest = file.Read(kVeltoSection, kSuggestKey) == "1";
   for (int i = 0; i < kUsedButtonSelections; ++i) {
     const auto number = ParseNumber(file.Read(kVeltoSection, IndexedKey(kSearchSelectKey, i)));
     if (!number) continue;
@@ -91,6 +92,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
     model.SearchName[i] = file.Read(kSearchDataSection, IndexedKey(kSearchNameKey, i));
     model.SearchHome[i] = file.Read(kSearchDataSection, IndexedKey(kSearchHomeKey, i));
     model.SearchEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSearchEngnKey, i));
+    model.SuggestEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSuggestEngnKey, i));
   }
   for (int i = 0; i < kStoredHistory; ++i) {
     model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));
@@ -143,8 +145,20 @@ bool SettingsStore::WriteDefaults() const {
 }
 
 bool SettingsStore::WriteStarterSettings() const {
-  return WriteSettingsSet(
+  bool ok = WriteSettingsSet(
       {kStarterAlwaysTop, kStarterDefaultSearch, kStarterSearchSelect, kStarterEngines});
+  ok &= WriteSuggestSwitch(false);
+  for (int i = 0; i < static_cast<int>(kStarterSuggestions.size()); ++i)
+    ok &= WriteSuggestAddress(i, kStarterSuggestions[static_cast<std::size_t>(i)]);
+  return ok;
+}
+
+bool SettingsStore::WriteSuggestSwitch(bool on) const {
+  return WriteSetting(kVeltoSection, kSuggestKey, on ? "1" : "0");
+}
+
+bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) const {
+  return WriteSetting(kSearchDataSection, IndexedKey(kSuggestEngnKey, slot), address);
 }
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
