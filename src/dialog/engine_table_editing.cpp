@@ -1,5 +1,5 @@
-// The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the three edit
-// boxes, and 変更, 削除 and クリア. A change reaches the model, all five engine selectors and
+// The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the edit
+// boxes (name, home page, search address, suggestion address), and 変更, 削除 and クリア. A change reaches the model, all five engine selectors and
 // the settings file at once; Cancel does not undo it.
 #include <cstddef>
 #include <optional>
@@ -15,6 +15,7 @@ void SettingsDialog::ShowSlot(int slot) {
   view_.SetEditText(kNameBox, model.SearchName[k]);
   view_.SetEditText(kHomeBox, model.SearchHome[k]);
   view_.SetEditText(kEngineBox, model.SearchEngn[k]);
+  view_.SetEditText(kSuggestBox, model.SuggestEngn[k]);
 }
 
 void SettingsDialog::Combo1_Click(int index) {
@@ -58,6 +59,7 @@ void SettingsDialog::StoreSlot() {
   model.SearchName[k] = std::move(name);
   model.SearchHome[k] = view_.EditText(kHomeBox);
   model.SearchEngn[k] = std::move(engine);
+  model.SuggestEngn[k] = view_.EditText(kSuggestBox);
   FinishSlotChange(*slot);
 }
 
@@ -72,6 +74,7 @@ void SettingsDialog::DeleteSlot() {
   model.SearchName[k].clear();
   model.SearchHome[k].clear();
   model.SearchEngn[k].clear();
+  model.SuggestEngn[k].clear();
   for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
   FinishSlotChange(*slot);
 }
@@ -84,6 +87,7 @@ void SettingsDialog::FinishSlotChange(int slot) {
   for (int selector = 0; selector < kUsedButtonSelections; ++selector)
     view_.SetSelectorEntry(selector, slot, model.SearchName[k]);
   bar_.Store().WriteEngineSlot(slot, model.SearchName[k], model.SearchHome[k], model.SearchEngn[k]);
+  bar_.Store().WriteSuggestAddress(slot, model.SuggestEngn[k]);
 }
 
 }  // namespace velto
