@@ -39,6 +39,8 @@ class ParityFrontEnd {
   virtual void StartAgain(const std::string& arguments) = 0;
   // A global key pressed while another program has the selection (empty for the focus key).
   virtual void GlobalKey(bool selection, const std::string& selected) = 0;
+  // Lets the time pass with the program running (timers, answers from the network).
+  virtual void Wait(int milliseconds) = 0;
   virtual ParityState Observe() = 0;
   virtual void Close() = 0;  // the closing steps, as by the window's close box
   virtual std::vector<std::string> Addresses() const = 0;

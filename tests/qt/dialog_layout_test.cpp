@@ -39,8 +39,8 @@ class DialogLayoutTest : public QObject {
     QVERIFY(f.dialog.IsLoaded());
     QVERIFY(f.window.isVisible());
     QCOMPARE(f.window.windowTitle(), QStringLiteral("設定"));
-    // 6930 x 3090 twips at 15 twips a pixel, and the user cannot resize it.
-    QCOMPARE(f.window.size(), QSize(462, 206));
+    // 6930 x 3900 twips at 15 twips a pixel, and the user cannot resize it.
+    QCOMPARE(f.window.size(), QSize(462, 260));
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
     QCOMPARE(f.window.windowType(), Qt::Dialog);
     QVERIFY(!(f.window.windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -62,7 +62,9 @@ class DialogLayoutTest : public QObject {
     for (const velto::DialogControl& c : kDialogControls) {
       const QString name = Qt8(c.name);
       QWidget& widget = f.Control(c.name);
-      QVERIFY2(widget.geometry() == QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15),
+      // To the nearest pixel.
+      QVERIFY2(widget.geometry() ==
+                   QRect((c.left + 7) / 15, (c.top + 7) / 15, (c.width + 7) / 15, (c.height + 7) / 15),
                qPrintable(name));
       QWidget* expected_parent = &f.window;
       if (c.parent == velto::DialogParent::Frame1) expected_parent = &f.Control("Frame1");

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QMoveEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -20,6 +21,7 @@
 #include "platform/qt/qt_units.h"
 #include "platform/qt/query_box.h"
 #include "platform/qt/search_button.h"
+#include "platform/qt/suggestion_fetcher.h"
 
 namespace velto {
 namespace {
@@ -64,6 +66,15 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
 }
 
 SearchBarWindow::~SearchBarWindow() = default;
+
+void SearchBarWindow::Attach(SearchBar& bar) {
+  bar_ = &bar;
+  bar.SetSuggestionServices({&suggestion_timers_, suggestions_.get(),
+                             [this]() -> SuggestionFetcher& {
+                               if (!fetcher_) fetcher_ = std::make_unique<NetworkSuggestionFetcher>();
+                               return *fetcher_;
+                             }});
+}
 
 void SearchBarWindow::BuildControls() {
   query_ = std::make_unique<QueryBox>(this);
@@ -127,6 +138,14 @@ void SearchBarWindow::ConnectEvents() {
           list.selectionModel()->clear();
       });
 
+  suggestions_ = std::make_unique<SuggestionPopup>(*query_, [this](int row) {
+    if (bar_) bar_->OnSuggestionClicked(row);
+  });
+  connect(query_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (bar_) bar_->OnQueryEdited(text.toStdString());
+  });
+  query_->lineEdit()->installEventFilter(this);  // its focus leaving closes the suggestions
+
   drops_ =
       std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& dropped) {
         if (bar_) bar_->OnDrop(target, dropped);
@@ -146,6 +165,10 @@ HistoryListState SearchBarWindow::ListState() const {
 }
 
 bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && watched == query_->lineEdit()) {
+    if (bar_) bar_->CloseSuggestions();
+    return false;
+  }
   if (event->type() != QEvent::MouseButtonPress) return false;
   for (int i = 0; i < kButtonCount; ++i) {
     if (watched != ButtonAt(i)) continue;
@@ -162,6 +185,12 @@ void SearchBarWindow::closeEvent(QCloseEvent* event) {
   if (bar_) bar_->Form_Unload();
   if (on_closed_) on_closed_();
   event->accept();
+}
+
+void SearchBarWindow::moveEvent(QMoveEvent* event) {
+  // The list stands under the box; a moved window leaves it behind, so it closes.
+  if (bar_) bar_->CloseSuggestions();
+  QWidget::moveEvent(event);
 }
 
 QComboBox& SearchBarWindow::QueryBoxWidget() {
