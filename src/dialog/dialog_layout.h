@@ -86,8 +86,7 @@ consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
       {"Text1(2)", K::EditBox, 2, P::Frame2, "サーチエンジン", 240, 1440, 3375, 270, 8, F::Gothic},
 
       // Suggestions while typing: the switch, and the edited engine's suggestion address.
-      {"Check2", K::CheckBox, 1, P::Dialog, "検索候補を表示", 3360, 3158, 2175, 255, 27,
-       F::Gothic},
+      {"Check2", K::CheckBox, 1, P::Dialog, "検索候補を表示", 3360, 3158, 2175, 255, 27, F::Gothic},
       {"Label1(7)", K::Label, 7, P::Dialog, "検索候補", 240, 3555, 960, 195, 28, F::Gothic},
       {"Text1(4)", K::EditBox, 4, P::Dialog, "", 1320, 3510, 5415, 270, 29, F::Gothic},
   }};

@@ -1,6 +1,7 @@
 // The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the edit
-// boxes (name, home page, search address, suggestion address), and 変更, 削除 and クリア. A change reaches the model, all five engine selectors and
-// the settings file at once; Cancel does not undo it.
+// boxes (name, home page, search address, suggestion address), and 変更, 削除 and クリア. A change
+// reaches the model, all five engine selectors and the settings file at once; Cancel does not undo
+// it.
 #include <cstddef>
 #include <optional>
 

@@ -26,9 +26,7 @@ class SearchBar {
   // The settings dialog opened by menu entry 0; without one that entry does nothing.
   void SetSettingsDialog(SettingsDialogLauncher* dialog) { dialog_ = dialog; }
   // The front end's HTTP client, timers and list for suggestions; without them none are shown.
-  void SetSuggestionServices(const SuggestionServices& services) {
-    suggestions_.Attach(services);
-  }
+  void SetSuggestionServices(const SuggestionServices& services) { suggestions_.Attach(services); }
 
   // The start-up sequence. The caller has already made sure that this is the only search bar
   // of its program folder (the start-up's single-instance claim).

@@ -137,7 +137,8 @@ TEST_F(SuggestionsTest, DownAndEnterSearchTheHighlightedSuggestionLikeATypedQuer
   EXPECT_EQ(Press(kKeyDown), KeyOutcome::Consumed);  // stays on the last
   EXPECT_EQ(services.highlighted, 1);
   EXPECT_EQ(Press(kKeyEnter), KeyOutcome::Consumed);
-  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=tokyo tower"});
+  EXPECT_EQ(platform.OpenedAddresses(),
+            std::vector<std::string>{"http://a.example/?q=tokyo tower"});
   EXPECT_EQ(view.query, "tokyo tower");
   ExpectHistory({"tokyo tower"});
   EXPECT_TRUE(services.shown.empty());

@@ -8,16 +8,51 @@ import os
 import stat
 import subprocess
 import sys
+import tempfile
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "wine", "win32_frontend"))
 from velto_end_to_end import Failure, Harness, as_wine_hands_it_over  # noqa: E402
 
-KEYS = {"Enter": 13, "Esc": 27, "Tab": 9, "Down": 40, "F1": 112, "F2": 113, "F3": 114,
+KEYS = {"Enter": 13, "Esc": 27, "Tab": 9, "Down": 40, "Up": 38, "F1": 112, "F2": 113, "F3": 114,
         "F4": 115, "F5": 116, "F8": 119, "F9": 120}
 MOUSE = {"click": "click", "rclick": "rclick", "mclick": "mclick"}
 
 
-def ini_bytes(table, scenario):
+class SuggestionServer:
+    """The scenario's suggestion server: suggestion_server.py on 127.0.0.1, answering each path
+    as the scenario's "server" table says and logging every path asked for."""
+
+    def __init__(self, answers):
+        self.folder = tempfile.mkdtemp(prefix="velto-suggest-")
+        with open(os.path.join(self.folder, "answers.json"), "w", encoding="utf-8") as f:
+            json.dump(answers, f)
+        port_file = os.path.join(self.folder, "port")
+        self.process = subprocess.Popen(
+            [sys.executable, os.path.join(os.path.dirname(__file__), "suggestion_server.py"),
+             "--answers", os.path.join(self.folder, "answers.json"),
+             "--log", os.path.join(self.folder, "requests.log"), "--port-file", port_file],
+            stdin=subprocess.PIPE)
+        for _ in range(500):
+            if os.path.exists(port_file):
+                break
+            time.sleep(0.01)
+        with open(port_file) as f:
+            self.address = "http://127.0.0.1:" + f.read().strip()
+
+    def requests(self):
+        try:
+            with open(os.path.join(self.folder, "requests.log"), encoding="utf-8") as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def close(self):
+        self.process.stdin.close()
+        self.process.wait(timeout=10)
+
+
+def ini_bytes(table, scenario, server=""):
     merged = json.loads(json.dumps(table["base"]))
     for section, keys in scenario.get("settings", {}).items():
         merged.setdefault(section, {}).update(keys)
@@ -25,7 +60,7 @@ def ini_bytes(table, scenario):
     for section in ("Velto", "SearchData", "History"):
         if section in merged:
             lines.append(f"[{section}]")
-            lines += [f"{k}={v}" for k, v in merged[section].items()]
+            lines += [f"{k}={v.replace('{server}', server)}" for k, v in merged[section].items()]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
@@ -61,6 +96,8 @@ def driver_steps(folder, steps):
                 out.append("chord:17+18+16+32")
             else:
                 out.append("chord:17+18+32")
+        elif "wait" in step:
+            out.append(f"sleep:{step['wait']}")
         elif "start_again" in step:
             # The same commands in the Windows spelling.
             arguments = step["start_again"]
@@ -91,11 +128,22 @@ def profile_value(data, section, key):
 
 
 def run(h, table, scenario):
+    server = SuggestionServer(scenario["server"]) if "server" in scenario else None
+    try:
+        run_with(h, table, scenario, server)
+    finally:
+        if server:
+            server.close()
+
+
+def run_with(h, table, scenario, server):
     name = scenario["name"]
     expect = scenario["expect"]
-    folder = h.folder(name, ini_bytes(table, scenario))
+    folder = h.folder(name, ini_bytes(table, scenario, server.address if server else ""))
     seen = h.drive(folder, "start:", *driver_steps(folder, scenario["steps"]),
                    "dump", "list", "close", "wait-exit")
+    if server:
+        h.check(f"{name}: requests", server.requests(), expect.get("requests", []))
     if any(line == "dropped=0" for line in seen):
         h.check(f"{name}: every drag taken", [l for l in seen if l.startswith("dropped=")],
                 ["dropped=1"] * sum(1 for l in seen if l.startswith("dropped=")))

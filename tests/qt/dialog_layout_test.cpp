@@ -63,8 +63,8 @@ class DialogLayoutTest : public QObject {
       const QString name = Qt8(c.name);
       QWidget& widget = f.Control(c.name);
       // To the nearest pixel.
-      QVERIFY2(widget.geometry() ==
-                   QRect((c.left + 7) / 15, (c.top + 7) / 15, (c.width + 7) / 15, (c.height + 7) / 15),
+      QVERIFY2(widget.geometry() == QRect((c.left + 7) / 15, (c.top + 7) / 15, (c.width + 7) / 15,
+                                          (c.height + 7) / 15),
                qPrintable(name));
       QWidget* expected_parent = &f.window;
       if (c.parent == velto::DialogParent::Frame1) expected_parent = &f.Control("Frame1");

@@ -216,8 +216,8 @@ TEST_F(SettingsStoreTest, LoadSettingsSkipsOnlyTheConversionsThatFail) {
 }
 
 TEST_F(SettingsStoreTest, SuggestionsAreOnOnlyForOneAndKeepTheirAddressesPerSlot) {
-  const std::pair<const char*, bool> cases[] = {{"1", true},    {" 1 ", true}, {"0", false},
-                                                {"", false},    {"2", false},  {"1.0", false},
+  const std::pair<const char*, bool> cases[] = {{"1", true},    {" 1 ", true},   {"0", false},
+                                                {"", false},    {"2", false},    {"1.0", false},
                                                 {"yes", false}, {nullptr, false}};
   for (const auto& [stored, on] : cases) {
     std::string file = "[SearchData]\r\nSuggestEngn(19)=http://s.example/?q=%s\r\n";

@@ -105,8 +105,7 @@ TEST_F(VeltoConfigTest, StarterWritesTodaysEnginesAndKeepsPositionHistoryAndLate
   ASSERT_EQ(InFolder({"set", "SearchData", "SearchName(15)", "mine"}).status, 0);
   ASSERT_EQ(InFolder({"set", "Velto", "AlwaysTop", "0"}).status, 0);
   ASSERT_EQ(InFolder({"set", "Velto", "Suggest", "1"}).status, 0);
-  ASSERT_EQ(InFolder({"set", "SearchData", "SuggestEngn(15)", "http://s.example/?q=%s"}).status,
-            0);
+  ASSERT_EQ(InFolder({"set", "SearchData", "SuggestEngn(15)", "http://s.example/?q=%s"}).status, 0);
   EXPECT_EQ(nlohmann::json::parse(InFolder({"show"}).out)["Suggest"], true);
   ASSERT_EQ(InFolder({"starter"}).status, 0);
 

@@ -2,13 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
-#include <QMoveEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -69,11 +69,11 @@ SearchBarWindow::~SearchBarWindow() = default;
 
 void SearchBarWindow::Attach(SearchBar& bar) {
   bar_ = &bar;
-  bar.SetSuggestionServices({&suggestion_timers_, suggestions_.get(),
-                             [this]() -> SuggestionFetcher& {
-                               if (!fetcher_) fetcher_ = std::make_unique<NetworkSuggestionFetcher>();
-                               return *fetcher_;
-                             }});
+  bar.SetSuggestionServices(
+      {&suggestion_timers_, suggestions_.get(), [this]() -> SuggestionFetcher& {
+         if (!fetcher_) fetcher_ = std::make_unique<NetworkSuggestionFetcher>();
+         return *fetcher_;
+       }});
 }
 
 void SearchBarWindow::BuildControls() {

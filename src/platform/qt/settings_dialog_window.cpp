@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/qt/app_icon.h"
-#include "platform/qt/search_bar_window.h"
 #include "platform/qt/qt_units.h"
+#include "platform/qt/search_bar_window.h"
 #include "platform/qt/taskbar_hint.h"
 #include "platform/qt/virtual_keys.h"
 

@@ -13,8 +13,8 @@ namespace {
 constexpr int kMaxRedirects = 3;
 
 bool IsWebAddress(const QUrl& url) {
-  return url.isValid() && (url.scheme() == QLatin1String("http") ||
-                           url.scheme() == QLatin1String("https"));
+  return url.isValid() &&
+         (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
 }  // namespace
@@ -43,8 +43,7 @@ void NetworkSuggestionFetcher::Fetch(const std::string& url, Done done) {
   }
   QNetworkRequest request(address);
   request.setMaximumRedirectsAllowed(kMaxRedirects);
-  request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                       QNetworkRequest::AlwaysNetwork);
+  request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   QNetworkReply* reply = manager_->get(request);
   reply_ = reply;
   QObject::connect(reply, &QNetworkReply::downloadProgress, reply,

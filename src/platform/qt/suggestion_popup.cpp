@@ -65,7 +65,8 @@ SuggestionQtTimers::SuggestionQtTimers() {
   }
 }
 
-void SuggestionQtTimers::Start(SuggestionTimer timer, int milliseconds, std::function<void()> fire) {
+void SuggestionQtTimers::Start(SuggestionTimer timer, int milliseconds,
+                               std::function<void()> fire) {
   const auto i = static_cast<std::size_t>(timer);
   fire_[i] = std::move(fire);
   timers_[i].start(milliseconds);

@@ -5,6 +5,7 @@
 #include "platform/win32/fonts.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/winhttp_fetcher.h"
 
 namespace velto::win32 {
 
@@ -39,7 +40,23 @@ bool SearchBarWindow::Create(HICON icon) {
                                   outer.bottom - outer.top));
   if (!window_) return false;
   CreateControls();
+  suggestion_list_ = std::make_unique<SuggestionListWindow>(
+      Handle(), query_box_, fonts_[static_cast<std::size_t>(BarFont::Query)].get(),
+      [this](int row) {
+        if (core_ != nullptr) core_->OnSuggestionClicked(row);
+      });
+  suggestion_timers_ = std::make_unique<SuggestionWindowTimers>(Handle());
   return true;
+}
+
+void SearchBarWindow::Attach(SearchBar& core) {
+  core_ = &core;
+  if (!suggestion_list_) return;
+  core.SetSuggestionServices(
+      {suggestion_timers_.get(), suggestion_list_.get(), [this]() -> SuggestionFetcher& {
+         if (!fetcher_) fetcher_ = std::make_unique<WinHttpSuggestionFetcher>(Handle());
+         return *fetcher_;
+       }});
 }
 
 void SearchBarWindow::CreateControls() {
@@ -152,6 +169,16 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
     case WM_CLOSE:
       CloseProgram();
       return 0;
+    case WM_TIMER:
+      if (suggestion_timers_ && suggestion_timers_->Fire(wparam)) return 0;
+      break;
+    case kSuggestionAnswerMessage:
+      if (fetcher_) static_cast<WinHttpSuggestionFetcher&>(*fetcher_).Deliver(lparam);
+      return 0;
+    case WM_MOVE:
+      // The list stands under the query box; a moved window leaves it behind.
+      if (core_ != nullptr) core_->CloseSuggestions();
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -173,6 +200,12 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
 
 void SearchBarWindow::OnCommand(int id, int code) noexcept {
   if (core_ == nullptr) return;
+  if (id == kQueryBoxId) {
+    // The user's edits only: the program's own SetWindowText sends no CBN_EDITCHANGE.
+    if (code == CBN_EDITCHANGE) core_->OnQueryEdited(QueryText());
+    if (code == CBN_KILLFOCUS || code == CBN_DROPDOWN) core_->CloseSuggestions();
+    return;
+  }
   if (id >= kButtonIdBase && id < kButtonIdBase + kButtonCount) {
     if (code == BN_CLICKED) core_->Command1_Click(id - kButtonIdBase);
     return;
