@@ -60,8 +60,10 @@ void SettingsDialog::StoreSlot() {
   model.SearchName[k] = std::move(name);
   model.SearchHome[k] = view_.EditText(kHomeBox);
   model.SearchEngn[k] = std::move(engine);
-  model.SuggestEngn[k] = view_.EditText(kSuggestBox);
-  FinishSlotChange(*slot);
+  std::string suggest = view_.EditText(kSuggestBox);
+  const bool suggest_changed = suggest != model.SuggestEngn[k];
+  model.SuggestEngn[k] = std::move(suggest);
+  FinishSlotChange(*slot, suggest_changed);
 }
 
 void SettingsDialog::DeleteSlot() {
@@ -75,20 +77,22 @@ void SettingsDialog::DeleteSlot() {
   model.SearchName[k].clear();
   model.SearchHome[k].clear();
   model.SearchEngn[k].clear();
+  const bool suggest_changed = !model.SuggestEngn[k].empty();
   model.SuggestEngn[k].clear();
   for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
-  FinishSlotChange(*slot);
+  FinishSlotChange(*slot, suggest_changed);
 }
 
-// Every engine selector shows the new name; the settings file gets the slot's three keys. A
-// failed write is not reported: memory and lists stand.
-void SettingsDialog::FinishSlotChange(int slot) {
+// Every engine selector shows the new name; the settings file gets the slot's three keys, and its
+// suggestion address when that changed (a file without one keeps it missing). A failed write is
+// not reported: memory and lists stand.
+void SettingsDialog::FinishSlotChange(int slot, bool suggest_changed) {
   const SettingsModel& model = bar_.Model();
   const auto k = static_cast<std::size_t>(slot);
   for (int selector = 0; selector < kUsedButtonSelections; ++selector)
     view_.SetSelectorEntry(selector, slot, model.SearchName[k]);
   bar_.Store().WriteEngineSlot(slot, model.SearchName[k], model.SearchHome[k], model.SearchEngn[k]);
-  bar_.Store().WriteSuggestAddress(slot, model.SuggestEngn[k]);
+  if (suggest_changed) bar_.Store().WriteSuggestAddress(slot, model.SuggestEngn[k]);
 }
 
 }  // namespace velto

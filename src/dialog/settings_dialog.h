@@ -74,7 +74,7 @@ class SettingsDialog final : public SettingsDialogLauncher {
   void ShowSlot(int slot);
   void StoreSlot();
   void DeleteSlot();
-  void FinishSlotChange(int slot);
+  void FinishSlotChange(int slot, bool suggest_changed);
 
   SearchBar& bar_;
   SettingsDialogView& view_;

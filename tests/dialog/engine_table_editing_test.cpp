@@ -48,6 +48,8 @@ TEST_F(DialogTest, SuggestionAddressIsEditedWithItsSlotAndTheSwitchWrittenOnlyWh
   EXPECT_EQ(Stored("SearchData", "SuggestEngn(15)"), "https://example.com/suggest?q=%s");
   Pick(kSlotSelector, 0);
   EXPECT_EQ(view.EditText(kSuggestBox), "");
+  dialog.OnCommand(DialogCommand::StoreSlot);  // no suggestion address before or after
+  EXPECT_EQ(store.FindSetting("SearchData", "SuggestEngn(0)"), std::nullopt);
   Pick(kSlotSelector, 15);
   EXPECT_EQ(view.EditText(kSuggestBox), "https://example.com/suggest?q=%s");
   dialog.OnCommand(DialogCommand::DeleteSlot);

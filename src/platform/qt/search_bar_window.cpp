@@ -144,7 +144,9 @@ void SearchBarWindow::ConnectEvents() {
   connect(query_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
     if (bar_) bar_->OnQueryEdited(text.toStdString());
   });
-  query_->lineEdit()->installEventFilter(this);  // its focus leaving closes the suggestions
+  // The focus leaving the box closes the suggestions (the box or its line edit reports it).
+  query_->installEventFilter(this);
+  query_->lineEdit()->installEventFilter(this);
 
   drops_ =
       std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& dropped) {
@@ -165,7 +167,8 @@ HistoryListState SearchBarWindow::ListState() const {
 }
 
 bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && watched == query_->lineEdit()) {
+  if (event->type() == QEvent::FocusOut &&
+      (watched == query_.get() || watched == query_->lineEdit())) {
     if (bar_) bar_->CloseSuggestions();
     return false;
   }
