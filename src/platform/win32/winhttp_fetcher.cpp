@@ -113,7 +113,9 @@ void CALLBACK OnStatus(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID
     }
     return;
   }
-  Request& request = **share;
+  // Held for the whole callback: closing the handle below may release the callbacks' share.
+  const std::shared_ptr<Request> keep = *share;
+  Request& request = *keep;
   if (request.finished.load()) return;
   const Api& api = *request.api;
   switch (status) {

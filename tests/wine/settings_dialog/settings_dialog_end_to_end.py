@@ -83,7 +83,7 @@ def run_layout_edit_and_ok(h):
     sections = prepared_settings([])
     folder = h.folder("edit", ini(sections))
     seen = h.drive(folder, "start:", OPEN_DIALOG, "dlg-wait", "dlg-dump", "dlg-layout",
-                   "dlg-tabs:16",
+                   "dlg-tabs:18",
                    "dlg-pick:4:5",  # slot 5 is blank
                    "dlg-click:text0", "dlg-type:ウィキ",
                    "dlg-click:text1", "dlg-type:http://wiki.example/",
