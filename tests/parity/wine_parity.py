@@ -142,8 +142,8 @@ def run_with(h, table, scenario, server):
     folder = h.folder(name, ini_bytes(table, scenario, server.address if server else ""))
     seen = h.drive(folder, "start:", *driver_steps(folder, scenario["steps"]),
                    "dump", "list", "close", "wait-exit")
-    if server:
-        h.check(f"{name}: requests", server.requests(), expect.get("requests", []))
+    if server and "requests" in expect:
+        h.check(f"{name}: requests", server.requests(), expect["requests"])
     if any(line == "dropped=0" for line in seen):
         h.check(f"{name}: every drag taken", [l for l in seen if l.startswith("dropped=")],
                 ["dropped=1"] * sum(1 for l in seen if l.startswith("dropped=")))

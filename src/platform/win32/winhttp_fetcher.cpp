@@ -7,6 +7,7 @@
 #include <atomic>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/wide_text.h"
 
@@ -68,7 +69,8 @@ struct WinHttpSuggestionFetcher::Request {
   HINTERNET request = nullptr;
   std::atomic<bool> finished{false};
   std::atomic<bool> closed{false};
-  std::string body;  // touched by the callbacks only, one at a time
+  int redirects = 0;  // touched by the callbacks only, one at a time
+  std::string body;
   std::array<char, 8192> buffer{};
 };
 
@@ -153,6 +155,17 @@ void CALLBACK OnStatus(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID
           !api.QueryDataAvailable(request.request, nullptr))
         Finish(request, std::nullopt);
       break;
+    case WINHTTP_CALLBACK_STATUS_REDIRECT: {
+      // Counted here as well: not every WinHTTP keeps to the option's limit. Only web
+      // addresses are followed; a relative one stays on the same scheme.
+      const std::wstring_view to(info != nullptr ? static_cast<const wchar_t*>(info) : L"");
+      const bool web = to.find(L"://") == std::wstring_view::npos || to.starts_with(L"http://") ||
+                       to.starts_with(L"https://") || to.starts_with(L"HTTP://") ||
+                       to.starts_with(L"HTTPS://");
+      if (++request.redirects > static_cast<int>(kMaxRedirects) || !web)
+        Finish(request, std::nullopt);
+      break;
+    }
     case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
     case WINHTTP_CALLBACK_STATUS_SECURE_FAILURE:
       Finish(request, std::nullopt);
@@ -176,7 +189,7 @@ WinHttpSuggestionFetcher::WinHttpSuggestionFetcher(HWND notify)
   if (session_ == nullptr) return;
   api_->SetStatusCallback(session_, &OnStatus,
                           WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES |
-                              WINHTTP_CALLBACK_FLAG_SECURE_FAILURE,
+                              WINHTTP_CALLBACK_FLAG_SECURE_FAILURE | WINHTTP_CALLBACK_FLAG_REDIRECT,
                           0);
   api_->SetTimeouts(session_, kTimeoutMilliseconds, kTimeoutMilliseconds, kTimeoutMilliseconds,
                     kTimeoutMilliseconds);
