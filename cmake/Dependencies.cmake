@@ -17,7 +17,7 @@ else()
   find_package(nlohmann_json 3 REQUIRED)
   find_package(benchmark REQUIRED)
   find_package(Iconv REQUIRED)
-  find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets Network Test)
 endif()
 
 include(GoogleTest)

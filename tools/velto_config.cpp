@@ -143,6 +143,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kAlwaysTopKey) = model.AlwaysTop.ToText();
   field(kDefaultSearchKey) = model.DefaultSearch.ToText();
   field(kBrowserKey) = model.Browser;
+  field(kSuggestKey) = model.Suggest;
   auto& selections = field(kSearchSelectKey) = nlohmann::ordered_json::array();
   for (int i = 0; i < kUsedButtonSelections; ++i) selections.push_back(model.SearchSelect[i]);
   const auto texts = [](const auto& items, int count) {
@@ -155,6 +156,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kSearchEngnKey) = texts(model.SearchEngn, kEditableEngineSlots);
   field(kSearchKeyKey) = texts(model.SearchKey, kEditableEngineSlots);
   field(kSearchBrowserKey) = texts(model.SearchBrowser, kEditableEngineSlots);
+  field(kSuggestEngnKey) = texts(model.SuggestEngn, kEditableEngineSlots);
   field(kSearchHistoryKey) = texts(model.SearchHistory, kStoredHistory);
   return json;
 }

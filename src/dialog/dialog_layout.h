@@ -9,7 +9,7 @@ namespace velto {
 
 inline constexpr std::string_view kDialogCaption = "設定";
 inline constexpr int kDialogClientWidth = 6930;
-inline constexpr int kDialogClientHeight = 3540;
+inline constexpr int kDialogClientHeight = 3900;
 
 // The font most controls ask for; the others use the dialog's default font.
 inline constexpr std::string_view kDialogFontName = "ＭＳ Ｐゴシック";
@@ -33,7 +33,7 @@ struct DialogControl {
   std::string_view name;  // as the handlers name it: "Combo1(4)", "Command3"
   DialogControlKind kind;
   // Array index for Combo1, Text1, Label1 and Command5; the button number for Command1..4;
-  // 1 or 2 for the frames; 0 for the check box.
+  // 1 or 2 for the frames; 0 for Check1 (always on top), 1 for Check2 (suggestions).
   int index;
   DialogParent parent;
   std::string_view caption;  // the initial text of an edit box
@@ -45,7 +45,7 @@ struct DialogControl {
   DialogFont font;
 };
 
-inline constexpr int kDialogControlCount = 27;
+inline constexpr int kDialogControlCount = 30;
 
 consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
   using K = DialogControlKind;
@@ -88,6 +88,10 @@ consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
       // The edited engine's keyword, in a row of its own below the buttons.
       {"Label1(6)", K::Label, 6, P::Dialog, "キーワード", 240, 3195, 960, 195, 26, F::Gothic},
       {"Text1(3)", K::EditBox, 3, P::Dialog, "", 1320, 3150, 1335, 270, 25, F::Gothic},
+      // Suggestions while typing: the switch, and the edited engine's suggestion address.
+      {"Check2", K::CheckBox, 1, P::Dialog, "検索候補を表示", 3360, 3158, 2175, 255, 27, F::Gothic},
+      {"Label1(7)", K::Label, 7, P::Dialog, "検索候補", 240, 3555, 960, 195, 28, F::Gothic},
+      {"Text1(4)", K::EditBox, 4, P::Dialog, "", 1320, 3510, 5415, 270, 29, F::Gothic},
   }};
 }
 

@@ -1,6 +1,7 @@
-// The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the four edit
-// boxes (name, home page, search prefix and keyword), and 変更, 削除 and クリア. A change reaches
-// the model, all five engine selectors and the settings file at once; Cancel does not undo it.
+// The engine editor of the settings dialog: the slot chosen in Combo1(4) shown in the edit
+// boxes (name, home page, search address, keyword, suggestion address), and 変更, 削除 and クリア.
+// A change reaches the model, all five engine selectors and the settings file at once; Cancel
+// does not undo it.
 #include <cstddef>
 #include <optional>
 
@@ -19,6 +20,7 @@ void SettingsDialog::ShowSlot(int slot) {
   view_.SetEditText(kHomeBox, model.SearchHome[k]);
   view_.SetEditText(kEngineBox, model.SearchEngn[k]);
   view_.SetEditText(kKeywordBox, model.SearchKey[k]);
+  view_.SetEditText(kSuggestBox, model.SuggestEngn[k]);
 }
 
 void SettingsDialog::Combo1_Click(int index) {
@@ -78,7 +80,11 @@ void SettingsDialog::StoreSlot() {
   if (model.SearchHome[k] != home) view_.SetEditText(kHomeBox, model.SearchHome[k]);
   if (model.SearchEngn[k] != engine) view_.SetEditText(kEngineBox, model.SearchEngn[k]);
   view_.SetEditText(kKeywordBox, keyword);
-  FinishSlotChange(*slot);
+  const std::string suggest = StorableAddress(view_.EditText(kSuggestBox));
+  const bool suggest_changed = suggest != model.SuggestEngn[k];
+  model.SuggestEngn[k] = suggest;
+  view_.SetEditText(kSuggestBox, suggest);
+  FinishSlotChange(*slot, suggest_changed);
 }
 
 bool SettingsDialog::AcceptKeyword(int slot, std::string_view keyword) {
@@ -111,19 +117,23 @@ void SettingsDialog::DeleteSlot() {
   model.SearchHome[k].clear();
   model.SearchEngn[k].clear();
   model.SearchKey[k].clear();
+  const bool suggest_changed = !model.SuggestEngn[k].empty();
+  model.SuggestEngn[k].clear();
   for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
-  FinishSlotChange(*slot);
+  FinishSlotChange(*slot, suggest_changed);
 }
 
-// Every engine selector shows the new name; the settings file gets the slot's keys. A
-// failed write is not reported: memory and lists stand.
-void SettingsDialog::FinishSlotChange(int slot) {
+// Every engine selector shows the new name; the settings file gets the slot's keys, and its
+// suggestion address when that changed (a file without one keeps it missing). A failed write is
+// not reported: memory and lists stand.
+void SettingsDialog::FinishSlotChange(int slot, bool suggest_changed) {
   const SettingsModel& model = bar_.Model();
   const auto k = static_cast<std::size_t>(slot);
   for (int selector = 0; selector < kUsedButtonSelections; ++selector)
     view_.SetSelectorEntry(selector, slot, model.SearchName[k]);
   bar_.Store().WriteEngineSlot(slot, model.SearchName[k], model.SearchHome[k], model.SearchEngn[k],
                                model.SearchKey[k]);
+  if (suggest_changed) bar_.Store().WriteSuggestAddress(slot, model.SuggestEngn[k]);
 }
 
 }  // namespace velto

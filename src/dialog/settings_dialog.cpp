@@ -76,6 +76,8 @@ void SettingsDialog::ResetControls() {
   view_.SetEditText(kHomeBox, std::string(kHomePlaceholder));
   view_.SetEditText(kEngineBox, std::string(kEnginePlaceholder));
   view_.SetEditText(kKeywordBox, {});
+  view_.SetSuggestChecked(false);
+  view_.SetEditText(kSuggestBox, {});
 }
 
 void SettingsDialog::Form_Load() {
@@ -94,6 +96,7 @@ void SettingsDialog::Form_Load() {
   }
 
   view_.SetAlwaysTopChecked(model.AlwaysTop.Equals(1));
+  view_.SetSuggestChecked(model.Suggest);
 
   // Slot 20 is not listed but exists, empty; anything else keeps the placeholders.
   const int edited = model.SearchSelect[kSlotSelector];
@@ -123,6 +126,11 @@ void SettingsDialog::Command1_Click() {
   bar_.ShowDefaultButton(SearchBar::Unbold::SearchButtons);
   bar_.ApplyTopmost();
   bar_.Store().SaveOptions(model);
+  // Written only when changed, so that a file without the key keeps it missing.
+  if (view_.IsSuggestChecked() != model.Suggest) {
+    model.Suggest = view_.IsSuggestChecked();
+    bar_.Store().WriteSuggestSwitch(model.Suggest);
+  }
   Unload();
 }
 

@@ -87,7 +87,7 @@ class SettingsDialog final : public SettingsDialogLauncher {
   // Whether the keyword may be stored in the slot; shows why not otherwise.
   bool AcceptKeyword(int slot, std::string_view keyword);
   void DeleteSlot();
-  void FinishSlotChange(int slot);
+  void FinishSlotChange(int slot, bool suggest_changed);
 
   SearchBar& bar_;
   SettingsDialogView& view_;

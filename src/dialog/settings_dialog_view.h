@@ -4,7 +4,8 @@
 //
 // Controls are addressed by their array indices (see dialog_layout.h):
 //   selectors Combo1(0)..Combo1(5): 0..3 the engines of the search buttons, 4 the slot being
-//   edited, 5 the default button; edit boxes Text1(0)..Text1(2): name, home page, search prefix.
+//   edited, 5 the default button; edit boxes Text1(0)..Text1(2): name, home page, search prefix;
+//   Text1(4): the suggestion address.
 //
 // What a front end must do besides implementing this class:
 // - Forward the user's events to SettingsDialog: a pick in a selector to Combo1_Click(index)
@@ -32,7 +33,9 @@ inline constexpr int kNameBox = 0;
 inline constexpr int kHomeBox = 1;
 inline constexpr int kEngineBox = 2;
 inline constexpr int kKeywordBox = 3;
-inline constexpr int kEditBoxCount = 4;
+inline constexpr int kSuggestBox = 4;
+// Text1(0)..Text1(4); a front end ignores an index its window does not have.
+inline constexpr int kEditBoxCount = 5;
 
 class SettingsDialogView {
  public:
@@ -67,6 +70,9 @@ class SettingsDialogView {
   // The check box "常に手前に表示".
   virtual void SetAlwaysTopChecked(bool checked) = 0;
   virtual bool IsAlwaysTopChecked() const = 0;
+  // The check box "検索候補を表示".
+  virtual void SetSuggestChecked(bool checked) = 0;
+  virtual bool IsSuggestChecked() const = 0;
 
   virtual void SetEditText(int box, const std::string& text) = 0;
   virtual std::string EditText(int box) const = 0;

@@ -12,6 +12,9 @@ inline constexpr int kKeyF4 = 115;
 inline constexpr int kKeyF5 = 116;
 inline constexpr int kKeyF8 = 119;
 inline constexpr int kKeyF9 = 120;
+// Not commands of their own: they move through the suggestions while those are shown.
+inline constexpr int kKeyUp = 38;
+inline constexpr int kKeyDown = 40;
 
 }  // namespace velto
 

@@ -13,6 +13,7 @@
 #include "main/history_list.h"
 #include "main/search_bar_layout.h"
 #include "main/search_bar_view.h"
+#include "main/suggestions.h"
 #include "platform/platform.h"
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
@@ -25,6 +26,8 @@ class SearchBar {
 
   // The settings dialog opened by menu entry 0; without one that entry does nothing.
   void SetSettingsDialog(SettingsDialogLauncher* dialog) { dialog_ = dialog; }
+  // The front end's HTTP client, timers and list for suggestions; without them none are shown.
+  void SetSuggestionServices(const SuggestionServices& services) { suggestions_.Attach(services); }
 
   // The start-up sequence. The caller has already made sure that this is the only search bar
   // of its program folder (the start-up's single-instance claim). A folder without velto.ini
@@ -60,6 +63,13 @@ class SearchBar {
   KeyOutcome OutcomeOf(int key_code, int shift) const;
   // The entry to highlight when the history list opens: the first that begins with the query.
   std::optional<int> HighlightOnListOpen() const;
+  // The user changed the query box's text (typing, pasting, deleting; not the program).
+  void OnQueryEdited(const std::string& text);
+  // A click on a suggestion: it is searched as Enter searches a highlighted one.
+  void OnSuggestionClicked(int row);
+  // The query box lost the focus or the window moved: the suggestions close.
+  void CloseSuggestions();
+  const Suggestions& SuggestionList() const { return suggestions_; }
   // A drop on the window, the query box or a button. Text counts only when it is not empty; a
   // disabled button passes its drops on to the window, as the system does with mouse input.
   void OnDrop(DropTargetRef target, const DropData& data);
@@ -108,6 +118,8 @@ class SearchBar {
   void FillHistoryFromModel();
   void HideDebugMenuEntries();
   void WriteLog();
+  // A key while the suggestions are shown; nullopt when the key goes on as usual.
+  std::optional<KeyOutcome> OnSuggestionKey(const KeyPress& key);
 
   SettingsModel& model_;
   SearchBarView& view_;
@@ -119,6 +131,7 @@ class SearchBar {
   std::int16_t new_history_count_ = 0;
   bool debug_switch_ = false;
   bool unloaded_ = false;
+  Suggestions suggestions_{model_};
 };
 
 }  // namespace velto

@@ -5,6 +5,8 @@
 namespace velto {
 
 void SearchBar::Command1_Click(int index) {
+  // A search or a cleared box leaves no suggestions behind, nor an answer on its way.
+  if (index != kMenuButton) suggestions_.Close();
   PressButton(index, QueryKind::Typed);
 }
 

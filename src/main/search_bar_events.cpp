@@ -6,6 +6,10 @@
 namespace velto {
 
 KeyOutcome SearchBar::OutcomeOf(int key_code, int shift) const {
+  // Up and Down move through the shown suggestions, not through the query box's history.
+  if (suggestions_.Shown() && (key_code == kKeyUp || key_code == kKeyDown) &&
+      (shift & kAltKey) == 0)
+    return KeyOutcome::Consumed;
   if (!IsCommandKey(key_code)) return KeyOutcome::PassOn;
   // With Alt held the key is also the system's (Alt+F4 closes the window). Otherwise the
   // focused control must not act again: Enter would click a focused button (a second search)
@@ -24,7 +28,14 @@ std::optional<int> SearchBar::HighlightOnListOpen() const {
 }
 
 KeyOutcome SearchBar::OnKeyPress(const KeyPress& key) {
+  if (key.list.open) {
+    suggestions_.Close();  // the history list has the keys
+  } else if (suggestions_.Shown()) {
+    if (auto outcome = OnSuggestionKey(key)) return *outcome;
+  }
   if (!IsCommandKey(key.key_code)) return KeyOutcome::PassOn;
+  // Whatever the command, an answer still on its way is no longer wanted.
+  suggestions_.Close();
   if (key.list.open) {
     // The highlighted entry is the query, as if it had been chosen; the list then goes away,
     // whatever the key does.
@@ -37,6 +48,51 @@ KeyOutcome SearchBar::OnKeyPress(const KeyPress& key) {
   }
   Form_KeyDown(key.key_code, key.shift);
   return OutcomeOf(key.key_code, key.shift);
+}
+
+std::optional<KeyOutcome> SearchBar::OnSuggestionKey(const KeyPress& key) {
+  const bool alt = (key.shift & kAltKey) != 0;
+  switch (key.key_code) {
+    case kKeyUp:
+    case kKeyDown:
+      if (alt) {
+        suggestions_.Close();  // Alt+Down opens the history list instead
+        return std::nullopt;
+      }
+      suggestions_.Move(key.key_code == kKeyDown ? 1 : -1);
+      return KeyOutcome::Consumed;
+    case kKeyEscape:
+      // The first Esc only closes the list; the next one empties the box as ever.
+      suggestions_.Close();
+      return KeyOutcome::Consumed;
+    case kKeyEnter:
+    case kKeyF1:
+    case kKeyF2:
+    case kKeyF3:
+    case kKeyF4:
+      // The highlighted suggestion becomes the query; the key then searches it as usual.
+      if (auto text = suggestions_.SearchTextOf(suggestions_.Highlighted()))
+        view_.SetQueryText(*text);
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+void SearchBar::OnQueryEdited(const std::string& text) {
+  suggestions_.TextEdited(text);
+}
+
+void SearchBar::OnSuggestionClicked(int row) {
+  const std::optional<std::string> text = suggestions_.SearchTextOf(row);
+  if (!text) return;
+  view_.SetQueryText(*text);
+  suggestions_.Close();
+  Form_KeyDown(kKeyEnter, 0);
+}
+
+void SearchBar::CloseSuggestions() {
+  suggestions_.Close();
 }
 
 void SearchBar::OnDrop(DropTargetRef target, const DropData& data) {

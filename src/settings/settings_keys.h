@@ -18,6 +18,7 @@ inline constexpr std::string_view kAlwaysTopKey = "AlwaysTop";
 inline constexpr std::string_view kDefaultSearchKey = "DefaultSearch";
 inline constexpr std::string_view kSearchSelectKey = "SearchSelect";
 inline constexpr std::string_view kBrowserKey = "Browser";
+inline constexpr std::string_view kSuggestKey = "Suggest";
 
 // In [SearchData], indexed by engine slot.
 inline constexpr std::string_view kSearchNameKey = "SearchName";
@@ -25,6 +26,7 @@ inline constexpr std::string_view kSearchHomeKey = "SearchHome";
 inline constexpr std::string_view kSearchEngnKey = "SearchEngn";
 inline constexpr std::string_view kSearchKeyKey = "SearchKey";
 inline constexpr std::string_view kSearchBrowserKey = "SearchBrowser";
+inline constexpr std::string_view kSuggestEngnKey = "SuggestEngn";
 
 // In [History], indexed by list position.
 inline constexpr std::string_view kSearchHistoryKey = "SearchHistory";

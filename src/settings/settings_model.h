@@ -23,10 +23,14 @@ struct SettingsModel {
   std::array<std::string, kEngineSlots> SearchKey{};
   // The browser command of an engine's searches and home page; empty: Browser applies.
   std::array<std::string, kEngineSlots> SearchBrowser{};
+  // An engine's suggestion address: an OpenSearch-suggestions template with "%s", or empty.
+  std::array<std::string, kEngineSlots> SuggestEngn{};
   // Entries 0..3: engine slot of search buttons 0..3; entry 4: slot chosen in the dialog's editor.
   std::array<std::int16_t, kButtonSelections> SearchSelect{};
   NumberOrText AlwaysTop;
   NumberOrText DefaultSearch;
+  // Suggestions while typing: on only when the stored text is exactly "1".
+  bool Suggest = false;
   std::array<std::string, kStoredHistory + 1> SearchHistory{};
   // The browser command ("firefox %u", see main/browser_command.h); empty: the system's handler.
   std::string Browser;

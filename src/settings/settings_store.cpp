@@ -34,8 +34,8 @@ std::string FieldFor(std::string_view text) {
   return field;
 }
 
-// One snapshot of the file for the 99 reads of LoadSettings: each read sees the file as it is
-// when the routine runs, without opening it 99 times.
+// One snapshot of the file for the 120 reads of LoadSettings: each read sees the file as it is
+// when the routine runs, without opening it 120 times.
 class Snapshot {
  public:
   explicit Snapshot(const FilePath& path)
@@ -84,6 +84,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
   model.AlwaysTop = NumberOrText::Text(file.Read(kVeltoSection, kAlwaysTopKey));
   model.DefaultSearch = NumberOrText::Text(file.Read(kVeltoSection, kDefaultSearchKey));
   model.Browser = file.Read(kVeltoSection, kBrowserKey);
+  model.Suggest = file.Read(kVeltoSection, kSuggestKey) == "1";
   for (int i = 0; i < kUsedButtonSelections; ++i) {
     const auto number = ParseNumber(file.Read(kVeltoSection, IndexedKey(kSearchSelectKey, i)));
     if (!number) continue;
@@ -95,6 +96,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
     model.SearchEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSearchEngnKey, i));
     model.SearchKey[i] = file.Read(kSearchDataSection, IndexedKey(kSearchKeyKey, i));
     model.SearchBrowser[i] = file.Read(kSearchDataSection, IndexedKey(kSearchBrowserKey, i));
+    model.SuggestEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSuggestEngnKey, i));
   }
   for (int i = 0; i < kStoredHistory; ++i) {
     model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));
@@ -147,8 +149,21 @@ bool SettingsStore::WriteDefaults() const {
 }
 
 bool SettingsStore::WriteStarterSettings() const {
-  return WriteSettingsSet(
+  bool ok = WriteSettingsSet(
       {kStarterAlwaysTop, kStarterDefaultSearch, kStarterSearchSelect, kStarterEngines});
+  ok &= WriteSuggestSwitch(false);
+  for (int i = 0; i < static_cast<int>(kStarterSuggestions.size()); ++i)
+    ok &= WriteSuggestAddress(i, kStarterSuggestions[static_cast<std::size_t>(i)]);
+  return ok;
+}
+
+bool SettingsStore::WriteSuggestSwitch(bool on) const {
+  return WriteSetting(kVeltoSection, kSuggestKey, on ? "1" : "0");
+}
+
+bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) const {
+  return WriteSetting(kSearchDataSection, IndexedKey(kSuggestEngnKey, slot),
+                      StorableAddress(address));
 }
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,

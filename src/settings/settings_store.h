@@ -44,7 +44,7 @@ class SettingsStore {
   // The program ignores the result; the command-line tool reports a false one.
   bool WriteSetting(std::string_view section, std::string_view key, std::string_view text) const;
 
-  // Fills the model (99 reads) and moves the search bar to the stored position.
+  // Fills the model (120 reads) and moves the search bar to the stored position.
   void LoadSettings(SettingsModel& model, PlacementTarget& bar) const;
   // AlwaysTop, DefaultSearch, SearchSelect(0..4). True when every write succeeded.
   bool SaveOptions(const SettingsModel& model) const;
@@ -52,14 +52,19 @@ class SettingsStore {
   bool SavePlacement(const PlacementTarget& bar) const;
   // The factory defaults (37 writes); keys it does not write keep their values.
   bool WriteDefaults() const;
-  // The starter settings in the same way: options, buttons and the starter engines from slot 0;
-  // position, history and later slots keep their values.
+  // The starter settings in the same way: options (suggestions off), buttons and the starter
+  // engines with their suggestion addresses from slot 0; position, history and later slots keep
+  // their values.
   bool WriteStarterSettings() const;
   // One engine slot's keys, in the order name, home page, search prefix, keyword; the addresses
   // in their storable form (storable_text.h). The keyword is written only when it is not empty
   // or the file has one for the slot, so a file without keywords keeps exactly its former keys.
   bool WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                        std::string_view engine, std::string_view keyword = {}) const;
+  // Suggest: "1" for on, "0" for off.
+  bool WriteSuggestSwitch(bool on) const;
+  // SuggestEngn(slot), an engine's suggestion address.
+  bool WriteSuggestAddress(int slot, std::string_view address) const;
 
  private:
   struct SettingsSet;

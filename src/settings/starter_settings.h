@@ -44,6 +44,31 @@ inline constexpr std::array<FactoryEngine, 12> kStarterEngines{{
      "i"},
 }};
 
+// The suggestion addresses of the starter engines, by slot: answers in the OpenSearch
+// suggestions form ([query, [completions...]]) where the service serves one; empty elsewhere.
+inline constexpr std::array<std::string_view, kStarterEngines.size()> kStarterSuggestions{{
+    // Google: the suggestion address of its OpenSearch description (client=firefox answers
+    // in the OpenSearch form); ie/oe ask for UTF-8 both ways.
+    "https://www.google.com/complete/search?client=firefox&hl=ja&ie=utf-8&oe=utf-8&q=%s",
+    // Yahoo! JAPAN: no suggestions in the OpenSearch form.
+    "",
+    // Wikipedia: MediaWiki's action=opensearch (MediaWiki API manual, API:Opensearch).
+    "https://ja.wikipedia.org/w/api.php?action=opensearch&format=json&search=%s",
+    // YouTube: Google's suggestion service with ds=yt, the YouTube data set.
+    "https://suggestqueries.google.com/complete/search?client=firefox&ds=yt&hl=ja&q=%s",
+    // Bing: osjson.aspx, the suggestion address of its OpenSearch description.
+    "https://www.bing.com/osjson.aspx?query=%s",
+    // DuckDuckGo: /ac/ with type=list, the suggestion address of its OpenSearch description.
+    "https://duckduckgo.com/ac/?q=%s&type=list",
+    // Amazon, Rakuten Ichiba, Google Maps, GitHub, Weblio and Google Images document none.
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+}};
+
 inline constexpr std::string_view kStarterAlwaysTop = "1";
 inline constexpr std::string_view kStarterDefaultSearch = "0";
 // Google, Yahoo! JAPAN, Wikipedia and YouTube on the buttons; Google in the editor.

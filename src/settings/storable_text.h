@@ -26,7 +26,8 @@ std::string CharacterCode(char32_t character);
 std::string StorableAddress(std::string_view address);
 
 // The keys of [SearchData] that hold addresses; each is indexed by engine slot.
-inline constexpr std::array<std::string_view, 2> kAddressKeyNames{"SearchHome", "SearchEngn"};
+inline constexpr std::array<std::string_view, 3> kAddressKeyNames{"SearchHome", "SearchEngn",
+                                                                  "SuggestEngn"};
 
 // True for a key that holds an address ("SearchEngn(3)" in [SearchData], in any case).
 bool IsAddressSetting(std::string_view section, std::string_view key);

@@ -32,8 +32,9 @@ TEST_F(DialogTest, FormLoad_FactoryFile_FillsEveryControl) {
   EXPECT_EQ(view.Entries(kDefaultSelector),
             (std::vector<std::string>{"ボタン1", "ボタン2", "ボタン3", "ボタン4"}));
   EXPECT_TRUE(view.always_top_checked);
-  EXPECT_EQ(view.edit, (std::array<std::string, 4>{"Yahoo!", "http://www.yahoo.co.jp/",
-                                                   "http://search.yahoo.co.jp/bin/search?p=", ""}));
+  EXPECT_EQ(view.edit, (std::array<std::string, kEditBoxCount>{
+                           "Yahoo!", "http://www.yahoo.co.jp/",
+                           "http://search.yahoo.co.jp/bin/search?p=", "", ""}));
   EXPECT_EQ(view.focused_selector, kFirstButtonSelector);
   EXPECT_FALSE(view.restore_visible);
 }
@@ -77,14 +78,14 @@ TEST_F(DialogTest, FormLoad_OutOfRangeSelections_LeaveSelectorsEmptyAndBoxesSens
   EXPECT_EQ(view.SelectedEntry(3), std::nullopt);
   EXPECT_EQ(view.SelectedEntry(kSlotSelector), std::nullopt);
   // Slot 20 is not listed, but it exists and is empty.
-  EXPECT_EQ(view.edit, (std::array<std::string, 4>{"", "", "", ""}));
+  EXPECT_EQ(view.edit, (std::array<std::string, kEditBoxCount>{}));
   dialog.OnCommand(DialogCommand::Cancel);
 
   store.WriteSetting("Velto", "SearchSelect(4)", "21");
   bar.LoadSettings();
   OpenDialog();
-  EXPECT_EQ(view.edit,
-            (std::array<std::string, 4>{"ボタン名", "ホームページ", "サーチエンジン", ""}));
+  EXPECT_EQ(view.edit, (std::array<std::string, kEditBoxCount>{"ボタン名", "ホームページ",
+                                                               "サーチエンジン", "", ""}));
 }
 
 TEST_F(DialogTest, Show_WhileOpen_BringsToFrontWithoutReloading) {

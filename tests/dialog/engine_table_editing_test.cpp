@@ -36,6 +36,40 @@ TEST_F(DialogTest, Store_BlankSlot_ReachesModelAllSelectorsAndFileInOrder) {
   EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST_F(DialogTest, SuggestionAddressIsEditedWithItsSlotAndTheSwitchWrittenOnlyWhenChanged) {
+  Start();
+  OpenDialog();
+  EXPECT_FALSE(view.suggest_checked);
+  Pick(kSlotSelector, 15);
+  TypeSlot("Example", "", "https://example.com/find?q=%s");
+  view.Type(kSuggestBox, "https://example.com/suggest?q=%s");
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  EXPECT_EQ(model.SuggestEngn[15], "https://example.com/suggest?q=%s");
+  EXPECT_EQ(Stored("SearchData", "SuggestEngn(15)"), "https://example.com/suggest?q=%s");
+  Pick(kSlotSelector, 0);
+  EXPECT_EQ(view.EditText(kSuggestBox), "");
+  dialog.OnCommand(DialogCommand::StoreSlot);  // no suggestion address before or after
+  EXPECT_EQ(store.FindSetting("SearchData", "SuggestEngn(0)"), std::nullopt);
+  Pick(kSlotSelector, 15);
+  EXPECT_EQ(view.EditText(kSuggestBox), "https://example.com/suggest?q=%s");
+  dialog.OnCommand(DialogCommand::DeleteSlot);
+  EXPECT_EQ(model.SuggestEngn[15], "");
+  EXPECT_EQ(Stored("SearchData", "SuggestEngn(15)"), "");
+
+  dialog.OnCommand(DialogCommand::Ok);  // unchanged: the key stays missing
+  EXPECT_EQ(store.FindSetting("Velto", "Suggest"), std::nullopt);
+  OpenDialog();
+  view.suggest_checked = true;
+  dialog.OnCommand(DialogCommand::Ok);
+  EXPECT_TRUE(model.Suggest);
+  EXPECT_EQ(Stored("Velto", "Suggest"), "1");
+  OpenDialog();
+  EXPECT_TRUE(view.suggest_checked);
+  view.suggest_checked = false;
+  dialog.OnCommand(DialogCommand::Ok);
+  EXPECT_EQ(Stored("Velto", "Suggest"), "0");
+}
+
 TEST_F(DialogTest, Store_MissingNameOrEngine_ShowsMessageAndChangesNothing) {
   Start();
   OpenDialog();
@@ -101,7 +135,7 @@ TEST_F(DialogTest, Delete_ShownSlot_EmptiesItButButtonWaitsForOk) {
   dialog.OnCommand(DialogCommand::DeleteSlot);
   EXPECT_EQ(model.SearchName[1], "");
   EXPECT_EQ(model.SearchHome[1], "");
-  EXPECT_EQ(view.edit, (std::array<std::string, 4>{"", "", "", ""}));
+  EXPECT_EQ(view.edit, (std::array<std::string, kEditBoxCount>{}));
   EXPECT_EQ(view.Entries(3)[1], "");
   // The keys stay in the file, empty.
   EXPECT_NE(FileBytes().find("SearchHome(1)="), std::string::npos);
@@ -118,7 +152,7 @@ TEST_F(DialogTest, Clear_OnlyEmptiesTheBoxes) {
   OpenDialog();
   const std::string before = FileBytes();
   dialog.OnCommand(DialogCommand::ClearBoxes);
-  EXPECT_EQ(view.edit, (std::array<std::string, 4>{"", "", "", ""}));
+  EXPECT_EQ(view.edit, (std::array<std::string, kEditBoxCount>{}));
   // Picking in the other selectors leaves the boxes alone; the slot selector refills them.
   Pick(0, 5);
   Pick(kDefaultSelector, 2);

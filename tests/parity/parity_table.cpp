@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <thread>
 
 #include "platform/ansi_codec.h"
 #include "settings/profile_file.h"
@@ -19,8 +22,52 @@ const json& Table() {
   return table;
 }
 
+// The scenario's suggestion server: suggestion_server.py on 127.0.0.1, answering each request
+// path as the scenario's "server" table says and logging every path asked for.
+class SuggestionServer {
+ public:
+  SuggestionServer(const json& answers, const std::filesystem::path& folder) : folder_(folder) {
+    std::ofstream(folder_ / "answers.json") << answers.dump();
+    const std::string command = "exec python3 '" + std::string(VELTO_PARITY_SERVER) +
+                                "' --answers '" + (folder_ / "answers.json").string() +
+                                "' --log '" + Log().string() + "' --port-file '" +
+                                (folder_ / "port").string() + "'";
+    pipe_ = popen(command.c_str(), "w");
+    for (int i = 0; i < 500 && !std::filesystem::exists(folder_ / "port"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ~SuggestionServer() {
+    if (pipe_) pclose(pipe_);  // its input closes: the server ends
+  }
+  SuggestionServer(const SuggestionServer&) = delete;
+  SuggestionServer& operator=(const SuggestionServer&) = delete;
+
+  std::string Address() const {
+    std::string port;
+    std::ifstream(folder_ / "port") >> port;
+    return "http://127.0.0.1:" + port;
+  }
+  std::vector<std::string> Requests() const {
+    std::vector<std::string> paths;
+    std::ifstream log(Log());
+    for (std::string line; std::getline(log, line);) paths.push_back(line);
+    return paths;
+  }
+
+ private:
+  std::filesystem::path Log() const { return folder_ / "requests.log"; }
+  std::filesystem::path folder_;
+  FILE* pipe_ = nullptr;
+};
+
+std::string WithServer(std::string text, const std::string& server) {
+  for (std::size_t at; (at = text.find("{server}")) != std::string::npos;)
+    text.replace(at, 8, server);
+  return text;
+}
+
 // The base settings with the scenario's laid over them, as velto.ini lines.
-std::string IniText(const json& scenario) {
+std::string IniText(const json& scenario, const std::string& server) {
   json merged = Table()["base"];
   if (scenario.contains("settings"))
     for (const auto& [section, keys] : scenario["settings"].items())
@@ -30,7 +77,7 @@ std::string IniText(const json& scenario) {
     if (!merged.contains(section)) continue;
     ini += std::string("[") + section + "]\r\n";
     for (const auto& [key, value] : merged[section].items())
-      ini += key + "=" + value.get<std::string>() + "\r\n";
+      ini += key + "=" + WithServer(value.get<std::string>(), server) + "\r\n";
   }
   return ini;
 }
@@ -76,6 +123,7 @@ void RunStep(ParityFrontEnd& bar, const json& step) {
   if (step.contains("drop")) return bar.Drop(DropOf(step["drop"], bar.Folder()));
   if (step.contains("start_again")) return bar.StartAgain(step["start_again"]);
   if (step.contains("message")) return bar.AnswerMessage();
+  if (step.contains("wait")) return bar.Wait(step["wait"]);
   if (step.contains("hotkey"))
     return bar.GlobalKey(step["hotkey"] == "selection", step.value("selected", ""));
   ADD_FAILURE() << "unknown step " << step.dump();
@@ -89,7 +137,10 @@ std::vector<json> ParityScenarios() {
 
 void RunParityScenario(const json& scenario, const ParityStarter& start) {
   const json& expect = scenario["expect"];
-  auto bar = start(IniText(scenario));
+  TempFolder server_folder;
+  std::optional<SuggestionServer> server;
+  if (scenario.contains("server")) server.emplace(scenario["server"], server_folder.path());
+  auto bar = start(IniText(scenario, server ? server->Address() : ""));
   for (const json& step : scenario["steps"]) {
     SCOPED_TRACE(step.dump());
     RunStep(*bar, step);
@@ -104,6 +155,8 @@ void RunParityScenario(const json& scenario, const ParityStarter& start) {
     if (window.contains(edges[i]))
       EXPECT_EQ(seen.window[i], window[edges[i]].get<int>()) << edges[i];
   bar->Close();
+  if (server && expect.contains("requests"))
+    EXPECT_EQ(server->Requests(), expect["requests"].get<std::vector<std::string>>());
   EXPECT_EQ(bar->Addresses(), expect["addresses"].get<std::vector<std::string>>());
   // Browser starts may finish in any order; what each got is what counts.
   auto runs = expect.value("browser", std::vector<std::vector<std::string>>{});

@@ -44,6 +44,8 @@ class ParityFrontEnd {
   virtual void GlobalKey(bool selection, const std::string& selected) = 0;
   // Answers the message box the bar shows now with OK (a recording stand-in answers at once).
   virtual void AnswerMessage() {}
+  // Lets the time pass with the program running (timers, answers from the network).
+  virtual void Wait(int milliseconds) = 0;
   virtual ParityState Observe() = 0;
   virtual void Close() = 0;  // the closing steps, as by the window's close box
   virtual std::vector<std::string> Addresses() const = 0;

@@ -94,9 +94,9 @@ class QtBar : public ParityFrontEnd {
   void Key(const std::string& name) override {
     static const std::map<std::string, Qt::Key> kKeys{
         {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}, {"Tab", Qt::Key_Tab},
-        {"Down", Qt::Key_Down},    {"F1", Qt::Key_F1},      {"F2", Qt::Key_F2},
-        {"F3", Qt::Key_F3},        {"F4", Qt::Key_F4},      {"F5", Qt::Key_F5},
-        {"F8", Qt::Key_F8},        {"F9", Qt::Key_F9}};
+        {"Down", Qt::Key_Down},    {"Up", Qt::Key_Up},      {"F1", Qt::Key_F1},
+        {"F2", Qt::Key_F2},        {"F3", Qt::Key_F3},      {"F4", Qt::Key_F4},
+        {"F5", Qt::Key_F5},        {"F8", Qt::Key_F8},      {"F9", Qt::Key_F9}};
     const bool alt = name.rfind("Alt+", 0) == 0;
     const auto key = kKeys.find(alt ? name.substr(4) : name);
     ASSERT_NE(key, kKeys.end()) << name;
@@ -147,6 +147,8 @@ class QtBar : public ParityFrontEnd {
     ASSERT_TRUE(command.has_value());
     bar_.CarryOut(*command);
   }
+
+  void Wait(int milliseconds) override { QTest::qWait(milliseconds); }
 
   ParityState Observe() override {
     ParityState state;

@@ -8,17 +8,18 @@ import os
 import stat
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "wine", "win32_frontend"))
 from velto_end_to_end import Failure, Harness, as_wine_hands_it_over  # noqa: E402
 
-KEYS = {"Enter": 13, "Esc": 27, "Tab": 9, "Down": 40, "F1": 112, "F2": 113, "F3": 114,
+KEYS = {"Enter": 13, "Esc": 27, "Tab": 9, "Down": 40, "Up": 38, "F1": 112, "F2": 113, "F3": 114,
         "F4": 115, "F5": 116, "F8": 119, "F9": 120}
 MOUSE = {"click": "click", "rclick": "rclick", "mclick": "mclick"}
 
 
-def ini_bytes(table, scenario, recorder):
+def ini_bytes(table, scenario, recorder, server=""):
     merged = json.loads(json.dumps(table["base"]))
     for section, keys in scenario.get("settings", {}).items():
         merged.setdefault(section, {}).update(keys)
@@ -26,7 +27,7 @@ def ini_bytes(table, scenario, recorder):
     for section in ("Velto", "SearchData", "History"):
         if section in merged:
             lines.append(f"[{section}]")
-            lines += [f"{k}={v.replace('@RECORDER@', recorder)}"
+            lines += [f"{k}={v.replace('@RECORDER@', recorder).replace('{server}', server)}"
                       for k, v in merged[section].items()]
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
@@ -65,6 +66,8 @@ def driver_steps(folder, steps):
                 out.append("chord:17+18+32")
         elif "message" in step:
             out.append("msgbox")
+        elif "wait" in step:
+            out.append(f"sleep:{step['wait']}")
         elif "start_again" in step:
             # The same commands in the Windows spelling.
             arguments = step["start_again"]
@@ -109,13 +112,25 @@ def browser_runs(path, expected, wait=10.0):
 
 
 def run(h, table, scenario):
+    server = SuggestionServer(scenario["server"]) if "server" in scenario else None
+    try:
+        run_with(h, table, scenario, server)
+    finally:
+        if server:
+            server.close()
+
+
+def run_with(h, table, scenario, server):
     name = scenario["name"]
     expect = scenario["expect"]
     if os.path.exists(h.argv_record):
         os.remove(h.argv_record)
-    folder = h.folder(name, ini_bytes(table, scenario, windows_path(h.args.recorder)))
+    folder = h.folder(name, ini_bytes(table, scenario, windows_path(h.args.recorder),
+                                      server.address if server else ""))
     seen = h.drive(folder, "start:", *driver_steps(folder, scenario["steps"]),
                    "dump", "list", "outer", "close", "wait-exit")
+    if server and "requests" in expect:
+        h.check(f"{name}: requests", server.requests(), expect["requests"])
     if any(line == "dropped=0" for line in seen):
         h.check(f"{name}: every drag taken", [l for l in seen if l.startswith("dropped=")],
                 ["dropped=1"] * sum(1 for l in seen if l.startswith("dropped=")))

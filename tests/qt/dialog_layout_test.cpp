@@ -40,8 +40,8 @@ class DialogLayoutTest : public QObject {
     QVERIFY(f.dialog.IsLoaded());
     QVERIFY(f.window.isVisible());
     QCOMPARE(f.window.windowTitle(), QStringLiteral("設定"));
-    // 6930 x 3540 twips at 15 twips a pixel, and the user cannot resize it.
-    QCOMPARE(f.window.size(), QSize(462, 236));
+    // 6930 x 3900 twips at 15 twips a pixel, and the user cannot resize it.
+    QCOMPARE(f.window.size(), QSize(462, 260));
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
     QCOMPARE(f.window.windowType(), Qt::Dialog);
     QVERIFY(!(f.window.windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -64,14 +64,15 @@ class DialogLayoutTest : public QObject {
       const QString name = Qt8(c.name);
       QWidget& widget = f.Control(c.name);
       // A control may be wider than the table where its caption needs it, never past its
-      // right neighbour.
+      // right neighbour; the table's twips are rounded to the nearest pixel.
       const QRect at = widget.geometry();
-      QVERIFY2(at.topLeft() == QPoint(c.left / 15, c.top / 15), qPrintable(name));
-      QVERIFY2(at.height() == c.height / 15, qPrintable(name));
-      QVERIFY2(at.width() >= c.width / 15, qPrintable(name));
+      QVERIFY2(at.topLeft() == QPoint((c.left + 7) / 15, (c.top + 7) / 15), qPrintable(name));
+      QVERIFY2(at.height() == (c.height + 7) / 15, qPrintable(name));
+      QVERIFY2(at.width() >= (c.width + 7) / 15, qPrintable(name));
       const int limit =
           velto::DialogGrowLimit(static_cast<std::size_t>(&c - kDialogControls.data()));
-      QVERIFY2(at.width() == c.width / 15 || at.right() < (limit + 14) / 15, qPrintable(name));
+      QVERIFY2(at.width() == (c.width + 7) / 15 || at.right() < (limit + 14) / 15,
+               qPrintable(name));
       QWidget* expected_parent = &f.window;
       if (c.parent == velto::DialogParent::Frame1) expected_parent = &f.Control("Frame1");
       if (c.parent == velto::DialogParent::Frame2) expected_parent = &f.Control("Frame2");
@@ -122,11 +123,13 @@ class DialogLayoutTest : public QObject {
     DialogWindowFixture f;
     f.OpenFromMenu();
     QTRY_COMPARE(QApplication::focusWidget(), &f.Selector(0));
-    // The hidden restore button is passed over; the keyword box comes last; the walk wraps round.
+    // The hidden restore button is passed over; the rows below the buttons come last; the walk
+    // wraps round.
     const std::vector<std::string_view> order{
         "Combo1(1)", "Combo1(2)", "Combo1(3)",   "Combo1(5)",   "Combo1(4)",   "Text1(0)",
         "Text1(1)",  "Text1(2)",  "Command5(0)", "Command5(1)", "Command5(2)", "Check1",
-        "Command1",  "Command2",  "Command3",    "Text1(3)",    "Combo1(0)"};
+        "Command1",  "Command2",  "Command3",    "Text1(3)",    "Check2",      "Text1(4)",
+        "Combo1(0)"};
     for (std::string_view next : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QVERIFY2(QApplication::focusWidget() == &f.Control(next), next.data());

@@ -215,6 +215,26 @@ TEST_F(SettingsStoreTest, LoadSettingsSkipsOnlyTheConversionsThatFail) {
   EXPECT_FALSE(model.AlwaysTop.Equals(1));
 }
 
+TEST_F(SettingsStoreTest, SuggestionsAreOnOnlyForOneAndKeepTheirAddressesPerSlot) {
+  const std::pair<const char*, bool> cases[] = {{"1", true},    {" 1 ", true},   {"0", false},
+                                                {"", false},    {"2", false},    {"1.0", false},
+                                                {"yes", false}, {nullptr, false}};
+  for (const auto& [stored, on] : cases) {
+    std::string file = "[SearchData]\r\nSuggestEngn(19)=http://s.example/?q=%s\r\n";
+    if (stored) file += std::string("[Velto]\r\nSuggest=") + stored + "\r\n";
+    WriteBytes(ini(), file);
+    SettingsModel model;
+    FakeBar bar;
+    store.LoadSettings(model, bar);
+    EXPECT_EQ(model.Suggest, on) << (stored ? stored : "missing");
+    EXPECT_EQ(model.SuggestEngn[19], "http://s.example/?q=%s");
+  }
+  ASSERT_TRUE(store.WriteSuggestSwitch(true));
+  ASSERT_TRUE(store.WriteSuggestAddress(3, "https://s.example/?q=%s&x=1"));
+  EXPECT_EQ(store.ReadSetting("Velto", "Suggest"), "1");
+  EXPECT_EQ(store.ReadSetting("SearchData", "SuggestEngn(3)"), "https://s.example/?q=%s&x=1");
+}
+
 TEST_F(SettingsStoreTest, BadFilesNeverCrashTheStore) {
   std::string junk;
   for (int i = 0; i < 65536; ++i) junk += static_cast<char>((i * 2654435761u) >> 24);

@@ -33,6 +33,7 @@ class FakeSettingsDialogView : public SettingsDialogView {
   std::optional<float> left;
   std::array<Selector, kSelectorCount> selectors{};
   bool always_top_checked = false;
+  bool suggest_checked = false;
   std::array<std::string, kEditBoxCount> edit{};
   std::optional<int> focused_selector;
   bool restore_visible = true;  // a window fresh from a form would show it
@@ -103,6 +104,11 @@ class FakeSettingsDialogView : public SettingsDialogView {
     always_top_checked = checked;
   }
   bool IsAlwaysTopChecked() const override { return always_top_checked; }
+  void SetSuggestChecked(bool checked) override {
+    Require();
+    suggest_checked = checked;
+  }
+  bool IsSuggestChecked() const override { return suggest_checked; }
 
   void SetEditText(int box, const std::string& text) override { Box(box) = text; }
   std::string EditText(int box) const override { return edit.at(static_cast<std::size_t>(box)); }

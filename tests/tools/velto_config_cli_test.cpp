@@ -66,9 +66,10 @@ TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) 
   EXPECT_EQ(json["DefaultSearch"], "");
   EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,0,0,0,0]"));
   EXPECT_EQ(json["Browser"], "");
-  for (const char* list : {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser"}) {
+  for (const char* list : {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn"}) {
     EXPECT_EQ(json[list].size(), 20u) << list;
   }
+  EXPECT_EQ(json["Suggest"], false);
   EXPECT_EQ(json["SearchHistory"].size(), 10u);
   EXPECT_FALSE(std::filesystem::exists(folder / "velto.ini"));
 }
@@ -112,6 +113,9 @@ TEST_F(VeltoConfigTest, StarterWritesTodaysEnginesAndKeepsPositionHistoryAndLate
   ASSERT_EQ(InFolder({"set", "History", "SearchHistory(0)", "C++"}).status, 0);
   ASSERT_EQ(InFolder({"set", "SearchData", "SearchName(15)", "mine"}).status, 0);
   ASSERT_EQ(InFolder({"set", "Velto", "AlwaysTop", "0"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "Velto", "Suggest", "1"}).status, 0);
+  ASSERT_EQ(InFolder({"set", "SearchData", "SuggestEngn(15)", "http://s.example/?q=%s"}).status, 0);
+  EXPECT_EQ(nlohmann::json::parse(InFolder({"show"}).out)["Suggest"], true);
   ASSERT_EQ(InFolder({"starter"}).status, 0);
 
   const auto json = nlohmann::json::parse(InFolder({"show"}).out);
@@ -120,6 +124,12 @@ TEST_F(VeltoConfigTest, StarterWritesTodaysEnginesAndKeepsPositionHistoryAndLate
   EXPECT_EQ(json["AlwaysTop"], "1");
   EXPECT_EQ(json["DefaultSearch"], "0");
   EXPECT_EQ(json["SearchName"][15], "mine");
+  // Suggestions start off; the engines that serve suggestions have their addresses.
+  EXPECT_EQ(json["Suggest"], false);
+  EXPECT_EQ(json["SuggestEngn"][2],
+            "https://ja.wikipedia.org/w/api.php?action=opensearch&format=json&search=%s");
+  EXPECT_EQ(json["SuggestEngn"][1], "");
+  EXPECT_EQ(json["SuggestEngn"][15], "http://s.example/?q=%s");
   std::vector<std::string> buttons;
   for (int i = 0; i < 4; ++i)
     buttons.push_back(json["SearchName"][json["SearchSelect"][i].get<int>()]);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
@@ -23,6 +24,7 @@
 #include "platform/qt/qt_units.h"
 #include "platform/qt/query_box.h"
 #include "platform/qt/search_button.h"
+#include "platform/qt/suggestion_fetcher.h"
 
 namespace velto {
 namespace {
@@ -72,6 +74,15 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
 }
 
 SearchBarWindow::~SearchBarWindow() = default;
+
+void SearchBarWindow::Attach(SearchBar& bar) {
+  bar_ = &bar;
+  bar.SetSuggestionServices(
+      {&suggestion_timers_, suggestions_.get(), [this]() -> SuggestionFetcher& {
+         if (!fetcher_) fetcher_ = std::make_unique<NetworkSuggestionFetcher>();
+         return *fetcher_;
+       }});
+}
 
 void SearchBarWindow::BuildControls() {
   query_ = std::make_unique<QueryBox>(this);
@@ -137,6 +148,16 @@ void SearchBarWindow::ConnectEvents() {
           list.selectionModel()->clear();
       });
 
+  suggestions_ = std::make_unique<SuggestionPopup>(*query_, [this](int row) {
+    if (bar_) bar_->OnSuggestionClicked(row);
+  });
+  connect(query_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (bar_) bar_->OnQueryEdited(text.toStdString());
+  });
+  // The focus leaving the box closes the suggestions (the box or its line edit reports it).
+  query_->installEventFilter(this);
+  query_->lineEdit()->installEventFilter(this);
+
   drops_ =
       std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& dropped) {
         if (bar_) bar_->OnDrop(target, dropped);
@@ -156,6 +177,11 @@ HistoryListState SearchBarWindow::ListState() const {
 }
 
 bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut &&
+      (watched == query_.get() || watched == query_->lineEdit())) {
+    if (bar_) bar_->CloseSuggestions();
+    return false;
+  }
   if (event->type() != QEvent::MouseButtonPress) return false;
   for (int i = 0; i < kButtonCount; ++i) {
     if (watched != ButtonAt(i)) continue;
@@ -180,6 +206,12 @@ void SearchBarWindow::showEvent(QShowEvent* event) {
   // window is kept on the screen.
   if (!shown_once_ && bar_) bar_->KeepOnScreen();
   shown_once_ = true;
+}
+
+void SearchBarWindow::moveEvent(QMoveEvent* event) {
+  // The list stands under the box; a moved window leaves it behind, so it closes.
+  if (bar_) bar_->CloseSuggestions();
+  QWidget::moveEvent(event);
 }
 
 QComboBox& SearchBarWindow::QueryBoxWidget() {

@@ -11,6 +11,7 @@
 #include "main/search_bar.h"
 #include "main/search_bar_view.h"
 #include "platform/qt/fixed_search_menu.h"
+#include "platform/qt/suggestion_popup.h"
 
 class QComboBox;
 
@@ -18,6 +19,7 @@ namespace velto {
 
 class DropRouter;
 class KeyPreview;
+class NetworkSuggestionFetcher;
 class QueryBox;
 class SearchButton;
 
@@ -28,12 +30,16 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   ~SearchBarWindow() override;
 
   // The core whose handlers receive this window's events. Set once, before the first event.
-  void Attach(SearchBar& bar) { bar_ = &bar; }
+  // The window's suggestion list, timers and HTTP client go to the core with it.
+  void Attach(SearchBar& bar);
 
   // Parts, for tests and the program's set-up.
   QComboBox& QueryBoxWidget();
   SearchButton& Button(int index);
   FixedSearchMenu& Menu() { return menu_; }
+  SuggestionPopup& SuggestionPopupWidget() { return *suggestions_; }
+  // Whether the HTTP client has been made (only when suggestions were asked for).
+  bool HasNetworkClient() const { return fetcher_ != nullptr; }
 
   // SearchBarView
   float Top() const override;
@@ -66,6 +72,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -90,6 +97,9 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   FixedSearchMenu menu_;
   std::unique_ptr<KeyPreview> key_preview_;
   std::unique_ptr<DropRouter> drops_;
+  std::unique_ptr<SuggestionPopup> suggestions_;
+  SuggestionQtTimers suggestion_timers_;
+  std::unique_ptr<NetworkSuggestionFetcher> fetcher_;  // made on first use
 };
 
 }  // namespace velto

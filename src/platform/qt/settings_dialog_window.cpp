@@ -98,7 +98,7 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
     }
     case DialogControlKind::CheckBox: {
       auto check = std::make_unique<QCheckBox>(ToQt(c.caption), parent);
-      always_top_ = check.get();
+      (c.index == 0 ? always_top_ : suggest_) = check.get();
       widget = std::move(check);
       break;
     }
@@ -310,6 +310,14 @@ void SettingsDialogWindow::SetAlwaysTopChecked(bool checked) {
 
 bool SettingsDialogWindow::IsAlwaysTopChecked() const {
   return always_top_->isChecked();
+}
+
+void SettingsDialogWindow::SetSuggestChecked(bool checked) {
+  suggest_->setChecked(checked);
+}
+
+bool SettingsDialogWindow::IsSuggestChecked() const {
+  return suggest_->isChecked();
 }
 
 void SettingsDialogWindow::SetEditText(int box, const std::string& text) {

@@ -54,6 +54,8 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   std::optional<int> SelectedEntry(int selector) const override;
   void SetAlwaysTopChecked(bool checked) override;
   bool IsAlwaysTopChecked() const override;
+  void SetSuggestChecked(bool checked) override;
+  bool IsSuggestChecked() const override;
   void SetEditText(int box, const std::string& text) override;
   std::string EditText(int box) const override;
   void FocusSelector(int selector) override;
@@ -81,6 +83,7 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   std::array<QComboBox*, kSelectorCount> selectors_{};
   std::array<QLineEdit*, kEditBoxCount> edits_{};
   QCheckBox* always_top_ = nullptr;
+  QCheckBox* suggest_ = nullptr;
   QPushButton* restore_ = nullptr;
 };
 

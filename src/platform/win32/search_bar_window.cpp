@@ -7,6 +7,7 @@
 #include "platform/win32/fonts.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/winhttp_fetcher.h"
 
 namespace velto::win32 {
 
@@ -39,6 +40,12 @@ bool SearchBarWindow::Create(HICON icon) {
                                   CW_USEDEFAULT, outer.cx, outer.cy));
   if (!window_) return false;
   CreateControls();
+  suggestion_list_ = std::make_unique<SuggestionListWindow>(
+      Handle(), query_box_, fonts_[static_cast<std::size_t>(BarFont::Query)].get(),
+      [this](int row) {
+        if (core_ != nullptr) core_->OnSuggestionClicked(row);
+      });
+  suggestion_timers_ = std::make_unique<SuggestionWindowTimers>(Handle());
   // The monitor the window opened on may have a DPI of its own.
   if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
     dpi_ = dpi;
@@ -54,6 +61,16 @@ SIZE SearchBarWindow::OuterSize(int dpi) {
   RECT outer{0, 0, PixelsFromTwips(kBarClientWidth, dpi), PixelsFromTwips(kBarClientHeight, dpi)};
   AdjustWindowRectEx(&outer, kBarStyle, FALSE, 0);
   return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void SearchBarWindow::Attach(SearchBar& core) {
+  core_ = &core;
+  if (!suggestion_list_) return;
+  core.SetSuggestionServices(
+      {suggestion_timers_.get(), suggestion_list_.get(), [this]() -> SuggestionFetcher& {
+         if (!fetcher_) fetcher_ = std::make_unique<WinHttpSuggestionFetcher>(Handle());
+         return *fetcher_;
+       }});
 }
 
 void SearchBarWindow::CreateControls() {
@@ -109,6 +126,7 @@ void SearchBarWindow::LayOut() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   fonts_ = std::move(fonts);
+  if (suggestion_list_) suggestion_list_->SetFont(fonts_[static_cast<std::size_t>(BarFont::Query)].get());
   for (int i = 0; i < kButtonCount; ++i) FitButton(i);
   tool_tips_.SetDpi(dpi_);
   InvalidateRect(Handle(), nullptr, TRUE);
@@ -208,6 +226,16 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
+    case WM_TIMER:
+      if (suggestion_timers_ && suggestion_timers_->Fire(wparam)) return 0;
+      break;
+    case kSuggestionAnswerMessage:
+      if (fetcher_) static_cast<WinHttpSuggestionFetcher&>(*fetcher_).Deliver(lparam);
+      return 0;
+    case WM_MOVE:
+      // The list stands under the query box; a moved window leaves it behind.
+      if (core_ != nullptr) core_->CloseSuggestions();
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -229,6 +257,12 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
 
 void SearchBarWindow::OnCommand(int id, int code) noexcept {
   if (core_ == nullptr) return;
+  if (id == kQueryBoxId) {
+    // The user's edits only: the program's own SetWindowText sends no CBN_EDITCHANGE.
+    if (code == CBN_EDITCHANGE) core_->OnQueryEdited(QueryText());
+    if (code == CBN_KILLFOCUS || code == CBN_DROPDOWN) core_->CloseSuggestions();
+    return;
+  }
   if (id >= kButtonIdBase && id < kButtonIdBase + kButtonCount) {
     if (code == BN_CLICKED) core_->Command1_Click(id - kButtonIdBase);
     return;

@@ -15,6 +15,7 @@
 #include "platform/win32/fixed_search_menu.h"
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/suggestion_list_win32.h"
 #include "platform/win32/tool_tips.h"
 #include "platform/win32/window_procedure.h"
 
@@ -33,8 +34,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
 
   // Creates the window hidden, with all its controls. False when the system refused.
   bool Create(HICON icon);
-  // Events go to this core from now on.
-  void Attach(SearchBar& core) { core_ = &core; }
+  // Events go to this core from now on; the suggestion list, timers and HTTP client with them.
+  void Attach(SearchBar& core);
   // Registers the window, the query box and the six buttons as OLE drop targets (OLE must be
   // initialized on this thread). False when a registration failed.
   bool AcceptDrops();
@@ -44,6 +45,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   int Dpi() const { return dpi_; }
   HWND QueryBox() const { return query_box_; }
   HWND Button(int index) const;
+  // The suggestions list window; null until first shown.
+  HWND SuggestionList() const { return suggestion_list_ ? suggestion_list_->Handle() : nullptr; }
 
   // Key preview: hands a key press meant for the bar or any of its controls to the core before
   // the control sees it. True when the core consumed it: the message goes no further.
@@ -106,6 +109,9 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   std::array<UniqueFont, 3> fonts_;  // by BarFont
   FixedSearchMenu menu_;
   std::vector<std::unique_ptr<DropTarget>> drop_targets_;
+  std::unique_ptr<SuggestionListWindow> suggestion_list_;
+  std::unique_ptr<SuggestionWindowTimers> suggestion_timers_;
+  std::unique_ptr<SuggestionFetcher> fetcher_;  // made on first use
   SearchBar* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
 };

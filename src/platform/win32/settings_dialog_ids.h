@@ -12,7 +12,7 @@ inline constexpr int kSelectorIdBase = 300;    // Combo1(i): kSelectorIdBase + i
 inline constexpr int kEditBoxIdBase = 310;     // Text1(i)
 inline constexpr int kEditButtonIdBase = 320;  // Command5(i): 変更, 削除, クリア
 inline constexpr int kCommandIdBase = 330;     // Command1..Command4: kCommandIdBase + n
-inline constexpr int kCheckBoxId = 340;        // Check1
+inline constexpr int kCheckBoxId = 340;        // Check1; Check2 is kCheckBoxId + 1
 inline constexpr int kLabelIdBase = 350;       // Label1(i)
 inline constexpr int kFrameIdBase = 360;       // Frame1, Frame2: kFrameIdBase + n
 
@@ -28,7 +28,7 @@ inline constexpr int ControlId(const DialogControl& control) {
     case DialogControlKind::EditBox:
       return kEditBoxIdBase + control.index;
     case DialogControlKind::CheckBox:
-      return kCheckBoxId;
+      return kCheckBoxId + control.index;
     case DialogControlKind::Button:
       return control.parent == DialogParent::Frame2 ? kEditButtonIdBase + control.index
                                                     : kCommandIdBase + control.index;

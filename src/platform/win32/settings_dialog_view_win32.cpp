@@ -108,6 +108,16 @@ bool SettingsDialogWindow::IsAlwaysTopChecked() const {
   return box != nullptr && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void SettingsDialogWindow::SetSuggestChecked(bool checked) {
+  if (HWND box = Control(kCheckBoxId + 1))
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool SettingsDialogWindow::IsSuggestChecked() const {
+  HWND box = Control(kCheckBoxId + 1);
+  return box != nullptr && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void SettingsDialogWindow::SetEditText(int box, const std::string& text) {
   if (HWND edit = EditBox(box)) SetWindowTextW(edit, WideFromUtf8(text).c_str());
 }

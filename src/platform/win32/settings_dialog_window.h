@@ -48,6 +48,8 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
   std::optional<int> SelectedEntry(int selector) const override;
   void SetAlwaysTopChecked(bool checked) override;
   bool IsAlwaysTopChecked() const override;
+  void SetSuggestChecked(bool checked) override;
+  bool IsSuggestChecked() const override;
   void SetEditText(int box, const std::string& text) override;
   std::string EditText(int box) const override;
   void FocusSelector(int selector) override;

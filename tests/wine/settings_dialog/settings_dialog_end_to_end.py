@@ -83,7 +83,7 @@ def run_layout_edit_and_ok(h):
     sections = prepared_settings([])
     folder = h.folder("edit", ini(sections))
     seen = h.drive(folder, "start:", OPEN_DIALOG, "dlg-wait", "dlg-dump", "dlg-layout",
-                   "dlg-tabs:17",
+                   "dlg-tabs:19",
                    "dlg-pick:4:5",  # slot 5 is blank
                    "dlg-click:text0", "dlg-type:ウィキ",
                    "dlg-click:text1", "dlg-type:http://wiki.example/",
@@ -95,9 +95,9 @@ def run_layout_edit_and_ok(h):
     h.check("opened from the menu", seen[1], "dialog=shown")
     h.check("no pick failed", [line for line in seen if line.startswith("pick-failed")], [])
     opened, edited, after_ok = dumps(seen)
-    h.check("window: caption, fixed tool frame without an owner, client 6930 x 3540 twips",
+    h.check("window: caption, fixed tool frame without an owner, client 6930 x 3900 twips",
             [opened["caption"], opened["frame"], opened["client"]],
-            ["設定", "caption,sysmenu,dialogframe,toolwindow", "462x236"])
+            ["設定", "caption,sysmenu,dialogframe,toolwindow", "462x260"])
     left, top = (int(v) for v in opened["at"].split(","))
     h.check("placed directly below the bar (bar at 200,100, 63 pixels high inside)",
             (left, 163 <= top <= 163 + 40), (200, True))
@@ -109,8 +109,8 @@ def run_layout_edit_and_ok(h):
         "check": "1", "focus": str(COMBO)}))
 
     layout = controls(seen)
-    h.check("27 controls, the six selectors drop-down lists",
-            (len(layout), {layout[COMBO + i][0] for i in range(6)}), (27, {"ComboBox(list)"}))
+    h.check("30 controls, the six selectors drop-down lists",
+            (len(layout), {layout[COMBO + i][0] for i in range(6)}), (30, {"ComboBox(list)"}))
     # Positions from the layout in twips at 96 DPI; inside a frame they add up. The help hint
     # is wider than its 104 pixels: the dialog's font needs 108 for it.
     h.check("places inside Frame1, Frame2 and on the dialog", {
@@ -132,10 +132,11 @@ def run_layout_edit_and_ok(h):
         LABEL + 3: ("ボタン4", True), LABEL + 4: ("標準のボタン", True),
         LABEL + 5: ("書き方はヘルプ参照", True), LABEL + 6: ("キーワード", True),
         EDIT_BUTTON: ("変更", True),
-        EDIT_BUTTON + 1: ("削除", True), EDIT_BUTTON + 2: ("クリア", True)})
+        EDIT_BUTTON + 1: ("削除", True), EDIT_BUTTON + 2: ("クリア", True),
+        CHECK + 1: ("検索候補を表示", True), LABEL + 7: ("検索候補", True), TEXT + 4: ("", True)})
     order = [COMBO, COMBO + 1, COMBO + 2, COMBO + 3, COMBO + 5, COMBO + 4, TEXT, TEXT + 1,
              TEXT + 2, EDIT_BUTTON, EDIT_BUTTON + 1, EDIT_BUTTON + 2, CHECK, COMMAND + 1,
-             COMMAND + 2, COMMAND + 3, TEXT + 3, COMBO]
+             COMMAND + 2, COMMAND + 3, TEXT + 3, CHECK + 1, TEXT + 4, COMBO]
     h.check("Tab walks the focus order, past the hidden button, and wraps",
             all_of(seen, "tabs"), [",".join(map(str, order))])
 

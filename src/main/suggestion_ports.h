@@ -1,0 +1,57 @@
+#pragma once
+// What the suggestions need of a front end: an HTTP client, timers and a list to draw. The core
+// decides what is asked, when, and what every key does; the front ends only carry it out.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velto {
+
+// Most bytes of an answer that are read; a longer one is no answer.
+inline constexpr std::size_t kMaxSuggestionBody = 64 * 1024;
+
+// Fetches one address at a time over the platform's own HTTP client (its proxy settings, its
+// TLS). Redirects are followed at most three times, and only to http and https addresses.
+class SuggestionFetcher {
+ public:
+  virtual ~SuggestionFetcher() = default;
+  // The answer's body (status 200 only, at most kMaxSuggestionBody bytes) or nullopt for any
+  // failure. done runs later, on the thread of the window, exactly once, unless Cancel runs
+  // first. A Fetch while another runs cancels that one.
+  using Done = std::function<void(std::optional<std::string> body)>;
+  virtual void Fetch(const std::string& url, Done done) = 0;
+  // Drops the running fetch, if any: its done never runs.
+  virtual void Cancel() = 0;
+};
+
+enum class SuggestionTimer { Debounce, Deadline };
+
+// One-shot timers on the thread of the window.
+class SuggestionTimers {
+ public:
+  virtual ~SuggestionTimers() = default;
+  // Starts (or starts again) the timer; fire runs once after the time, unless stopped first.
+  virtual void Start(SuggestionTimer timer, int milliseconds, std::function<void()> fire) = 0;
+  virtual void Stop(SuggestionTimer timer) = 0;
+};
+
+// The list right under the query box. It never takes the keyboard focus; a click on an entry
+// comes back as SearchBar::OnSuggestionClicked.
+class SuggestionListView {
+ public:
+  virtual ~SuggestionListView() = default;
+  virtual void ShowSuggestions(const std::vector<std::string>& entries) = 0;
+  virtual void HighlightSuggestion(std::optional<int> row) = 0;
+  virtual void CloseSuggestions() = 0;
+};
+
+// The services a front end hands to the core. The fetcher is made on first use only, so that
+// a bar without suggestions never loads a network client.
+struct SuggestionServices {
+  SuggestionTimers* timers = nullptr;
+  SuggestionListView* list = nullptr;
+  std::function<SuggestionFetcher&()> fetcher;
+};
+
+}  // namespace velto

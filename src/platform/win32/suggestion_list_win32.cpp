@@ -1,0 +1,96 @@
+#include "platform/win32/suggestion_list_win32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace velto::win32 {
+
+SuggestionListWindow::SuggestionListWindow(HWND owner, HWND anchor, HFONT font,
+                                           std::function<void(int row)> clicked)
+    : owner_(owner), anchor_(anchor), font_(font), clicked_(std::move(clicked)) {}
+
+void SuggestionListWindow::ShowSuggestions(const std::vector<std::string>& entries) {
+  if (!list_) {
+    list_.reset(CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WC_LISTBOXW,
+                                nullptr, WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
+                                owner_, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (!list_) return;
+    SendMessageW(list_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SetWindowSubclass(list_.get(), &SuggestionListWindow::ListThunk, 0,
+                      reinterpret_cast<DWORD_PTR>(this));
+  }
+  HWND list = list_.get();
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : entries)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  RECT box{};
+  GetWindowRect(anchor_, &box);
+  const int row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const int height = row * static_cast<int>(entries.size()) + 2 * GetSystemMetrics(SM_CYBORDER);
+  SetWindowPos(list, HWND_TOPMOST, box.left, box.bottom, box.right - box.left, height,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void SuggestionListWindow::SetFont(HFONT font) {
+  font_ = font;
+  if (list_) SendMessageW(list_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+}
+
+void SuggestionListWindow::HighlightSuggestion(std::optional<int> row) {
+  if (list_) SendMessageW(list_.get(), LB_SETCURSEL, row ? static_cast<WPARAM>(*row) : -1, 0);
+}
+
+void SuggestionListWindow::CloseSuggestions() {
+  if (list_) ShowWindow(list_.get(), SW_HIDE);
+}
+
+LRESULT CALLBACK SuggestionListWindow::ListThunk(HWND list, UINT message, WPARAM wparam,
+                                                 LPARAM lparam, UINT_PTR id,
+                                                 DWORD_PTR self) noexcept {
+  auto* owner = reinterpret_cast<SuggestionListWindow*>(self);
+  switch (message) {
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;  // the bar stays active, the query box keeps the focus
+    case WM_LBUTTONDOWN: {
+      // Taken here: the list box itself would take the focus from the query box.
+      const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0,
+                                       MAKELPARAM(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)));
+      if (HIWORD(hit) == 0 && owner->clicked_) owner->clicked_(static_cast<int>(LOWORD(hit)));
+      return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(list, &SuggestionListWindow::ListThunk, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(list, message, wparam, lparam);
+}
+
+void SuggestionWindowTimers::Start(SuggestionTimer timer, int milliseconds,
+                                   std::function<void()> fire) {
+  const auto i = static_cast<std::size_t>(timer);
+  fire_[i] = std::move(fire);
+  SetTimer(window_, kFirstSuggestionTimer + i, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void SuggestionWindowTimers::Stop(SuggestionTimer timer) {
+  KillTimer(window_, kFirstSuggestionTimer + static_cast<UINT_PTR>(timer));
+}
+
+bool SuggestionWindowTimers::Fire(UINT_PTR id) {
+  if (id < kFirstSuggestionTimer || id >= kFirstSuggestionTimer + fire_.size()) return false;
+  // Window timers repeat; these fire once.
+  KillTimer(window_, id);
+  const std::function<void()> fire = fire_[id - kFirstSuggestionTimer];
+  if (fire) fire();
+  return true;
+}
+
+}  // namespace velto::win32

@@ -1,0 +1,252 @@
+// Suggestions: what is asked of whom, which answers count, and what the keys do with the list.
+#include <gtest/gtest.h>
+
+#include "main/key_codes.h"
+#include "main/suggestion_answer.h"
+#include "main/suggestions.h"
+#include "search_bar_fixture.h"
+#include "support/fake_suggestion_services.h"
+
+namespace velto::test {
+namespace {
+
+struct AnswerCase {
+  const char* name;
+  std::string body;
+  std::optional<std::vector<std::string>> expected;
+};
+
+TEST(SuggestionAnswer, KeepsWellFormedCompletionsOfTheAskedQueryOnly) {
+  const std::string many = R"(["q",["0","1","2","3","4","5","6","7","8","9","10"]])";
+  const std::string long_entry = "[\"q\",[\"" + std::string(250, 'x') + "\"]]";
+  const std::string huge = "[\"q\",[\"a\"]]" + std::string(kMaxSuggestionBody, ' ');
+  const AnswerCase cases[] = {
+      {"plain", R"(["q",["qa","qb"],[],[]])", std::vector<std::string>{"qa", "qb"}},
+      {"no completions", R"(["q",[]])", std::vector<std::string>{}},
+      {"other query", R"(["Q",["qa"]])", std::nullopt},
+      {"echo not a text", R"([1,["qa"]])", std::nullopt},
+      {"completions not a list", R"(["q","qa"])", std::nullopt},
+      {"object", R"({"q":["qa"]})", std::nullopt},
+      {"one element", R"(["q"])", std::nullopt},
+      {"cut JSON", R"(["q",["qa")", std::nullopt},
+      {"not JSON", "<html>busy</html>", std::nullopt},
+      {"empty body", "", std::nullopt},
+      {"ill-formed UTF-8", "[\"q\",[\"\xff\"]]", std::nullopt},
+      {"longer than read", huge, std::nullopt},
+      {"ten at most", many,
+       std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+      {"cut to 200 characters", long_entry, std::vector<std::string>{std::string(200, 'x')}},
+      {"controls dropped, empties and repeats left out",
+       R"(["q",["a\tb\u0000c","\u0007","a\u0085bc",5,null,"東京\n"]])",
+       std::vector<std::string>{"abc", "東京"}},
+  };
+  for (const AnswerCase& c : cases)
+    EXPECT_EQ(ReadSuggestionAnswer(c.body, "q"), c.expected) << c.name;
+  EXPECT_EQ(ReadSuggestionAnswer(R"(["東京 タワー",["東京タワー 高さ"]])", "東京 タワー"),
+            std::vector<std::string>{"東京タワー 高さ"});
+}
+
+struct RequestCase {
+  const char* text;
+  std::optional<SuggestionRequest> expected;
+};
+
+TEST(SuggestionRequest, AsksTheEngineEnterWouldUse) {
+  SettingsModel model;
+  model.Suggest = true;
+  model.DefaultSearch = NumberOrText::Number(1);
+  model.SearchSelect = {0, 3, 0, 0, 0, 0};
+  model.SuggestEngn[3] = "http://s.example/d?q=%s&x=%s";
+  model.SearchKey[5] = "w";
+  model.SuggestEngn[5] = "HTTPS://w.example/?search=%s";
+  model.SearchKey[6] = "n";  // an engine without suggestions
+  model.SearchKey[7] = "f";
+  model.SuggestEngn[7] = "ftp://f.example/%s";
+  model.SearchKey[8] = "p";
+  model.SuggestEngn[8] = "http://p.example/?q=";  // no %s: not a suggestion address
+  const RequestCase cases[] = {
+      {"c++ 東京", SuggestionRequest{"http://s.example/d?q=c%2B%2B%20%E6%9D%B1%E4%BA%AC&x=c%2B%2B%"
+                                     "20%E6%9D%B1%E4%BA%AC",
+                                     "c++ 東京", ""}},
+      {"w 東京", SuggestionRequest{"HTTPS://w.example/?search=%E6%9D%B1%E4%BA%AC", "東京", "w "}},
+      {"W\xE3\x80\x80x", SuggestionRequest{"HTTPS://w.example/?search=x", "x", "W\xE3\x80\x80"}},
+      {"w ", std::nullopt},
+      {"n 東京", std::nullopt},
+      {"f 東京", std::nullopt},
+      {"p 東京", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const RequestCase& c : cases)
+    EXPECT_EQ(SuggestionRequestFor(model, c.text), c.expected) << c.text;
+
+  model.DefaultSearch = NumberOrText::Text("none");
+  EXPECT_EQ(SuggestionRequestFor(model, "x"), std::nullopt) << "no default button";
+  model.DefaultSearch = NumberOrText::Number(1);
+  model.Suggest = false;
+  EXPECT_EQ(SuggestionRequestFor(model, "w 東京"), std::nullopt) << "suggestions off";
+}
+
+class SuggestionsTest : public SearchBarTest {
+ protected:
+  FakeSuggestionServices services;
+
+  void SetUp() override {
+    LoadFourEngines();
+    model.Suggest = true;
+    model.SuggestEngn[0] = "http://s.example/a?q=%s";
+    model.SuggestEngn[2] = "http://s.example/c?q=%s";
+    model.SearchKey[2] = "c";
+    bar.SetSuggestionServices(services.Services());
+  }
+
+  // Types text as the user does and lets the pause pass.
+  void Type(const std::string& text) {
+    view.query = text;
+    bar.OnQueryEdited(text);
+    services.Fire(SuggestionTimer::Debounce);
+  }
+  // Types and answers with the given completions.
+  void TypeAndAnswer(const std::string& text, const std::string& query,
+                     const std::string& completions) {
+    Type(text);
+    ASSERT_TRUE(services.Answer("[\"" + query + "\",[" + completions + "]]"));
+  }
+  KeyOutcome Press(int key, int shift = 0) { return bar.OnKeyPress({key, shift, {}}); }
+};
+
+TEST_F(SuggestionsTest, AsksAfterThePauseOnceForTheLastTextAndShowsTheAnswer) {
+  view.query = "to";
+  bar.OnQueryEdited("to");
+  EXPECT_EQ(services.running.at(SuggestionTimer::Debounce).first, kSuggestionPause);
+  EXPECT_TRUE(services.requested.empty()) << "nothing asked while typing";
+  view.query = "tok";
+  bar.OnQueryEdited("tok");
+  services.Fire(SuggestionTimer::Debounce);
+  EXPECT_EQ(services.requested, std::vector<std::string>{"http://s.example/a?q=tok"});
+  EXPECT_EQ(services.running.at(SuggestionTimer::Deadline).first, kSuggestionDeadline);
+  ASSERT_TRUE(services.Answer(R"(["tok",["tokyo","tokyo tower"]])"));
+  EXPECT_EQ(services.shown, (std::vector<std::string>{"tokyo", "tokyo tower"}));
+  EXPECT_FALSE(services.running.contains(SuggestionTimer::Deadline));
+}
+
+TEST_F(SuggestionsTest, DownAndEnterSearchTheHighlightedSuggestionLikeATypedQuery) {
+  TypeAndAnswer("tok", "tok", R"("tokyo","tokyo tower")");
+  EXPECT_EQ(bar.OutcomeOf(kKeyDown, 0), KeyOutcome::Consumed);
+  EXPECT_EQ(Press(kKeyDown), KeyOutcome::Consumed);
+  EXPECT_EQ(Press(kKeyDown), KeyOutcome::Consumed);
+  EXPECT_EQ(Press(kKeyDown), KeyOutcome::Consumed);  // stays on the last
+  EXPECT_EQ(services.highlighted, 1);
+  EXPECT_EQ(Press(kKeyEnter), KeyOutcome::Consumed);
+  EXPECT_EQ(platform.OpenedAddresses(),
+            std::vector<std::string>{"http://a.example/?q=tokyo tower"});
+  EXPECT_EQ(view.query, "tokyo tower");
+  ExpectHistory({"tokyo tower"});
+  EXPECT_TRUE(services.shown.empty());
+  EXPECT_EQ(bar.OutcomeOf(kKeyDown, 0), KeyOutcome::PassOn) << "the list is gone";
+}
+
+TEST_F(SuggestionsTest, EnterWithoutHighlightSearchesTheTypedTextAndDropsTheLateAnswer) {
+  TypeAndAnswer("tok", "tok", R"("tokyo")");
+  Press(kKeyDown);
+  Press(kKeyUp);  // back to the typed text
+  EXPECT_EQ(services.highlighted, std::nullopt);
+  view.query = "toky";
+  bar.OnQueryEdited("toky");
+  services.Fire(SuggestionTimer::Debounce);
+  ASSERT_TRUE(services.pending) << "a request is on its way";
+  Press(kKeyEnter);
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=toky"});
+  EXPECT_EQ(services.cancels, 1);
+  EXPECT_FALSE(services.Answer(R"(["toky",["tokyo"]])")) << "cancelled";
+  EXPECT_TRUE(services.shown.empty());
+}
+
+TEST_F(SuggestionsTest, LateStaleAndFailedAnswersShowNothing) {
+  Type("a");
+  EXPECT_TRUE(services.Fire(SuggestionTimer::Deadline));
+  EXPECT_EQ(services.cancels, 1) << "the deadline drops the request";
+  EXPECT_FALSE(services.pending);
+
+  TypeAndAnswer("ab", "a", R"("abc")");  // answers an older text
+  EXPECT_TRUE(services.shown.empty());
+  Type("abc");
+  ASSERT_TRUE(services.Answer(std::nullopt));  // HTTP error, TLS failure, too long
+  EXPECT_TRUE(services.shown.empty());
+
+  // A newer text cancels the running request; only its own answer counts.
+  Type("x");
+  view.query = "xy";
+  bar.OnQueryEdited("xy");
+  EXPECT_FALSE(services.pending);
+  services.Fire(SuggestionTimer::Debounce);
+  ASSERT_TRUE(services.Answer(R"(["xy",["xyz"]])"));
+  EXPECT_EQ(services.shown, std::vector<std::string>{"xyz"});
+  // An emptied box closes the list and asks nothing.
+  view.query.clear();
+  bar.OnQueryEdited("");
+  EXPECT_TRUE(services.shown.empty());
+  EXPECT_FALSE(services.running.contains(SuggestionTimer::Debounce));
+  EXPECT_EQ(services.requested.size(), 5u);  // a, ab, abc, x, xy
+  EXPECT_TRUE(platform.OpenedAddresses().empty());
+  EXPECT_TRUE(History().empty());
+}
+
+TEST_F(SuggestionsTest, AKeywordAsksItsEngineAndAPickedSuggestionKeepsTheKeyword) {
+  TypeAndAnswer("c tok", "tok", R"("tokyo")");
+  EXPECT_EQ(services.requested, std::vector<std::string>{"http://s.example/c?q=tok"});
+  Press(kKeyDown);
+  Press(kKeyEnter);
+  EXPECT_EQ(view.query, "c tokyo");
+  ExpectHistory({"c tokyo"});
+}
+
+TEST_F(SuggestionsTest, EscClosesTheListFirstAndEmptiesTheBoxSecond) {
+  TypeAndAnswer("tok", "tok", R"("tokyo")");
+  Press(kKeyDown);
+  EXPECT_EQ(Press(kKeyEscape), KeyOutcome::Consumed);
+  EXPECT_TRUE(services.shown.empty());
+  EXPECT_EQ(view.query, "tok");
+  Press(kKeyEscape);
+  EXPECT_EQ(view.query, "");
+}
+
+TEST_F(SuggestionsTest, FunctionKeysAndClicksSearchTheSuggestion) {
+  TypeAndAnswer("tok", "tok", R"("tokyo","tokyo tower")");
+  Press(kKeyDown);
+  Press(kKeyF3);
+  EXPECT_EQ(platform.OpenedAddresses().back(), "http://c.example/?q=tokyo");
+  TypeAndAnswer("osa", "osa", R"("osaka","osaka castle")");
+  Press(kKeyF2);  // nothing highlighted: the text
+  EXPECT_EQ(platform.OpenedAddresses().back(), "http://b.example/?q=osa");
+  TypeAndAnswer("kyo", "kyo", R"("kyoto","kyoto station")");
+  bar.OnSuggestionClicked(1);
+  EXPECT_EQ(platform.OpenedAddresses().back(), "http://a.example/?q=kyoto station");
+  ExpectHistory({"kyoto station", "osa", "tokyo"});
+}
+
+TEST_F(SuggestionsTest, AltDownTheHistoryListAndFocusLossCloseTheSuggestions) {
+  TypeAndAnswer("tok", "tok", R"("tokyo")");
+  EXPECT_EQ(Press(kKeyDown, kAltKey), KeyOutcome::PassOn);
+  EXPECT_TRUE(services.shown.empty());
+  TypeAndAnswer("tok", "tok", R"("tokyo")");
+  bar.CloseSuggestions();
+  EXPECT_TRUE(services.shown.empty());
+  TypeAndAnswer("tok", "tok", R"("tokyo")");
+  bar.OnKeyPress({kKeyDown, 0, {true, 0}});  // keys of the open history list
+  EXPECT_TRUE(services.shown.empty());
+}
+
+TEST_F(SuggestionsTest, NothingIsAskedWhenOffOrWithoutASuggestionAddress) {
+  model.SearchSelect[0] = 1;  // an engine without a suggestion address
+  Type("tok");
+  model.SearchSelect[0] = 0;
+  model.Suggest = false;
+  Type("toky");
+  EXPECT_FALSE(services.fetcher_made) << "no network client made";
+  EXPECT_TRUE(services.running.empty());
+  Press(kKeyEnter);
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=toky"});
+}
+
+}  // namespace
+}  // namespace velto::test

@@ -1,0 +1,112 @@
+// The Qt suggestion list over a loopback server: what a click does, where the focus stays, what
+// closes the list, and that a bar without suggestions never makes a network client.
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "bar_fixture.h"
+
+using velto::test::BarFixture;
+using velto::test::FourEnginesIni;
+using Strings = std::vector<std::string>;
+
+constexpr const char* kAnswers =
+    "{\"/a?q=tok\": {\"body\": \"[\\\"tok\\\",[\\\"tokyo\\\",\\\"tokyo tower\\\"]]\"}}";
+
+// suggestion_server.py answering /a?q=tok with two completions.
+struct Server {
+  QTemporaryDir dir;
+  QProcess process;
+  QString address;
+  Server() {
+    QFile answers(dir.filePath("answers.json"));
+    answers.open(QIODevice::WriteOnly);
+    answers.write(kAnswers);
+    answers.close();
+    process.start("python3", {VELTO_SUGGESTION_SERVER, "--answers", dir.filePath("answers.json"),
+                              "--log", dir.filePath("log"), "--port-file", dir.filePath("port")});
+    QTRY_VERIFY(QFile::exists(dir.filePath("port")));
+    QFile port(dir.filePath("port"));
+    port.open(QIODevice::ReadOnly);
+    address = "http://127.0.0.1:" + QString::fromUtf8(port.readAll());
+  }
+  ~Server() {
+    process.closeWriteChannel();
+    process.waitForFinished(5000);
+  }
+  int Requests() {
+    QFile log(dir.filePath("log"));
+    if (!log.open(QIODevice::ReadOnly)) return 0;
+    return static_cast<int>(log.readAll().count('\n'));
+  }
+};
+
+class SuggestionTest : public QObject {
+  Q_OBJECT
+
+  static std::string Ini(const Server& server, const char* suggest) {
+    return FourEnginesIni(std::string("Suggest=") + suggest + "\r\n",
+                          "SuggestEngn(0)=" + server.address.toStdString() + "/a?q=%s\r\n");
+  }
+
+  static QListWidget* ShownList(BarFixture& f) {
+    QListWidget* list = f.window.SuggestionPopupWidget().List();
+    return list && list->isVisible() ? list : nullptr;
+  }
+
+ private slots:
+  void AClickSearchesTheSuggestionAndTheFocusStaysInTheBox() {
+    Server server;
+    BarFixture f(Ini(server, "1"));
+    QTest::keyClicks(&f.edit(), "tok");
+    QTRY_VERIFY(ShownList(f) != nullptr);
+    QListWidget& list = *ShownList(f);
+    QCOMPARE(list.count(), 2);
+    QVERIFY(!list.isActiveWindow());
+    QCOMPARE(QApplication::focusWidget(), &f.box());
+    // The list stands right under the query box.
+    QCOMPARE(list.geometry().topLeft(), f.box().mapToGlobal(QPoint(0, f.box().height())));
+    QTest::keyClicks(&f.edit(), "y");  // typing goes on in the box
+    QCOMPARE(f.edit().text(), QStringLiteral("toky"));
+    QTRY_COMPARE(server.Requests(), 2);
+    QTRY_VERIFY(ShownList(f) == nullptr);  // no answer for "toky": nothing to show
+
+    f.edit().clear();
+    QTest::keyClicks(&f.edit(), "tok");
+    QTRY_VERIFY(ShownList(f) != nullptr);
+    QListWidget& again = *ShownList(f);
+    QTest::mouseClick(again.viewport(), Qt::LeftButton, {},
+                      again.visualItemRect(again.item(1)).center());
+    QCOMPARE(f.Opened(), Strings{"http://a.example/?q=tokyo tower"});
+    QCOMPARE(f.edit().text(), QStringLiteral("tokyo tower"));
+    QVERIFY(ShownList(f) == nullptr);
+  }
+
+  void MovingTheWindowOrLeavingTheBoxClosesTheList() {
+    Server server;
+    BarFixture f(Ini(server, "1"));
+    QTest::keyClicks(&f.edit(), "tok");
+    QTRY_VERIFY(ShownList(f) != nullptr);
+    f.window.move(f.window.pos() + QPoint(10, 10));
+    QTRY_VERIFY(ShownList(f) == nullptr);
+    f.edit().clear();
+    QTest::keyClicks(&f.edit(), "tok");
+    QTRY_VERIFY(ShownList(f) != nullptr);
+    f.button(0).setFocus();
+    QVERIFY(ShownList(f) == nullptr);
+  }
+
+  void WithSuggestionsOffNoNetworkClientIsMade() {
+    Server server;
+    BarFixture f(Ini(server, "0"));
+    QTest::keyClicks(&f.edit(), "tok");
+    QTest::qWait(600);
+    QVERIFY(!f.window.HasNetworkClient());
+    QVERIFY(f.window.SuggestionPopupWidget().List() == nullptr);
+    QCOMPARE(server.Requests(), 0);
+  }
+};
+
+QTEST_MAIN(SuggestionTest)
+#include "suggestion_test.moc"
