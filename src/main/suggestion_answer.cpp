@@ -39,27 +39,83 @@ std::string Clean(std::string_view text) {
   return out;
 }
 
+// Reads the answer as the parser walks it, keeping only the echo and the completions: no
+// document is built, and nothing past the second element is looked at beyond its syntax.
+class AnswerReader final : public nlohmann::json_sax<nlohmann::json> {
+ public:
+  explicit AnswerReader(std::string_view query) : query_(query) {}
+
+  // Whether the body was an array whose first element echoes the query and whose second is an
+  // array.
+  bool Answered() const { return echoed_ && completions_seen_ && depth_ == 0; }
+  std::vector<std::string>& Completions() { return completions_; }
+
+  bool null() override { return Value(); }
+  bool boolean(bool) override { return Value(); }
+  bool number_integer(number_integer_t) override { return Value(); }
+  bool number_unsigned(number_unsigned_t) override { return Value(); }
+  bool number_float(number_float_t, const string_t&) override { return Value(); }
+  bool binary(binary_t&) override { return Value(); }
+  bool string(string_t& text) override {
+    if (depth_ == 1 && element_ == 0) echoed_ = text == query_;
+    if (depth_ == 2 && element_ == 1) Complete(text);
+    return Value();
+  }
+  bool start_object(std::size_t) override { return Open(false); }
+  bool key(string_t&) override { return true; }
+  bool end_object() override { return Close(); }
+  bool start_array(std::size_t) override { return Open(true); }
+  bool end_array() override { return Close(); }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+
+ private:
+  // A scalar or a finished container: at the top level it moves on to the next element.
+  bool Value() {
+    if (depth_ == 1) ++element_;
+    return depth_ > 0;  // a bare scalar is no answer
+  }
+  bool Open(bool array) {
+    if (depth_ == 0 && !array) return false;
+    if (depth_ == 1 && element_ == 0) return false;  // the echo must be a text
+    if (depth_ == 1 && element_ == 1) completions_seen_ = array;
+    ++depth_;
+    return true;
+  }
+  bool Close() {
+    --depth_;
+    if (depth_ == 1) ++element_;
+    return true;
+  }
+  void Complete(std::string_view text) {
+    if (static_cast<int>(completions_.size()) == kMaxSuggestions) return;
+    std::string clean = Clean(text);
+    if (clean.empty() ||
+        std::find(completions_.begin(), completions_.end(), clean) != completions_.end())
+      return;
+    completions_.push_back(std::move(clean));
+  }
+
+  std::string_view query_;
+  int depth_ = 0;
+  int element_ = 0;  // the top-level array's element being read
+  bool echoed_ = false;
+  bool completions_seen_ = false;
+  std::vector<std::string> completions_;
+};
+
 }  // namespace
 
 std::optional<std::vector<std::string>> ReadSuggestionAnswer(std::string_view body,
                                                              std::string_view query) {
   if (body.size() > kMaxSuggestionBody) return std::nullopt;
-  // No exceptions: a malformed body is a discarded value.
-  const nlohmann::json answer = nlohmann::json::parse(body, nullptr, false);
-  if (!answer.is_array() || answer.size() < 2) return std::nullopt;
-  const nlohmann::json& echo = answer[0];
-  if (!echo.is_string() || echo.get_ref<const std::string&>() != query) return std::nullopt;
-  const nlohmann::json& completions = answer[1];
-  if (!completions.is_array()) return std::nullopt;
-  std::vector<std::string> out;
-  for (const nlohmann::json& item : completions) {
-    if (static_cast<int>(out.size()) == kMaxSuggestions) break;
-    if (!item.is_string()) continue;
-    std::string text = Clean(item.get_ref<const std::string&>());
-    if (text.empty() || std::find(out.begin(), out.end(), text) != out.end()) continue;
-    out.push_back(std::move(text));
-  }
-  return out;
+  AnswerReader reader(query);
+  // No exceptions: the reader turns a syntax error into a plain false.
+  if (!nlohmann::json::sax_parse(body, &reader, nlohmann::json::input_format_t::json, true) ||
+      !reader.Answered())
+    return std::nullopt;
+  return std::move(reader.Completions());
 }
 
 }  // namespace velto

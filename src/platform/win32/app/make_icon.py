@@ -60,7 +60,7 @@ def image(size):
 
 
 def png(size):
-    """The image as a PNG file (8-bit RGBA), as icon files hold their 256 px images."""
+    """The image as a PNG file (8-bit RGBA), as icon files hold their larger images."""
     raw = b""
     for y in range(size):
         raw += b"\0" + b"".join(bytes(pixel(size, x, y)) for x in range(size))
@@ -75,11 +75,14 @@ def png(size):
 
 
 SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+# Sizes every Windows reads as bitmaps; the others are stored as PNG, which Windows reads since
+# Vista and which keeps the program small (a 64 px bitmap alone is 17 KB).
+BITMAP_SIZES = (16, 32)
 
 
 def main(path):
     sizes = SIZES
-    images = [png(s) if s >= 256 else image(s) for s in sizes]
+    images = [image(s) if s in BITMAP_SIZES else png(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))
     offset = 6 + 16 * len(sizes)
     for s, data in zip(sizes, images):
