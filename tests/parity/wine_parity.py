@@ -19,6 +19,39 @@ KEYS = {"Enter": 13, "Esc": 27, "Tab": 9, "Down": 40, "Up": 38, "F1": 112, "F2":
 MOUSE = {"click": "click", "rclick": "rclick", "mclick": "mclick"}
 
 
+class SuggestionServer:
+    """The scenario's suggestion server: suggestion_server.py on 127.0.0.1, answering each path
+    as the scenario's "server" table says and logging every path asked for."""
+
+    def __init__(self, answers):
+        self.folder = tempfile.mkdtemp(prefix="velto-suggest-")
+        with open(os.path.join(self.folder, "answers.json"), "w", encoding="utf-8") as f:
+            json.dump(answers, f)
+        port_file = os.path.join(self.folder, "port")
+        self.process = subprocess.Popen(
+            [sys.executable, os.path.join(os.path.dirname(__file__), "suggestion_server.py"),
+             "--answers", os.path.join(self.folder, "answers.json"),
+             "--log", os.path.join(self.folder, "requests.log"), "--port-file", port_file],
+            stdin=subprocess.PIPE)
+        for _ in range(500):
+            if os.path.exists(port_file):
+                break
+            time.sleep(0.01)
+        with open(port_file) as f:
+            self.address = "http://127.0.0.1:" + f.read().strip()
+
+    def requests(self):
+        try:
+            with open(os.path.join(self.folder, "requests.log"), encoding="utf-8") as f:
+                return f.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def close(self):
+        self.process.stdin.close()
+        self.process.wait(timeout=10)
+
+
 def ini_bytes(table, scenario, recorder, server=""):
     merged = json.loads(json.dumps(table["base"]))
     for section, keys in scenario.get("settings", {}).items():
