@@ -21,6 +21,7 @@ class WindowTest : public QObject {
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
     QVERIFY(!(f.window.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(f.window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    f.window.TakeIcon();
     QVERIFY(!f.window.windowIcon().isNull());
     // Every size the launcher icons come in: sharp in taskbars at any scale.
     const QList<QSize> sizes = f.window.windowIcon().availableSizes();

@@ -65,7 +65,6 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
         if (bar_) bar_->MenuSearch_Click(index);
       }) {
   setWindowTitle(ToQt(kSearchBarCaption));
-  setWindowIcon(AppIcon());
   layout_dpi_ = LayoutDpi();
   setFixedSize(LayoutPixels(kBarClientWidth, layout_dpi_),
                LayoutPixels(kBarClientHeight, layout_dpi_));
@@ -198,6 +197,10 @@ void SearchBarWindow::closeEvent(QCloseEvent* event) {
   if (bar_) bar_->Form_Unload();
   if (on_closed_) on_closed_();
   event->accept();
+}
+
+void SearchBarWindow::TakeIcon() {
+  setWindowIcon(AppIcon());
 }
 
 void SearchBarWindow::showEvent(QShowEvent* event) {

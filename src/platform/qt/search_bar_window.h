@@ -32,6 +32,9 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   // The core whose handlers receive this window's events. Set once, before the first event.
   // The window's suggestion list, timers and HTTP client go to the core with it.
   void Attach(SearchBar& bar);
+  // The window's icon in every size. Handing the large ones to the window system costs start-up
+  // time, so the program calls this once the window is shown.
+  void TakeIcon();
 
   // Parts, for tests and the program's set-up.
   QComboBox& QueryBoxWidget();

@@ -79,6 +79,7 @@ int main(int argc, char** argv) {
   std::optional<velto::CommandReceiver> commands;
   std::optional<velto::GlobalKeys> keys;
   QTimer::singleShot(0, &window, [&] {
+    window.TakeIcon();
     commands.emplace(velto::CommandSocketPath(folders.settings),
                      [&bar](const velto::BarCommand& given) { bar.CarryOut(given); });
     keys.emplace(velto::LoadHotKeys(bar.Store()),
