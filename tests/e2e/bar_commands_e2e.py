@@ -107,11 +107,23 @@ def run(velto, env, opened_file):
     # once its window is shown): the command is not lost.
     earlier = opened(opened_file)
     first = velto.start()
+    # Only once the first holds the instance lock, or the later start could win the race and
+    # be the bar itself.
+    wait_until(lambda: holds_lock(velto.folder), 15, "the first start to take the lock")
     check(later_start("--search", "gap") == (0, ""), "--search while the bar starts")
     expect_opened(earlier + [GOOGLE + "gap"])
     check(len(visible_windows(env)) == 1, "two bars after a start in the gap")
     first.send_signal(signal.SIGTERM)
     check(first.wait(timeout=10) == 0, "SIGTERM after the start in the gap")
+
+
+def holds_lock(folder):
+    """Whether some process holds the instance lock, a flock on the settings folder; read from
+    /proc/locks, so that looking never takes the lock itself."""
+    inode = ":%d" % os.stat(folder).st_ino
+    with open("/proc/locks") as locks:
+        return any(len(fields) > 5 and fields[1] == "FLOCK" and fields[5].endswith(inode)
+                   for fields in (line.split() for line in locks))
 
 
 def burst(velto, opened_file, bar, count=200):
