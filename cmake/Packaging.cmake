@@ -43,6 +43,9 @@ endif()
 
 include(GNUInstallDirs)
 install(TARGETS velto velto-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The network module, loaded by velto on first use from ../lib/velto/modules beside bin
+# (src/platform/qt/network_module_loader.cpp): a folder of its own, which ldconfig never reads.
+install(TARGETS velto_network LIBRARY DESTINATION lib/velto/modules)
 # The same relative path from bin as the program's VELTO_DATA_FROM_BIN (src/platform/posix).
 install(FILES src/help/Help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/velto)
 install(FILES ${VELTO_PACKAGING_DIR}/linux/velto.desktop

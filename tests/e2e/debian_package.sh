@@ -20,12 +20,13 @@ deb=${debs[0]}
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 xdg-utils; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 xdg-utils; do
   check "depends on $package" grep -qxF "$package" <<<"$names"
 done
 check "architecture is the machine's" test "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)"
 
-# The files and their places, and nothing else (no test programs, no libraries).
+# The files and their places, and nothing else (no test programs; the one library is the
+# network module, loaded on first use).
 root="$work/root"
 dpkg -x "$deb" "$root"
 expected=(
@@ -33,6 +34,7 @@ expected=(
   ./usr/share/doc/velto/README.md ./usr/share/velto/Help.html
   ./usr/share/doc/velto/copyright ./usr/share/doc/velto/changelog.Debian.gz
   ./usr/share/lintian/overrides/velto ./usr/share/metainfo/org.velto.velto.metainfo.xml
+  ./usr/lib/velto/modules/velto-network.so
 )
 for page in man1/velto.1.gz man1/velto-config.1.gz ja/man1/velto.1.gz ja/man1/velto-config.1.gz; do
   expected+=("./usr/share/man/$page")

@@ -21,10 +21,10 @@
 #include "platform/qt/caption_room.h"
 #include "platform/qt/drop_router.h"
 #include "platform/qt/key_preview.h"
+#include "platform/qt/network_module_loader.h"
 #include "platform/qt/qt_units.h"
 #include "platform/qt/query_box.h"
 #include "platform/qt/search_button.h"
-#include "platform/qt/suggestion_fetcher.h"
 
 namespace velto {
 namespace {
@@ -78,7 +78,7 @@ void SearchBarWindow::Attach(SearchBar& bar) {
   bar_ = &bar;
   bar.SetSuggestionServices(
       {&suggestion_timers_, suggestions_.get(), [this]() -> SuggestionFetcher& {
-         if (!fetcher_) fetcher_ = std::make_unique<NetworkSuggestionFetcher>();
+         if (!fetcher_) fetcher_ = LoadNetworkFetcher();
          return *fetcher_;
        }});
 }

@@ -19,7 +19,6 @@ namespace velto {
 
 class DropRouter;
 class KeyPreview;
-class NetworkSuggestionFetcher;
 class QueryBox;
 class SearchButton;
 
@@ -102,7 +101,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   std::unique_ptr<DropRouter> drops_;
   std::unique_ptr<SuggestionPopup> suggestions_;
   SuggestionQtTimers suggestion_timers_;
-  std::unique_ptr<NetworkSuggestionFetcher> fetcher_;  // made on first use
+  std::unique_ptr<SuggestionFetcher> fetcher_;  // loaded on first use
 };
 
 }  // namespace velto

@@ -1,4 +1,4 @@
-#include "platform/qt/suggestion_fetcher.h"
+#include "platform/qt/network/suggestion_fetcher.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
