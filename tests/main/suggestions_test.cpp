@@ -86,9 +86,14 @@ TEST(SuggestionRequest, AsksTheEngineEnterWouldUse) {
   EXPECT_EQ(SuggestionRequestFor(model, "w 東京"), std::nullopt) << "suggestions off";
 }
 
-class SuggestionsTest : public SearchBarTest {
- protected:
+// The services outlive the bar, as the window that provides them does in the programs: a base
+// that comes first is destroyed last.
+struct WithSuggestionServices {
   FakeSuggestionServices services;
+};
+
+class SuggestionsTest : protected WithSuggestionServices, public SearchBarTest {
+ protected:
 
   void SetUp() override {
     LoadFourEngines();
