@@ -72,7 +72,10 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
   ConnectEvents();
 }
 
-SearchBarWindow::~SearchBarWindow() = default;
+SearchBarWindow::~SearchBarWindow() {
+  // The core goes first; the focus and move events of the window's own end must not reach it.
+  bar_ = nullptr;
+}
 
 void SearchBarWindow::Attach(SearchBar& bar) {
   bar_ = &bar;
