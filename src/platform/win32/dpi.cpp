@@ -51,4 +51,13 @@ LOGFONTW MessageFontAt(int dpi) {
   return metrics.lfMessageFont;
 }
 
+int AdoptWindowDpi(HWND window, int dpi, SIZE (*outer_at)(int dpi)) {
+  const int opened_at = WindowDpi(window);
+  if (opened_at == dpi) return dpi;
+  const SIZE resized = outer_at(opened_at);
+  SetWindowPos(window, nullptr, 0, 0, resized.cx, resized.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return opened_at;
+}
+
 }  // namespace velto::win32

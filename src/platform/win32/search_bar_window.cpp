@@ -47,12 +47,7 @@ bool SearchBarWindow::Create(HICON icon) {
       });
   suggestion_timers_ = std::make_unique<SuggestionWindowTimers>(Handle());
   // The monitor the window opened on may have a DPI of its own.
-  if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
-    dpi_ = dpi;
-    const SIZE resized = OuterSize(dpi_);
-    SetWindowPos(Handle(), nullptr, 0, 0, resized.cx, resized.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  dpi_ = AdoptWindowDpi(Handle(), dpi_, &OuterSize);
   LayOut();
   return true;
 }
@@ -126,7 +121,8 @@ void SearchBarWindow::LayOut() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   fonts_ = std::move(fonts);
-  if (suggestion_list_) suggestion_list_->SetFont(fonts_[static_cast<std::size_t>(BarFont::Query)].get());
+  if (suggestion_list_)
+    suggestion_list_->SetFont(fonts_[static_cast<std::size_t>(BarFont::Query)].get());
   for (int i = 0; i < kButtonCount; ++i) FitButton(i);
   tool_tips_.SetDpi(dpi_);
   InvalidateRect(Handle(), nullptr, TRUE);

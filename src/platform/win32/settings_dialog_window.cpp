@@ -133,12 +133,7 @@ bool SettingsDialogWindow::Create() {
   if (!window_) return false;
   CreateControls();
   // The monitor the window opened on may have a DPI of its own.
-  if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
-    dpi_ = dpi;
-    const SIZE resized = OuterSize(dpi_);
-    SetWindowPos(Handle(), nullptr, 0, 0, resized.cx, resized.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  dpi_ = AdoptWindowDpi(Handle(), dpi_, &OuterSize);
   LayOut();
   platform_.SetOwnerWindow(WindowRole::SettingsDialog, Handle());
   return true;
