@@ -82,7 +82,7 @@ class DialogLayoutTest : public QObject {
         QVERIFY2(ShownCaption(widget) == Qt8(c.caption), qPrintable(name));
       const QFont font = widget.font();
       if (c.font == velto::DialogFont::Gothic) {
-        QVERIFY2(font.family() == gothic, qPrintable(name));
+        QVERIFY2(font.families().contains(gothic), qPrintable(name));
         QVERIFY2(qFuzzyCompare(font.pointSizeF(), 9.75), qPrintable(name));
         QVERIFY2(font.weight() == QFont::Normal, qPrintable(name));
       } else {
@@ -126,10 +126,10 @@ class DialogLayoutTest : public QObject {
     // The hidden restore button is passed over; the rows below the buttons come last; the walk
     // wraps round.
     const std::vector<std::string_view> order{
-        "Combo1(1)", "Combo1(2)", "Combo1(3)",   "Combo1(5)",   "Combo1(4)",   "Text1(0)",
-        "Text1(1)",  "Text1(2)",  "Command5(0)", "Command5(1)", "Command5(2)", "Check1",
-        "Command1",  "Command2",  "Command3",    "Text1(3)",    "Check2",      "Text1(4)",
-        "Combo1(0)"};
+        "Combo1(1)",   "Combo1(2)", "Combo1(3)", "Combo1(5)",   "Combo1(4)",
+        "Text1(0)",    "Text1(1)",  "Text1(2)",  "Command5(0)", "Command5(1)",
+        "Command5(2)", "Check1",    "Command1",  "Command2",    "Command3",
+        "Text1(3)",    "Check2",    "Text1(4)",  "Combo1(0)"};
     for (std::string_view next : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QVERIFY2(QApplication::focusWidget() == &f.Control(next), next.data());

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
@@ -48,11 +49,29 @@ int ComboChrome(const QComboBox& box) {
 
 }  // namespace
 
-QFont ProportionalGothic(std::string_view face, double points, bool bold) {
-  QFont font(ToQt(face));
-  font.setFamilies({ToQt(face), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                    QStringLiteral("IPA Pゴシック"), QStringLiteral("Ume P Gothic"),
-                    QStringLiteral("梅Pゴシック"), QStringLiteral("VL PGothic")});
+QStringList ProportionalGothicFamilies(std::string_view face) {
+  const QStringList wanted{ToQt(face),
+                           QStringLiteral("MS PGothic"),
+                           QStringLiteral("IPAPGothic"),
+                           QStringLiteral("IPA Pゴシック"),
+                           QStringLiteral("Ume P Gothic"),
+                           QStringLiteral("梅Pゴシック"),
+                           QStringLiteral("VL PGothic")};
+  // Installed families first: for a missing first name the font system substitutes its own
+  // default (often a fixed-pitch gothic) and loads that font as well, only to fall back.
+  // One look at the installed list; asking for each name would resolve aliases every time.
+  const QStringList installed = QFontDatabase::families();
+  QStringList families;
+  for (const QString& family : wanted)
+    if (installed.contains(family, Qt::CaseInsensitive)) families << family;
+  for (const QString& family : wanted)
+    if (!families.contains(family)) families << family;
+  return families;
+}
+
+QFont ProportionalGothic(const QStringList& families, double points, bool bold) {
+  QFont font(families.first());
+  font.setFamilies(families);
   font.setPointSizeF(points);
   font.setWeight(bold ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);

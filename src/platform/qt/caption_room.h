@@ -4,6 +4,7 @@
 // caption whole.
 #include <QFont>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 #include <string_view>
 
@@ -12,7 +13,9 @@ namespace velto {
 // "ＭＳ Ｐゴシック" or, where it is missing, a proportional gothic of the same metrics. The
 // Windows face alone lets fontconfig pick any Japanese face, often a fixed-pitch one, which
 // draws Latin captions far wider than the layout allows.
-QFont ProportionalGothic(std::string_view face, double points, bool bold);
+// The families to ask for, in order; resolved once for the fonts of a window.
+QStringList ProportionalGothicFamilies(std::string_view face);
+QFont ProportionalGothic(const QStringList& families, double points, bool bold);
 
 // The DPI fonts are drawn at on this screen; the layout's twips are scaled by it as Windows
 // does, so that controls grow with their captions when fonts are drawn larger.

@@ -1,12 +1,22 @@
 #include "platform/qt/query_box.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QLineEdit>
 
 namespace velto {
 
-QueryBox::QueryBox(QWidget* parent) : QComboBox(parent) {
-  setEditable(true);
+QueryBox::QueryBox(QWidget* parent, const QFont& font) : QComboBox(parent) {
+  setFont(font);
+  {
+    // The editor lays out its first, empty text in the application's font while it is made.
+    // With the box's own font there for that moment, the desktop's default font (another
+    // large CJK font, as a rule) is never loaded only to be dropped at once.
+    const QFont application = QApplication::font();
+    QApplication::setFont(font);
+    setEditable(true);
+    QApplication::setFont(application);
+  }
   setInsertPolicy(QComboBox::NoInsert);
   setDuplicatesEnabled(true);
   // The box keeps its place and size; measuring 100,000 entries for a size hint is wasted work.

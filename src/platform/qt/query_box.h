@@ -10,7 +10,7 @@ namespace velto {
 
 class QueryBox : public QComboBox {
  public:
-  explicit QueryBox(QWidget* parent);
+  QueryBox(QWidget* parent, const QFont& font);
 
   // before runs with the drop-down list's view each time the list is about to open (it is a
   // window of its own and receives the keys while it is open); shown once it is open.

@@ -29,9 +29,19 @@
 namespace velto {
 namespace {
 
-QFont FontOf(BarFont which) {
-  const BarFontSpec& wanted = FontSpecOf(which);
-  return ProportionalGothic(wanted.face, wanted.points, wanted.weight >= 700);
+static_assert(kQueryFont.face == kButtonFont.face && kButtonFont.face == kBoldButtonFont.face,
+              "the bar's fonts share one family list");
+
+// The bar's three fonts, in the order of BarFont.
+std::array<QFont, 3> BarFonts() {
+  const QStringList families = ProportionalGothicFamilies(kQueryFont.face);
+  std::array<QFont, 3> fonts;
+  for (BarFont which : {BarFont::Query, BarFont::Button, BarFont::BoldButton}) {
+    const BarFontSpec& wanted = FontSpecOf(which);
+    fonts[static_cast<std::size_t>(which)] =
+        ProportionalGothic(families, wanted.points, wanted.weight >= 700);
+  }
+  return fonts;
 }
 
 // The position of button `index` in the layout table.
@@ -66,6 +76,7 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
       }) {
   setWindowTitle(ToQt(kSearchBarCaption));
   layout_dpi_ = LayoutDpi();
+  fonts_ = BarFonts();
   setFixedSize(LayoutPixels(kBarClientWidth, layout_dpi_),
                LayoutPixels(kBarClientHeight, layout_dpi_));
   BuildControls();
@@ -87,7 +98,7 @@ void SearchBarWindow::Attach(SearchBar& bar) {
 }
 
 void SearchBarWindow::BuildControls() {
-  query_ = std::make_unique<QueryBox>(this);
+  query_ = std::make_unique<QueryBox>(this, FontOf(BarFont::Query));
   query_->setModel(&history_model_);
   // After the model: setting it hands the box a completer, and completing typed text from
   // the history would change the query behind the user's back.

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "main/search_bar.h"
+#include "main/search_bar_layout.h"
 #include "main/search_bar_view.h"
 #include "platform/qt/fixed_search_menu.h"
 #include "platform/qt/suggestion_popup.h"
@@ -81,6 +82,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void BuildControls();
   void ConnectEvents();
   SearchButton* ButtonAt(int index) const;
+  const QFont& FontOf(BarFont which) const { return fonts_[static_cast<std::size_t>(which)]; }
   // Widens button `index` where its caption needs it, never into the next control.
   void FitButton(int index);
   HistoryListState ListState() const;
@@ -95,7 +97,8 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   QStringListModel history_model_;
   std::unique_ptr<QueryBox> query_;
   std::array<std::unique_ptr<SearchButton>, kButtonCount> buttons_;
-  double layout_dpi_ = 96.0;  // the DPI the layout's twips were turned into pixels at
+  std::array<QFont, 3> fonts_;  // by BarFont
+  double layout_dpi_ = 96.0;    // the DPI the layout's twips were turned into pixels at
   FixedSearchMenu menu_;
   std::unique_ptr<KeyPreview> key_preview_;
   std::unique_ptr<DropRouter> drops_;

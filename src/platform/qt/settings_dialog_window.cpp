@@ -27,7 +27,8 @@ namespace velto {
 namespace {
 
 QFont GothicFont() {
-  return ProportionalGothic(kDialogFontName, kDialogFontPoints, kDialogFontWeight >= 700);
+  return ProportionalGothic(ProportionalGothicFamilies(kDialogFontName), kDialogFontPoints,
+                            kDialogFontWeight >= 700);
 }
 
 // The dialog's own font, set on a control explicitly so that it does not take the gothic
@@ -51,7 +52,9 @@ bool TakesFocus(DialogControlKind kind) {
 
 SettingsDialogWindow::SettingsDialogWindow()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      gothic_font_(GothicFont()),
+      default_font_(DefaultFont()) {
   setWindowTitle(ToQt(kDialogCaption));
   setWindowIcon(AppIcon());
   // Closing the dialog never ends the program; only the search bar does.
@@ -114,7 +117,7 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
   widget->setObjectName(ToQt(c.name));
   if (!c.caption.empty()) widget->setAccessibleName(ToQt(c.caption));
   widget->setGeometry(LayoutRect(c, dpi));
-  widget->setFont(c.font == DialogFont::Gothic ? GothicFont() : DefaultFont());
+  widget->setFont(c.font == DialogFont::Gothic ? gothic_font_ : default_font_);
   return widget;
 }
 

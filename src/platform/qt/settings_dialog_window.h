@@ -3,6 +3,7 @@
 // box and the command buttons, built from the shared control table. It shows what the core
 // tells it (SettingsDialogView) and forwards the user's picks, clicks and keys to the core; it
 // never loads or unloads itself.
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -77,6 +78,9 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   QSize FrameExtra() const;
 
   SettingsDialog* dialog_ = nullptr;
+  // The two fonts of the dialog's controls, resolved once.
+  QFont gothic_font_;
+  QFont default_font_;
   // Every control, in table order, each frame before what it holds: an array is destroyed
   // from its end, so no frame deletes a child that is still owned here.
   std::array<std::unique_ptr<QWidget>, kDialogControlCount> controls_{};
