@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config file
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libfontconfig-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   wine wine32:i386 xvfb xauth xdotool x11-utils
   fonts-ipafont-gothic fonts-horai-umefont locales zip unzip python3

@@ -18,6 +18,7 @@
 #include "platform/program_folder.h"
 #include "platform/qt/command_receiver.h"
 #include "platform/qt/early_answers.h"
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/global_keys.h"
 #include "platform/qt/linux_platform.h"
 #include "platform/qt/search_bar_window.h"
@@ -49,7 +50,9 @@ int main(int argc, char** argv) {
   if (!lock.held()) return velto::HandOverCommand(folders.settings, command);
   velto::WriteStarterSettingsOnFirstUse(folders);
 
+  velto::FontWarmUp fonts;
   QApplication app(argc, argv);
+  fonts.Wait();
   velto::ShellLauncher launcher;
   velto::LinuxPlatform platform(folders.settings, std::move(command_line), launcher, folders.help);
   velto::SettingsModel model;
