@@ -13,8 +13,9 @@ namespace velto {
 // "ＭＳ Ｐゴシック" or, where it is missing, a proportional gothic of the same metrics. The
 // Windows face alone lets fontconfig pick any Japanese face, often a fixed-pitch one, which
 // draws Latin captions far wider than the layout allows.
-// The families to ask for, in order; resolved once for the fonts of a window.
+// The families to ask for, in order, installed ones first; resolved once for a window's fonts.
 QStringList ProportionalGothicFamilies(std::string_view face);
+// A font of those families at the given size and weight.
 QFont ProportionalGothic(const QStringList& families, double points, bool bold);
 
 // The DPI fonts are drawn at on this screen; the layout's twips are scaled by it as Windows
