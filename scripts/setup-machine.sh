@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libfontconfig-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-  wine wine32:i386 xvfb xauth xdotool x11-utils
+  wine wine32:i386 xvfb xauth xdotool x11-utils x11-xserver-utils
   fonts-ipafont-gothic fonts-horai-umefont locales zip unzip python3
   clang-14 libclang-rt-14-dev
   dpkg-dev desktop-file-utils imagemagick x11-apps

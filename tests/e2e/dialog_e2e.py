@@ -82,7 +82,7 @@ def main():
         with open(ini_path, "wb") as f:
             f.write(encode(lines))
 
-        with Xvfb() as x:
+        with Xvfb(characters="ゼータ") as x:
             env = dict(os.environ, DISPLAY=x.display, PATH=tools + ":" + os.environ["PATH"],
                        LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb")
             env.pop("WAYLAND_DISPLAY", None)

@@ -9,6 +9,7 @@ first runs must end at once without a window and without writing anything.
 usage: velto_e2e.py PATH/TO/velto
 """
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -42,7 +43,15 @@ def wait_until(predicate, seconds=10.0, what="condition"):
 class Xvfb:
     """An X server of our own on a free display number, gone when the test ends. It must not
     reset when its last client leaves: each xdotool call is a client, and a server resetting
-    while velto connects makes velto fail to start."""
+    while velto connects makes velto fail to start.
+
+    `characters` are the non-ASCII characters the test types. Each gets a spare keycode of its
+    own before velto starts. Otherwise xdotool binds a scratch keycode per character and unbinds
+    it right after the key; a program still busy with the previous key then reads the keymap
+    after the unbinding and the character is lost."""
+
+    def __init__(self, characters=""):
+        self.characters = sorted(set(c for c in characters if ord(c) > 0x7F))
 
     def __enter__(self):
         read_fd, write_fd = os.pipe()
@@ -54,7 +63,20 @@ class Xvfb:
             number = pipe.readline().strip()
         check(number, "Xvfb did not start")
         self.display = ":" + number
+        if self.characters:
+            self.bind_keys()
         return self
+
+    def bind_keys(self):
+        env = dict(os.environ, DISPLAY=self.display)
+        keymap = subprocess.run(["xmodmap", "-pke"], env=env, check=True, capture_output=True,
+                                text=True).stdout
+        spare = [int(m.group(1)) for m in re.finditer(r"^keycode\s+(\d+) =\s*$", keymap, re.M)]
+        check(len(spare) >= len(self.characters), "no spare keycodes for %r" % self.characters)
+        rules = []
+        for keycode, character in zip(reversed(spare), self.characters):
+            rules += ["-e", "keycode %d = U%04X U%04X" % (keycode, ord(character), ord(character))]
+        subprocess.run(["xmodmap", *rules], env=env, check=True)
 
     def __exit__(self, *exc):
         self.proc.terminate()
@@ -141,7 +163,7 @@ def main():
         with open(ini_path, "wb") as f:
             f.write(encode(lines))
 
-        with Xvfb() as x:
+        with Xvfb(characters="東京") as x:
             env = dict(os.environ, DISPLAY=x.display, PATH=tools + ":" + os.environ["PATH"],
                        LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb")
             env.pop("WAYLAND_DISPLAY", None)
