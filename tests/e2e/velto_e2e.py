@@ -64,7 +64,11 @@ class Xvfb:
         check(number, "Xvfb did not start")
         self.display = ":" + number
         if self.characters:
-            self.bind_keys()
+            try:
+                self.bind_keys()
+            except BaseException:
+                self.__exit__()  # a failed binding must not leave the server running
+                raise
         return self
 
     def bind_keys(self):
