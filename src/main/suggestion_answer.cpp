@@ -1,39 +1,53 @@
 #include "main/suggestion_answer.h"
 
 #include <algorithm>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "main/suggestion_ports.h"
+#include "settings/unicode_text.h"
 
 namespace velto {
 namespace {
 
-// The length of the UTF-8 sequence that begins with lead (the parser has already checked the
-// text is valid UTF-8).
-std::size_t SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  return 2;
-}
+// Ranges of code points, first and last, sorted.
+struct CodeRange {
+  char32_t first;
+  char32_t last;
+};
 
-// C0, DEL and the C1 controls (U+0080..U+009F, C2 80..C2 9F in UTF-8).
-bool IsControl(std::string_view character) {
-  const auto lead = static_cast<unsigned char>(character[0]);
-  if (lead < 0x20 || lead == 0x7F) return true;
-  return lead == 0xC2 && character.size() == 2 && static_cast<unsigned char>(character[1]) < 0xA0;
+// The format characters (category Cf: bidirectional embeddings, overrides and isolates,
+// zero-width characters, the byte-order mark, tags, ...) and the line and paragraph separators
+// (Zl, Zp). The list draws them differently on each toolkit, or not at all, and a search would
+// send them along unseen: an override shows "abc\u202Eabc" reversed, a separator breaks one
+// entry over two rows.
+constexpr CodeRange kInvisibleRanges[] = {
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},
+    {0x070F, 0x070F},   {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},
+    {0x200B, 0x200F},   {0x2028, 0x202E},   {0x2060, 0x2064},   {0x2066, 0x206F},
+    {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD}, {0x110CD, 0x110CD},
+    {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F},
+};
+
+// C0, DEL and the C1 controls, and the characters above.
+bool IsDropped(char32_t c) {
+  if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return true;
+  const auto* range =
+      std::upper_bound(std::begin(kInvisibleRanges), std::end(kInvisibleRanges), c,
+                       [](char32_t value, const CodeRange& r) { return value < r.first; });
+  return range != std::begin(kInvisibleRanges) && c <= std::prev(range)->last;
 }
 
 std::string Clean(std::string_view text) {
   std::string out;
   int characters = 0;
   for (std::size_t i = 0; i < text.size() && characters < kMaxSuggestionCharacters;) {
-    const std::size_t length =
-        std::min(SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
-    const std::string_view character = text.substr(i, length);
-    i += length;
-    if (IsControl(character)) continue;
-    out.append(character);
+    const std::size_t start = i;
+    // The parser has checked the text is valid UTF-8.
+    const std::optional<char32_t> c = NextCharacter(text, i);
+    if (!c || IsDropped(*c)) continue;
+    out.append(text.substr(start, i - start));
     ++characters;
   }
   return out;

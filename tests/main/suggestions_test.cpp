@@ -39,6 +39,10 @@ TEST(SuggestionAnswer, KeepsWellFormedCompletionsOfTheAskedQueryOnly) {
       {"controls dropped, empties and repeats left out",
        R"(["q",["a\tb\u0000c","\u0007","a\u0085bc",5,null,"東京\n"]])",
        std::vector<std::string>{"abc", "東京"}},
+      {"format and separator characters dropped, their neighbours kept",
+       R"(["q",["abc\u202ERTL","\u200B","\u200B\u2060\uFEFF","tokyo\u2028tower\u2029",)"
+       R"("a\u00ADb\u2066c\u2069","\uDB40\uDC01\uDB40\uDC74x","\u2027\u202F\u2030\u2061"]])",
+       std::vector<std::string>{"abcRTL", "tokyotower", "abc", "x", "\u2027\u202F\u2030"}},
   };
   for (const AnswerCase& c : cases)
     EXPECT_EQ(ReadSuggestionAnswer(c.body, "q"), c.expected) << c.name;
@@ -94,7 +98,6 @@ struct WithSuggestionServices {
 
 class SuggestionsTest : protected WithSuggestionServices, public SearchBarTest {
  protected:
-
   void SetUp() override {
     LoadFourEngines();
     model.Suggest = true;
