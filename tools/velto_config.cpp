@@ -161,31 +161,50 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   return json;
 }
 
-// The engine slot 0..19 of a key naming an engine keyword ("SearchKey(3)" in [SearchData],
-// names in any case, blanks around them ignored, as the file matches them).
-std::optional<int> KeywordSlot(std::string_view section, std::string_view key) {
-  if (!EqualsIgnoringAsciiCase(TrimBlanks(section), kSearchDataSection)) return std::nullopt;
-  for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
-    if (EqualsIgnoringAsciiCase(TrimBlanks(key), IndexedKey(kSearchKeyKey, slot))) return slot;
+// Why a keyword cannot go into the slot, or nullopt when it can: the dialog's rule.
+std::optional<std::string> BadKeyword(const SettingsStore& store, int slot,
+                                      std::string_view keyword) {
+  SettingsModel model;
+  RecordedPlacement bar;
+  store.LoadSettings(model, bar);
+  const auto refusal = RefuseEngineKeyword(model, slot, keyword);
+  if (!refusal) return std::nullopt;
+  switch (refusal->reason) {
+    case KeywordRefusal::Reason::NotOneWord:
+      return "a keyword must be one word without blanks or control characters";
+    case KeywordRefusal::Reason::Unstorable:
+      return "a keyword must not hold " + CharacterCode(refusal->character) +
+             " (the code page of velto.ini lacks it)";
+    case KeywordRefusal::Reason::InUse:
+      return "keyword \"" + std::string(keyword) + "\" is already used by engine " +
+             std::to_string(refusal->owner) + " (" +
+             model.SearchName[static_cast<std::size_t>(refusal->owner)] + ")";
   }
   return std::nullopt;
 }
 
-// Why a keyword cannot go into the slot, or nullopt when it can.
-std::optional<std::string> BadKeyword(const SettingsStore& store, int slot,
-                                      std::string_view keyword) {
-  if (!IsValidEngineKeyword(keyword)) return "a keyword must be one word without blanks";
-  SettingsModel model;
-  RecordedPlacement bar;
-  store.LoadSettings(model, bar);
-  const auto owner = SlotWithKeyword(model, keyword, slot);
-  if (!owner) return std::nullopt;
-  return "keyword \"" + std::string(keyword) + "\" is already used by engine " +
-         std::to_string(*owner) + " (" + model.SearchName[static_cast<std::size_t>(*owner)] + ")";
+// Why the value cannot be stored under the key, as the search bar could not use it: an index the
+// bar never reads, or a keyword it would refuse.
+std::optional<std::string> RefusedSetting(const SettingsStore& store, std::string_view section,
+                                          std::string_view key, std::string_view value) {
+  const auto indexed = ReadIndexedKey(section, key);
+  if (!indexed) return std::nullopt;
+  if (!indexed->index) {
+    return std::string(TrimBlanks(key)) + ": the index of " + std::string(indexed->name) +
+           " runs from 0 to " + std::to_string(indexed->count - 1);
+  }
+  if (indexed->name == kSearchKeyKey) return BadKeyword(store, *indexed->index, value);
+  return std::nullopt;
 }
 
 int UsageError(std::ostream& err, std::string_view message) {
   err << "velto-config: " << message << "\n" << kUsage;
+  return 2;
+}
+
+// A value or key the tool will not store: the reason alone, status 2.
+int Refusal(std::ostream& err, std::string_view message) {
+  err << "velto-config: " << message << "\n";
   return 2;
 }
 
@@ -258,10 +277,8 @@ int RunVeltoConfig(const std::vector<std::string>& args,
   if (command == "set") {
     if (!expect_args(3)) return UsageError(err, "set: wrong number of arguments");
     if (auto bad = BadName(words[1], words[2])) return UsageError(err, *bad);
-    if (const auto slot = KeywordSlot(words[1], words[2])) {
-      // The file drops the blanks around a value, so they are no part of the keyword.
-      if (auto bad = BadKeyword(store, *slot, TrimBlanks(words[3]))) return UsageError(err, *bad);
-    }
+    if (auto refused = RefusedSetting(store, words[1], words[2], words[3]))
+      return Refusal(err, *refused);
     // Addresses keep what the code page lacks as percent escapes; any other text the file would
     // change is refused rather than stored as "?".
     const std::string value =

@@ -88,17 +88,21 @@ void SettingsDialog::StoreSlot() {
 }
 
 bool SettingsDialog::AcceptKeyword(int slot, std::string_view keyword) {
+  const auto refusal = RefuseEngineKeyword(bar_.Model(), slot, keyword);
+  if (!refusal) return true;
   std::string message;
-  if (!IsValidEngineKeyword(keyword)) {
-    message = kInvalidKeywordMessage;
-  } else if (const auto character = FirstUnstorableCharacter(keyword)) {
-    message = std::string(kUnstorableKeywordMessage) + CharacterCode(*character);
-  } else if (const auto owner = SlotWithKeyword(bar_.Model(), keyword, slot)) {
-    message = std::string(kKeywordInUseStart) +
-              bar_.Model().SearchName[static_cast<std::size_t>(*owner)] +
-              std::string(kKeywordInUseEnd);
-  } else {
-    return true;
+  switch (refusal->reason) {
+    case KeywordRefusal::Reason::NotOneWord:
+      message = kInvalidKeywordMessage;
+      break;
+    case KeywordRefusal::Reason::Unstorable:
+      message = std::string(kUnstorableKeywordMessage) + CharacterCode(refusal->character);
+      break;
+    case KeywordRefusal::Reason::InUse:
+      message = std::string(kKeywordInUseStart) +
+                bar_.Model().SearchName[static_cast<std::size_t>(refusal->owner)] +
+                std::string(kKeywordInUseEnd);
+      break;
   }
   platform_.ShowMessage(WindowRole::SettingsDialog, message, std::string(kAppTitle),
                         MessageButtons::Ok);

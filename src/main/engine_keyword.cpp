@@ -1,6 +1,7 @@
 #include "main/engine_keyword.h"
 
 #include "settings/ascii_text.h"
+#include "settings/storable_text.h"
 
 namespace velto {
 
@@ -47,6 +48,17 @@ std::optional<int> SlotWithKeyword(const SettingsModel& model, std::string_view 
         EqualsIgnoringAsciiCase(model.SearchKey[static_cast<std::size_t>(slot)], keyword))
       return slot;
   }
+  return std::nullopt;
+}
+
+std::optional<KeywordRefusal> RefuseEngineKeyword(const SettingsModel& model, int slot,
+                                                  std::string_view keyword) {
+  using Reason = KeywordRefusal::Reason;
+  if (!IsValidEngineKeyword(keyword)) return KeywordRefusal{Reason::NotOneWord};
+  if (const auto character = FirstUnstorableCharacter(keyword))
+    return KeywordRefusal{Reason::Unstorable, *character};
+  if (const auto owner = SlotWithKeyword(model, keyword, slot))
+    return KeywordRefusal{Reason::InUse, 0, *owner};
   return std::nullopt;
 }
 

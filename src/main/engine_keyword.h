@@ -24,6 +24,26 @@ std::optional<KeywordMatch> MatchEngineKeyword(const SettingsModel& model, std::
 // characters.
 bool IsValidEngineKeyword(std::string_view keyword);
 
+// Why a keyword cannot be stored for an engine slot: the one rule the settings dialog and the
+// command-line tool both keep, so that every stored keyword is one the bar can use.
+struct KeywordRefusal {
+  enum class Reason {
+    NotOneWord,  // blanks (around it too), control characters
+    Unstorable,  // a character the settings file's code page lacks
+    InUse,       // another engine has it
+  };
+  Reason reason = Reason::NotOneWord;
+  char32_t character = 0;  // Unstorable: the first such character
+  int owner = 0;           // InUse: the lowest other slot with the keyword
+
+  bool operator==(const KeywordRefusal&) const = default;
+};
+
+// Why keyword, exactly as given (blanks around it included), cannot go into slot; nullopt when
+// it can. The empty keyword (none) always can.
+std::optional<KeywordRefusal> RefuseEngineKeyword(const SettingsModel& model, int slot,
+                                                  std::string_view keyword);
+
 // The lowest editable slot other than except whose keyword is the same word (ASCII letters
 // without regard to case); nullopt for the empty keyword. Editors refuse such a duplicate.
 std::optional<int> SlotWithKeyword(const SettingsModel& model, std::string_view keyword,

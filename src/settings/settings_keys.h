@@ -2,6 +2,7 @@
 // The section and key names of velto.ini, spelled once for the store, the settings dialog and
 // the command-line tool. The file matches names without regard to case; these are the
 // spellings the program writes.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,5 +36,18 @@ inline constexpr std::string_view kSearchHistoryKey = "SearchHistory";
 inline std::string IndexedKey(std::string_view name, int index) {
   return std::string(name) + "(" + std::to_string(index) + ")";
 }
+
+// What a key names among the file's indexed keys: the key's name as the program spells it and
+// the index, or no index when the one given is not one the program reads or writes
+// (SearchKey(20), SearchName(03), SearchHistory(x)).
+struct IndexedKeyName {
+  std::string_view name;
+  std::optional<int> index;
+  int count = 0;  // the indexes read run from 0 to count - 1
+};
+
+// The indexed key a section and key name, as the file matches names (any case, blanks around
+// them ignored); nullopt for every other key.
+std::optional<IndexedKeyName> ReadIndexedKey(std::string_view section, std::string_view key);
 
 }  // namespace velto

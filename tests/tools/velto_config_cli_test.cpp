@@ -66,7 +66,8 @@ TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) 
   EXPECT_EQ(json["DefaultSearch"], "");
   EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,0,0,0,0]"));
   EXPECT_EQ(json["Browser"], "");
-  for (const char* list : {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn"}) {
+  for (const char* list :
+       {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn"}) {
     EXPECT_EQ(json[list].size(), 20u) << list;
   }
   EXPECT_EQ(json["Suggest"], false);
@@ -278,26 +279,41 @@ TEST_F(VeltoConfigTest, AFreshFolderStartsFromItsStarterFile) {
   EXPECT_EQ(ReadBytes(folder / "velto.ini"), ReadBytes(folder / "velto.starter.ini"));
 }
 
-TEST_F(VeltoConfigTest, SetRefusesAKeywordWithBlanksOrOneAnotherEngineHas) {
+TEST_F(VeltoConfigTest, SetRefusesWhatTheBarCouldNotUseWithTheReasonAlone) {
   ASSERT_EQ(InFolder({"starter"}).status, 0);
   struct Case {
+    const char* section;
     const char* key;
     const char* value;
-    int status;
-    const char* error;  // part of the message; empty when accepted
+    const char* error;  // part of the one-line message; empty when accepted
   };
   const Case cases[] = {
-      {"SearchKey(5)", "W", 2, "already used by engine 2 (Wikipedia)"},
-      {" searchkey(5) ", "a b", 2, "one word without blanks"},
-      {"SearchKey(5)", "dd", 0, ""},
-      {"SearchKey(2)", " w ", 0, ""},  // an engine's own keyword again
-      {"SearchKey(20)", "w", 0, ""},   // no editable slot: any text
-      {"SearchKey(6)", "", 0, ""},
+      {"SearchData", "SearchKey(5)", "W", "already used by engine 2 (Wikipedia)"},
+      {"SearchData", " searchkey(5) ", "a b", "one word without blanks"},
+      {"SearchData", "SearchKey(16)", " q ", "one word without blanks"},
+      {"SearchData", "SearchKey(16)", "q\t", "one word without blanks"},
+      {"SearchData", "SearchKey(16)", "\xF0\x9F\x98\x80", "U+1F600"},
+      {"SearchData", "SearchKey(20)", "w", "runs from 0 to 19"},
+      {"SearchData", "SearchName(20)", "x", "runs from 0 to 19"},
+      {"searchdata", "SuggestEngn(03)", "x", "runs from 0 to 19"},
+      {"SearchData", "SearchBrowser(-1)", "x", "runs from 0 to 19"},
+      {"History", "SearchHistory(10)", "x", "runs from 0 to 9"},
+      {"Velto", "SearchSelect(5)", "1", "runs from 0 to 4"},
+      {"SearchData", "SearchKey(5)", "dd", ""},
+      {"SearchData", "SearchKey(2)", "w", ""},  // an engine's own keyword again
+      {"SearchData", "SearchKey(6)", "", ""},
+      {"SearchData", "SearchName(19)", "x", ""},
+      {"History", "SearchHistory(9)", "x", ""},
+      {"Velto", "SearchName(20)", "x", ""},  // no key the bar reads: any text
   };
   for (const auto& c : cases) {
-    const auto r = InFolder({"set", "SearchData", c.key, c.value});
-    EXPECT_EQ(r.status, c.status) << c.key << " " << c.value;
+    const std::string before = ReadBytes(folder / "velto.ini");
+    const auto r = InFolder({"set", c.section, c.key, c.value});
+    const bool refused = *c.error != '\0';
+    EXPECT_EQ(r.status, refused ? 2 : 0) << c.key << " " << c.value;
+    EXPECT_EQ(LineCount(r.err), refused ? 1 : 0) << r.err;
     EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+    if (refused) EXPECT_EQ(ReadBytes(folder / "velto.ini"), before) << c.key;
   }
   const auto json = nlohmann::json::parse(InFolder({"show"}).out);
   EXPECT_EQ(json["SearchKey"][5], "dd");
