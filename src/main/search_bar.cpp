@@ -3,6 +3,8 @@
 #include "main/bar_placement.h"
 #include "main/debug_switch.h"
 #include "main/fixed_searches.h"
+#include "main/search_bar_layout.h"
+#include "main/unreadable_settings.h"
 #include "settings/starter_file.h"
 
 namespace velto {
@@ -22,11 +24,14 @@ void SearchBar::Form_Load() {
   for (int i = 0; i < kSearchButtons; ++i) view_.MakeCaptionSingleLine(i);
   debug_switch_ = HasDebugSwitch(platform_.CommandLine());
   if (!debug_switch_) HideDebugMenuEntries();
+  if (settings_unreadable_)
+    platform_.ShowMessage(WindowRole::SearchBar, UnreadableSettingsMessage(store_.SettingsPath()),
+                          std::string(kSearchBarCaption), MessageButtons::Ok);
 }
 
 void SearchBar::LoadSettings() {
   BarPlacement placement(view_, history_);
-  store_.LoadSettings(model_, placement);
+  settings_unreadable_ = !store_.LoadSettings(model_, placement);
   placement.ApplyCollectedPosition();
 }
 

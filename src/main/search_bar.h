@@ -45,7 +45,8 @@ class SearchBar {
   // Virtual key code; the shift state is not looked at.
   void Form_KeyDown(int key_code, int shift);
   void MenuSearch_Click(int index);
-  // The closing steps: the log, then SavePlacement. They run once, however often the window
+  // The closing steps: the log, then SavePlacement (not after a load that could not read the
+  // settings file). They run once, however often the window
   // is closed (a close box, a signal and the end of the session may all ask). The caller ends
   // the program afterwards.
   void Form_Unload();
@@ -131,6 +132,9 @@ class SearchBar {
   std::int16_t new_history_count_ = 0;
   bool debug_switch_ = false;
   bool unloaded_ = false;
+  // The settings file could not be read at the last load: the bar then never writes it, so
+  // the position and history of a bar without settings never replace the ones stored.
+  bool settings_unreadable_ = false;
   Suggestions suggestions_{model_};
 };
 

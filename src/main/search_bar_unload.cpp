@@ -12,6 +12,7 @@ void SearchBar::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   WriteLog();
+  if (settings_unreadable_) return;
   BarPlacement placement(view_, history_);
   store_.SavePlacement(placement);
 }

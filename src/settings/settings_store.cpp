@@ -3,6 +3,7 @@
 #include <span>
 
 #include "platform/ansi_codec.h"
+#include "platform/file_ops.h"
 #include "settings/ascii_text.h"
 #include "settings/factory_defaults.h"
 #include "settings/profile_file.h"
@@ -38,10 +39,12 @@ std::string FieldFor(std::string_view text) {
 // when the routine runs, without opening it 120 times.
 class Snapshot {
  public:
-  explicit Snapshot(const FilePath& path)
-      : bytes_(ProfileFile(path).Load().value_or(std::string())), content_(bytes_) {}
+  explicit Snapshot(const FilePath& path) : Snapshot(path, ProfileFile(path).Load()) {}
   Snapshot(const Snapshot&) = delete;  // content_ points into bytes_
   Snapshot& operator=(const Snapshot&) = delete;
+
+  // Whether the file could be read, or is missing and reads as empty.
+  bool readable() const { return readable_; }
 
   std::string Read(std::string_view section, std::string_view key) const {
     const auto value = content_.Lookup(AnsiFromUtf8(section), AnsiFromUtf8(key));
@@ -49,6 +52,12 @@ class Snapshot {
   }
 
  private:
+  Snapshot(const FilePath& path, std::optional<std::string> loaded)
+      : readable_(loaded || InspectFile(path).kind == FileKind::Missing),
+        bytes_(std::move(loaded).value_or(std::string())),
+        content_(bytes_) {}
+
+  bool readable_;
   std::string bytes_;
   ProfileContent content_;
 };
@@ -73,7 +82,11 @@ bool SettingsStore::WriteSetting(std::string_view section, std::string_view key,
       .Write(AnsiFromUtf8(section), AnsiFromUtf8(key), AnsiFromUtf8(FieldFor(text)));
 }
 
-void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) const {
+bool SettingsStore::SettingsFileUnreadable() const {
+  return !Snapshot(SettingsPath()).readable();
+}
+
+bool SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) const {
   const Snapshot file(SettingsPath());
   const auto as_single = [](const std::string& text) -> std::optional<float> {
     const auto number = ParseNumber(text);
@@ -101,6 +114,7 @@ void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
   for (int i = 0; i < kStoredHistory; ++i) {
     model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));
   }
+  return file.readable();
 }
 
 bool SettingsStore::SaveOptions(const SettingsModel& model) const {

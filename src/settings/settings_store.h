@@ -44,8 +44,12 @@ class SettingsStore {
   // The program ignores the result; the command-line tool reports a false one.
   bool WriteSetting(std::string_view section, std::string_view key, std::string_view text) const;
 
-  // Fills the model (120 reads) and moves the search bar to the stored position.
-  void LoadSettings(SettingsModel& model, PlacementTarget& bar) const;
+  // Fills the model (120 reads) and moves the search bar to the stored position. False when
+  // something stands at the settings file's path that cannot be read (no permission, a folder
+  // of its name): the model is then filled as for a missing file. A missing file reads as empty.
+  bool LoadSettings(SettingsModel& model, PlacementTarget& bar) const;
+  // Whether LoadSettings would find the file unreadable now.
+  bool SettingsFileUnreadable() const;
   // AlwaysTop, DefaultSearch, SearchSelect(0..4). True when every write succeeded.
   bool SaveOptions(const SettingsModel& model) const;
   // Top, Left and SearchHistory(0..9) from the search bar.

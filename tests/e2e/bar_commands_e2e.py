@@ -33,6 +33,9 @@ def main():
                        LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb", XDG_RUNTIME_DIR=runtime)
             env.pop("WAYLAND_DISPLAY", None)
             run(Velto(folder, env), env, os.path.join(tools, "opened"))
+            unreadable = os.path.join(root, "unreadable")
+            os.mkdir(unreadable)
+            unreadable_settings(unreadable, sys.argv[1], env)
         print("velto commands end-to-end: all checks passed")
     finally:
         shutil.rmtree(root, ignore_errors=True)
@@ -115,6 +118,41 @@ def run(velto, env, opened_file):
     check(len(visible_windows(env)) == 1, "two bars after a start in the gap")
     first.send_signal(signal.SIGTERM)
     check(first.wait(timeout=10) == 0, "SIGTERM after the start in the gap")
+
+
+def unreadable_settings(root, velto_binary, env):
+    """A velto.ini that is there but cannot be read (a folder of its name, which stops root
+    too): a search is refused with one line and status 1, a plain start says so once in a
+    message box and then shows the bar, and nothing is ever written into the folder."""
+    folder, tools = prepare_program_folder(root, velto_binary)
+    env = dict(env, PATH=tools + ":" + env["PATH"])
+    os.mkdir(os.path.join(folder, "velto.ini"))
+    velto = Velto(folder, env)
+    before = sorted(os.listdir(folder))
+
+    def refused_search():
+        start = velto.start("--search", "tokyo")
+        status, error = start.wait(timeout=10), start.stderr.read().decode()
+        check(status == 1 and "cannot read the settings file" in error and
+              os.path.join(folder, "velto.ini") in error and error.count("\n") == 1,
+              "search with unreadable settings: %d %r" % (status, error))
+
+    refused_search()
+    check(visible_windows(env) == [], "a refused search showed a window")
+    bar = velto.start()
+    message = wait_until(lambda: visible_windows(env), 15, "the message box")
+    check(len(message) == 1, "windows besides the message box: %r" % message)
+    xdo(env, "windowfocus", "--sync", message[0])
+    xdo(env, "key", "Return")
+    shown = wait_until(lambda: [w for w in visible_windows(env) if w not in message], 15,
+                       "the bar after the message")
+    check(len(shown) == 1 and message[0] not in visible_windows(env), "one message, then the bar")
+    refused_search()  # to the running bar too
+    bar.send_signal(signal.SIGTERM)
+    check(bar.wait(timeout=10) == 0, "SIGTERM with unreadable settings")
+    check(sorted(os.listdir(folder)) == before and os.listdir(os.path.join(folder, "velto.ini"))
+          == [], "files written: %r" % sorted(os.listdir(folder)))
+    check(not os.path.exists(os.path.join(tools, "opened")), "an address was opened")
 
 
 def holds_lock(folder):

@@ -3,7 +3,10 @@
 #include <string_view>
 
 #include "main/fixed_searches.h"
+#include "main/key_codes.h"
+#include "main/unreadable_settings.h"
 #include "search_bar_fixture.h"
+#include "settings/profile_file.h"
 
 namespace velto::test {
 namespace {
@@ -224,6 +227,73 @@ TEST_F(StartUp, DebugSwitch_OnlyLeadingSlashDInEitherCaseShowsEntries) {
       EXPECT_EQ(start.view.MenuEntryVisible(entry.index), c.shown || !entry.debug_only)
           << entry.index;
   }
+}
+
+// The ways a settings file can be there and still not be read. A file without permissions is
+// read anyway by a process that may read everything (root): that row is skipped there.
+enum class Unreadable { NoPermissions, FolderOfItsName };
+
+// Makes velto.ini unreadable; false when this process reads it all the same.
+bool MakeUnreadable(const std::filesystem::path& ini, Unreadable how) {
+  if (how == Unreadable::FolderOfItsName) return std::filesystem::create_directory(ini);
+  WriteBytes(ini, "[Velto]\r\nDefaultSearch=0\r\n[SearchData]\r\nSearchName(0)=A\r\n");
+  std::filesystem::permissions(ini, std::filesystem::perms::none);
+  return !ProfileFile(ini).Load();
+}
+
+// The file is readable again and holds these bytes, as after the user mended it.
+void Mend(const std::filesystem::path& ini, std::string_view bytes) {
+  std::filesystem::remove(ini);
+  WriteBytes(ini, bytes);
+}
+
+TEST_F(StartUp, UnreadableSettings_ToldOnceWithThePathAndNeverWritten) {
+  for (const Unreadable how : {Unreadable::NoPermissions, Unreadable::FolderOfItsName}) {
+    SCOPED_TRACE(static_cast<int>(how));
+    TempFolder here;
+    const auto ini = here.path() / "velto.ini";
+    if (!MakeUnreadable(ini, how)) {
+      std::filesystem::permissions(ini, std::filesystem::perms::owner_all);
+      continue;  // root reads it anyway
+    }
+    FakePlatform system{here.path()};
+    system.command_line = "--search tokyo";
+    FakeSearchBarView window;
+    SettingsModel settings;
+    SearchBar started(settings, window, system);
+    started.Form_Load();
+    ASSERT_EQ(system.messages.size(), 1U);
+    EXPECT_NE(system.messages[0].text.find(ini.string()), std::string::npos)
+        << system.messages[0].text;
+    EXPECT_EQ(system.messages[0].buttons, MessageButtons::Ok);
+
+    // A search given to the start is refused with the path; bringing the bar forward is not.
+    const SettingsStore store(here.path());
+    const auto problem = CommandSettingsProblem(BarCommand{BarCommand::Kind::Search, "x"}, store);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_NE(problem->find(ini.string()), std::string::npos) << *problem;
+    EXPECT_EQ(CommandSettingsProblem(BarCommand{BarCommand::Kind::Focus, ""}, store), std::nullopt);
+
+    // Closing writes nothing over the file, even once it can be read again: the position and
+    // history of a bar that had no settings would replace the stored ones.
+    window.query = "tokyo";
+    started.Form_KeyDown(kKeyF8, 0);  // kept in the history list
+    const std::string mended = "[Velto]\r\nTop=15\r\n[History]\r\nSearchHistory(0)=mine\r\n";
+    Mend(ini, mended);
+    started.Form_Unload();
+    EXPECT_EQ(ReadBytes(ini), mended);
+    EXPECT_EQ(system.messages.size(), 1U);
+  }
+}
+
+TEST_F(StartUp, ReadableOrMissingSettings_NoMessageAndCommandsGoAhead) {
+  const BarCommand search{BarCommand::Kind::Search, "x"};
+  EXPECT_EQ(CommandSettingsProblem(search, SettingsStore(folder.path())), std::nullopt);
+  EXPECT_EQ(CommandSettingsProblem(std::nullopt, SettingsStore(folder.path())), std::nullopt);
+  WriteIni("[SearchData]\r\nSearchName(0)=A\r\n");
+  EXPECT_EQ(CommandSettingsProblem(search, SettingsStore(folder.path())), std::nullopt);
+  bar.Form_Load();
+  EXPECT_TRUE(platform.messages.empty());
 }
 
 }  // namespace

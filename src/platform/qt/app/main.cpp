@@ -9,6 +9,7 @@
 #include "main/bar_command.h"
 #include "main/hot_keys.h"
 #include "main/search_bar.h"
+#include "main/unreadable_settings.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/command_socket.h"
 #include "platform/posix/instance_lock.h"
@@ -47,6 +48,12 @@ int main(int argc, char** argv) {
   std::string command_line = velto::JoinArguments(argc, argv);
   // A later start hands its command, if any, to the running bar and ends.
   const std::optional<velto::BarCommand> command = velto::ParseBarCommand(command_line);
+  // A search with settings that cannot be read could only open nothing: refused, bar or no bar.
+  if (const auto problem =
+          velto::CommandSettingsProblem(command, velto::SettingsStore(folders.settings))) {
+    std::cerr << "velto: " << *problem << "\n";
+    return 1;
+  }
   if (!lock.held()) return velto::HandOverCommand(folders.settings, command);
   velto::WriteStarterSettingsOnFirstUse(folders);
 

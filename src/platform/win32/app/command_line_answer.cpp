@@ -87,4 +87,8 @@ void TellCommandNotTaken() {
   Tell("velto.exe: the running search bar did not take the command\n", true, false);
 }
 
+void TellCommandRefused(std::string_view problem) {
+  Tell("velto.exe: " + std::string(problem) + "\n", true);
+}
+
 }  // namespace velto::win32

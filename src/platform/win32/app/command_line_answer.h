@@ -17,4 +17,8 @@ std::optional<int> AnswerBeforeStart(std::wstring_view arguments);
 // up whatever started it.
 void TellCommandNotTaken();
 
+// A command refused before the start goes on (a search with a settings file that cannot be
+// read), told as a command-line error is: "velto.exe: " and the problem.
+void TellCommandRefused(std::string_view problem);
+
 }  // namespace velto::win32

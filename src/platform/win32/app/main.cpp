@@ -12,6 +12,7 @@
 #include "main/bar_command.h"
 #include "main/hot_keys.h"
 #include "main/search_bar.h"
+#include "main/unreadable_settings.h"
 #include "platform/win32/command_window.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/search_bar_window.h"
@@ -43,6 +44,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   // A second search bar for the same folder ends before it creates any window, handing its
   // command, if any, to the running one.
   const std::optional<velto::BarCommand> command = velto::ParseBarCommand(platform.CommandLine());
+  // A search with settings that cannot be read could only open nothing: refused, bar or no bar.
+  if (const auto problem =
+          velto::CommandSettingsProblem(command, velto::SettingsStore(platform.ProgramFolder()))) {
+    velto::win32::TellCommandRefused(*problem);
+    return 1;
+  }
   velto::win32::SingleInstance claim(platform.ProgramFolder());
   if (!claim.Claim()) {
     if (!command || velto::win32::SendBarCommand(platform.ProgramFolder(), *command)) return 0;
