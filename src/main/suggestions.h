@@ -47,6 +47,8 @@ class Suggestions {
   void Close();
 
   bool Shown() const { return !entries_.empty(); }
+  // Whether a request has been sent and its answer (or failure) not yet come.
+  bool Waiting() const { return running_; }
   const std::vector<std::string>& Entries() const { return entries_; }
   std::optional<int> Highlighted() const { return highlighted_; }
   // Down (+1) and Up (-1): from no highlight Down goes to the first entry and Up to the last;

@@ -19,13 +19,14 @@ struct Server {
   QTemporaryDir dir;
   QProcess process;
   QString address;
-  Server() {
+  explicit Server(const char* table = kAnswers) {
     QFile answers(dir.filePath("answers.json"));
     answers.open(QIODevice::WriteOnly);
-    answers.write(kAnswers);
+    answers.write(table);
     answers.close();
     process.start("python3", {VELTO_SUGGESTION_SERVER, "--answers", dir.filePath("answers.json"),
-                              "--log", dir.filePath("log"), "--port-file", dir.filePath("port")});
+                              "--log", dir.filePath("log"), "--port-file", dir.filePath("port"),
+                              "--sent", dir.filePath("sent")});
     QTRY_VERIFY(QFile::exists(dir.filePath("port")));
     QFile port(dir.filePath("port"));
     port.open(QIODevice::ReadOnly);
@@ -35,12 +36,36 @@ struct Server {
     process.closeWriteChannel();
     process.waitForFinished(5000);
   }
-  int Requests() {
+  QStringList RequestedPaths() {
     QFile log(dir.filePath("log"));
-    if (!log.open(QIODevice::ReadOnly)) return 0;
-    return static_cast<int>(log.readAll().count('\n'));
+    if (!log.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+  }
+  int Requests() { return static_cast<int>(RequestedPaths().size()); }
+  // The body bytes the server could send for the path before the client stopped taking them;
+  // -1 while it is still sending.
+  qint64 Sent(const QString& path) {
+    QFile log(dir.filePath("sent"));
+    if (!log.open(QIODevice::ReadOnly)) return -1;
+    for (const QString& line : QString::fromUtf8(log.readAll()).split('\n')) {
+      if (line.startsWith(path + ' ')) return line.mid(path.size() + 1).toLongLong();
+    }
+    return -1;
   }
 };
+
+// Answers whose size nobody declares, far more than an answer may hold: chunked, until the
+// connection closes, and compressed (small on the wire, huge unpacked); then one that fits.
+constexpr const char* kUndeclaredAnswers =
+    "{\"/a?q=t\": {\"body\": \"[\\\"t\\\",[\\\"tokyo\\\"]]\", \"framing\": \"chunked\","
+    "           \"pad\": 67108864},"
+    " \"/a?q=to\": {\"body\": \"[\\\"to\\\",[\\\"tokyo\\\"]]\", \"framing\": \"close\","
+    "            \"pad\": 67108864},"
+    " \"/a?q=tok\": {\"body\": \"[\\\"tok\\\",[\\\"tokyo\\\"]]\", \"framing\": \"chunked\","
+    "             \"gzip\": true, \"pad\": 67108864},"
+    " \"/a?q=toky\": {\"body\": \"[\\\"toky\\\",[\\\"tokyo\\\"]]\", \"framing\": \"chunked\"},"
+    " \"/r?q=toky\": {\"status\": 302, \"location\": \"/a?q=toky\", \"version\": \"1.0\","
+    "              \"framing\": \"close\"}}";
 
 class SuggestionTest : public QObject {
   Q_OBJECT
@@ -95,6 +120,36 @@ class SuggestionTest : public QObject {
     QTRY_VERIFY(ShownList(f) != nullptr);
     f.button(0).setFocus();
     QVERIFY(ShownList(f) == nullptr);
+  }
+
+  void AnAnswerOfUndeclaredSizeIsCutOffAndTheBarStaysUsable() {
+    Server server(kUndeclaredAnswers);
+    BarFixture f(Ini(server, "1"));
+    const auto answered = [&f] { return !f.bar.SuggestionList().Waiting(); };
+    int asked = 0;
+    for (const char* typed : {"t", "o", "k"}) {
+      QTest::keyClicks(&f.edit(), typed);
+      ++asked;
+      QTRY_COMPARE(server.Requests(), asked);
+      QTRY_VERIFY(answered());
+      QVERIFY(ShownList(f) == nullptr);
+      // The transfer was ended, not read to its end: the rest never left the server.
+      const QString path = server.RequestedPaths().back();
+      QTRY_VERIFY(server.Sent(path) >= 0);
+      QVERIFY2(server.Sent(path) < 32 * 1024 * 1024, qPrintable(path));
+    }
+    QTest::keyClicks(&f.edit(), "y");
+    QTRY_VERIFY(ShownList(f) != nullptr);
+    QCOMPARE(ShownList(f)->count(), 1);
+  }
+
+  void ARedirectedRequestIsSentOnce() {
+    Server server(kUndeclaredAnswers);
+    BarFixture f(FourEnginesIni("Suggest=1\r\n",
+                                "SuggestEngn(0)=" + server.address.toStdString() + "/r?q=%s\r\n"));
+    QTest::keyClicks(&f.edit(), "toky");
+    QTRY_VERIFY(ShownList(f) != nullptr);
+    QCOMPARE(server.RequestedPaths(), (QStringList{"/r?q=toky", "/a?q=toky"}));
   }
 
   void WithSuggestionsOffNoNetworkClientIsMade() {

@@ -149,11 +149,15 @@ void CALLBACK OnStatus(HINTERNET handle, DWORD_PTR context, DWORD status, LPVOID
         Finish(request, std::move(request.body));
         break;
       }
-      request.body.append(request.buffer.data(), length);
-      // Never more than an answer may hold.
-      if (request.body.size() > kMaxSuggestionBody ||
-          !api.QueryDataAvailable(request.request, nullptr))
+      // Never more than an answer may hold, whatever the framing: WinHTTP reads only what is
+      // asked for, so the transfer ends here and what came of it is freed.
+      if (request.body.size() + length > kMaxSuggestionBody) {
+        std::string().swap(request.body);
         Finish(request, std::nullopt);
+        break;
+      }
+      request.body.append(request.buffer.data(), length);
+      if (!api.QueryDataAvailable(request.request, nullptr)) Finish(request, std::nullopt);
       break;
     case WINHTTP_CALLBACK_STATUS_REDIRECT: {
       // Counted here as well: not every WinHTTP keeps to the option's limit. Only web
