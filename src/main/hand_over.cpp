@@ -11,9 +11,9 @@ int HandOver(StartUpHost& host, std::string_view instance, const BarCommand& com
   const std::string message = EncodeBarCommand(command);
   const auto deadline = host.Now() + wait;
   for (;;) {
-    const auto left = std::max(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   deadline - host.Now()),
-                               std::chrono::milliseconds(0));
+    const auto left =
+        std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - host.Now()),
+                 std::chrono::milliseconds(0));
     const HandOverTry tried = host.TryHandOver(instance, message, left);
     if (tried.outcome == HandOverTry::Outcome::Taken) return kStatusDone;
     if (tried.outcome == HandOverTry::Outcome::Refused || host.Now() >= deadline) {

@@ -7,8 +7,8 @@
 #include "main/hot_keys.h"
 #include "main/instance_name.h"
 #include "main/start_up.h"
-#include "ports/start_up_host.h"
 #include "ports/settings_place_probe.h"
+#include "ports/start_up_host.h"
 #include "search_bar_fixture.h"
 
 namespace velto::test {
@@ -245,9 +245,7 @@ using Outcome = HandOverTry::Outcome;
 class DiskProbe final : public SettingsPlaceProbe {
  public:
   bool IsFile(const FilePath& path) const override { return fs::is_regular_file(path); }
-  bool Exists(const FilePath& path) const override {
-    return fs::exists(fs::symlink_status(path));
-  }
+  bool Exists(const FilePath& path) const override { return fs::exists(fs::symlink_status(path)); }
   bool CanWriteInto(const FilePath&) const override { return true; }
   bool CanReadAndWrite(const FilePath& file) const override { return IsFile(file); }
   bool CreateFolders(const FilePath& folder) const override {
@@ -260,7 +258,7 @@ class FakeHost final : public StartUpHost {
  public:
   std::optional<int> early;
   std::string command_line;
-  std::vector<bool> claims;  // one answer a try; the last one repeats
+  std::vector<bool> claims;    // one answer a try; the last one repeats
   std::vector<Outcome> tries;  // likewise; empty means nobody ever listens
   bool can_start_process = true;
   // A later start's command that arrives once the bar listens.
@@ -284,7 +282,8 @@ class FakeHost final : public StartUpHost {
   bool TryClaimInstance(const FilePath& settings, std::string_view name) override {
     EXPECT_EQ(settings, folder.path());
     EXPECT_EQ(name, InstanceName(folder.path().native()));
-    const bool claimed = claims.empty() ? true : claims[std::min(claim_count_++, claims.size() - 1)];
+    const bool claimed =
+        claims.empty() ? true : claims[std::min(claim_count_++, claims.size() - 1)];
     steps.push_back(claimed ? "claim" : "claim-held");
     return claimed;
   }
@@ -362,7 +361,7 @@ class FakeHost final : public StartUpHost {
 };
 
 const std::vector<std::string> kBarSteps = {
-    "open",   "show:Google",  "wait-for-paint", "loop", "finish-window", "listen", "keys"};
+    "open", "show:Google", "wait-for-paint", "loop", "finish-window", "listen", "keys"};
 
 std::vector<std::string> Then(std::vector<std::string> first,
                               const std::vector<std::string>& rest) {
@@ -388,30 +387,78 @@ TEST(StartUpSequence, StepsAndStatusForEachKindOfStart) {
       {"first plain start is the bar", {}, "", {true}, {}, true, 0, Then({"claim"}, kBarSteps), 0},
       {"later plain start ends", {}, "", {false}, {}, true, 0, {"claim-held"}, 0},
       {"later start, bar takes it at once",
-       {}, "--search x", {false}, {Outcome::Taken}, true, 0, {"claim-held", "try"}, 1},
+       {},
+       "--search x",
+       {false},
+       {Outcome::Taken},
+       true,
+       0,
+       {"claim-held", "try"},
+       1},
       {"later start, bar still starting",
-       {}, "--focus", {false},
-       {Outcome::NobodyListening, Outcome::NobodyListening, Outcome::Taken}, true, 0,
-       {"claim-held", "try"}, 3},
+       {},
+       "--focus",
+       {false},
+       {Outcome::NobodyListening, Outcome::NobodyListening, Outcome::Taken},
+       true,
+       0,
+       {"claim-held", "try"},
+       3},
       {"later start, bar refuses",
-       {}, "--search x", {false}, {Outcome::Refused}, true, 1,
-       {"claim-held", "try", "tell:because"}, 1},
+       {},
+       "--search x",
+       {false},
+       {Outcome::Refused},
+       true,
+       1,
+       {"claim-held", "try", "tell:because"},
+       1},
       {"later start, nobody ever listens",
-       {}, "--search x", {false}, {}, true, 1, {"claim-held", "try", "tell:because"}, 251},
+       {},
+       "--search x",
+       {false},
+       {},
+       true,
+       1,
+       {"claim-held", "try", "tell:because"},
+       251},
       {"first start with a command hands it to a bar of its own",
-       {}, "--search x", {true}, {Outcome::NobodyListening, Outcome::Taken}, true, 0,
-       {"claim", "release", "start-process", "try"}, 2},
+       {},
+       "--search x",
+       {true},
+       {Outcome::NobodyListening, Outcome::Taken},
+       true,
+       0,
+       {"claim", "release", "start-process", "try"},
+       2},
       {"first start with a command, its bar never listens",
-       {}, "--search x", {true}, {}, true, 1,
-       {"claim", "release", "start-process", "try", "tell:because"}, 1001},
+       {},
+       "--search x",
+       {true},
+       {},
+       true,
+       1,
+       {"claim", "release", "start-process", "try", "tell:because"},
+       1001},
       {"no process can be started: the start is the bar and carries its command out last",
-       {}, "--search x", {true}, {}, false, 0,
+       {},
+       "--search x",
+       {true},
+       {},
+       false,
+       0,
        Then(Then({"claim", "release", "start-process-failed", "claim"}, kBarSteps),
             {"opened:" + google + "x"}),
        0},
       {"no process can be started and another start took the claim meanwhile",
-       {}, "--search x", {true, false}, {Outcome::Taken}, false, 0,
-       {"claim", "release", "start-process-failed", "claim-held", "try"}, 1},
+       {},
+       "--search x",
+       {true, false},
+       {Outcome::Taken},
+       false,
+       0,
+       {"claim", "release", "start-process-failed", "claim-held", "try"},
+       1},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -436,9 +483,8 @@ TEST(StartUpSequence, LaterStartsCommandIsCarriedOutOnlyAfterItsSenderIsAnswered
   FakeHost host;
   host.later = BarCommand{BarCommand::Kind::Search, "y"};
   EXPECT_EQ(velto::StartUp(host).Run(), 0);
-  EXPECT_EQ(host.steps,
-            Then(Then({"claim"}, kBarSteps),
-                 {"answered", "opened:https://www.google.com/search?q=y"}));
+  EXPECT_EQ(host.steps, Then(Then({"claim"}, kBarSteps),
+                             {"answered", "opened:https://www.google.com/search?q=y"}));
 }
 
 TEST(StartUpSequence, FreshFolderStartsWithTheStarterEnginesAnExistingFileIsKept) {
@@ -452,8 +498,8 @@ TEST(StartUpSequence, FreshFolderStartsWithTheStarterEnginesAnExistingFileIsKept
       {"only the program", std::nullopt, false, "Google"},
       {"a starter file beside it", std::nullopt, true, "S"},
       {"an empty velto.ini", "", false, ""},
-      {"a velto.ini of the user's", "[Velto]\r\nSearchSelect(0)=0\r\n[SearchData]\r\nSearchName(0)=mine\r\n",
-       true, "mine"},
+      {"a velto.ini of the user's",
+       "[Velto]\r\nSearchSelect(0)=0\r\n[SearchData]\r\nSearchName(0)=mine\r\n", true, "mine"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "main/browser_command.h"
-#include "platform/posix/command_line.h"
 #include "platform/posix/command_client.h"
+#include "platform/posix/command_line.h"
 #include "platform/posix/command_listener.h"
 #include "platform/posix/command_socket_path.h"
 #include "platform/posix/instance_lock.h"
@@ -336,8 +336,8 @@ TEST_F(CommandSocketTest, MalformedMessagesAreIgnoredAndTheSenderIsToldWithinASe
 
   // Nobody listening: one try says so, for the start-up sequence to try again.
   const fs::path nobody = CommandSocketPath(runtime / "elsewhere", runtime.path().string());
-  const HandOverTry tried = TrySendBarCommand(nobody, EncodeBarCommand(BarCommand{}),
-                                              std::chrono::milliseconds(300));
+  const HandOverTry tried =
+      TrySendBarCommand(nobody, EncodeBarCommand(BarCommand{}), std::chrono::milliseconds(300));
   EXPECT_EQ(tried.outcome, HandOverTry::Outcome::NobodyListening);
   EXPECT_NE(tried.reason.find(nobody.native()), std::string::npos) << tried.reason;
 }

@@ -23,8 +23,8 @@ bool StartDetachedProgram(const std::filesystem::path& program) {
   sigemptyset(&none);
   sigset_t all;
   sigfillset(&all);
-  bool ok = posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
-                                                POSIX_SPAWN_SETSID) == 0 &&
+  bool ok = posix_spawnattr_setflags(
+                &attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID) == 0 &&
             posix_spawnattr_setsigmask(&attr, &none) == 0 &&
             posix_spawnattr_setsigdefault(&attr, &all) == 0;
   ok = ok &&

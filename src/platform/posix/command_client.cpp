@@ -31,7 +31,8 @@ HandOverTry TrySendBarCommand(const std::filesystem::path& socket_path, const st
                          "): " + std::strerror(error)};
   }
   if (ReadByte(fd.get(), Clock::now() + greeting_wait) != kGreeting)
-    return {Outcome::Refused, "the running search bar does not answer (" + socket_path.native() + ")"};
+    return {Outcome::Refused,
+            "the running search bar does not answer (" + socket_path.native() + ")"};
   if (!WriteAll(fd.get(), message, kNever))
     return {Outcome::Refused, "the running search bar did not take the command"};
   ::shutdown(fd.get(), SHUT_WR);

@@ -150,7 +150,8 @@ void Win32StartUpHost::FinishWindow() {
 }
 
 void Win32StartUpHost::Listen(std::string_view name, CommandSink sink) {
-  bar_->listening = bar_->commands.Create(CommandWindowClassName(std::string(name)), std::move(sink));
+  bar_->listening =
+      bar_->commands.Create(CommandWindowClassName(std::string(name)), std::move(sink));
 }
 
 void Win32StartUpHost::TakeGlobalKeys(const HotKeys& keys, CommandSink sink) {
