@@ -5,6 +5,12 @@
 #include "main/fixed_searches.h"
 #include "main/key_codes.h"
 #include "main/unreadable_settings.h"
+#include "main/hand_over.h"
+#include "main/hot_keys.h"
+#include "main/instance_name.h"
+#include "main/start_up.h"
+#include "ports/settings_place_probe.h"
+#include "ports/start_up_host.h"
 #include "search_bar_fixture.h"
 #include "settings/profile_file.h"
 
@@ -294,6 +300,311 @@ TEST_F(StartUp, ReadableOrMissingSettings_NoMessageAndCommandsGoAhead) {
   EXPECT_EQ(CommandSettingsProblem(search, SettingsStore(folder.path())), std::nullopt);
   bar.Form_Load();
   EXPECT_TRUE(platform.messages.empty());
+}
+
+}  // namespace
+}  // namespace velto::test
+
+// The start-up sequence over a fake host: which steps run, in which order, with which status.
+namespace velto::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Outcome = HandOverTry::Outcome;
+
+class DiskProbe final : public SettingsPlaceProbe {
+ public:
+  bool IsFile(const FilePath& path) const override { return fs::is_regular_file(path); }
+  bool Exists(const FilePath& path) const override { return fs::exists(fs::symlink_status(path)); }
+  bool CanWriteInto(const FilePath&) const override { return true; }
+  bool CanReadAndWrite(const FilePath& file) const override { return IsFile(file); }
+  bool CreateFolders(const FilePath& folder) const override {
+    return fs::create_directories(folder) || fs::is_directory(folder);
+  }
+};
+
+// Records each step; time passes only through its pauses and the waits it is given.
+class FakeHost final : public StartUpHost {
+ public:
+  std::optional<int> early;
+  std::string command_line;
+  std::vector<bool> claims;    // one answer a try; the last one repeats
+  std::vector<Outcome> tries;  // likewise; empty means nobody ever listens
+  bool can_start_process = true;
+  // A later start's command that arrives once the bar listens.
+  std::optional<BarCommand> later;
+
+  TempFolder folder;
+  FakePlatform platform{folder.path()};
+  FakeSearchBarView view;
+  SettingsModel model;
+  std::optional<SearchBar> bar;
+  std::vector<std::string> steps;
+  Clock::time_point now{};
+  Clock::time_point first_try{}, last_try{};
+  int try_count = 0;
+
+  std::optional<int> AnswerBeforeStart() override { return early; }
+  std::string CommandLine() override { return command_line; }
+  ProgramPlaces Places() override { return {folder.path(), {}, {}}; }
+  const SettingsPlaceProbe& Probe() override { return probe_; }
+  std::string InstanceKey(const FilePath& settings) override { return settings.native(); }
+  bool TryClaimInstance(const FilePath& settings, std::string_view name) override {
+    EXPECT_EQ(settings, folder.path());
+    EXPECT_EQ(name, InstanceName(folder.path().native()));
+    const bool claimed =
+        claims.empty() ? true : claims[std::min(claim_count_++, claims.size() - 1)];
+    steps.push_back(claimed ? "claim" : "claim-held");
+    return claimed;
+  }
+  void ReleaseInstance() override { steps.push_back("release"); }
+  HandOverTry TryHandOver(std::string_view, const std::string& message,
+                          std::chrono::milliseconds greeting_wait) override {
+    EXPECT_EQ(DecodeBarCommand(message), ParseBarCommand(command_line));
+    EXPECT_GE(greeting_wait.count(), 0);
+    if (try_count++ == 0) first_try = now;
+    last_try = now;
+    const Outcome outcome =
+        tries.empty() ? Outcome::NobodyListening
+                      : tries[std::min(static_cast<std::size_t>(try_count - 1), tries.size() - 1)];
+    if (steps.empty() || steps.back() != "try") steps.push_back("try");
+    return {outcome, outcome == Outcome::Taken ? "" : "because"};
+  }
+  bool StartBarProcess() override {
+    steps.push_back(can_start_process ? "start-process" : "start-process-failed");
+    return can_start_process;
+  }
+  void TellNotTaken(const std::string& reason) override { steps.push_back("tell:" + reason); }
+  void TellRefused(const std::string& problem) override { steps.push_back("refused:" + problem); }
+  Clock::time_point Now() override { return now; }
+  void Pause(std::chrono::milliseconds how_long) override {
+    EXPECT_EQ(how_long, kHandOverRetry);
+    now += how_long;
+  }
+
+  SearchBar* OpenBar(const ProgramFolders& folders) override {
+    EXPECT_EQ(folders.settings, folder.path());
+    steps.push_back("open");
+    bar.emplace(model, view, platform);
+    return &*bar;
+  }
+  void ShowBar() override {
+    // Shown with its engines already on the buttons.
+    steps.push_back("show:" + view.buttons[0].caption);
+  }
+  void WhenFirstPainted(std::function<void()> step) override {
+    steps.push_back("wait-for-paint");
+    painted_ = std::move(step);
+  }
+  void FinishWindow() override { steps.push_back("finish-window"); }
+  void Listen(std::string_view, CommandSink sink) override {
+    steps.push_back("listen");
+    sink_ = std::move(sink);
+  }
+  void TakeGlobalKeys(const HotKeys&, CommandSink) override { steps.push_back("keys"); }
+  void Post(std::function<void()> step) override { posted_.push_back(std::move(step)); }
+  int RunEventLoop() override {
+    steps.push_back("loop");
+    if (painted_) painted_();
+    RecordOpened();
+    if (later && sink_) {
+      sink_(*later);
+      steps.push_back("answered");
+      RecordOpened();
+    }
+    for (auto& step : posted_) step();
+    RecordOpened();
+    return 0;
+  }
+
+ private:
+  void RecordOpened() {
+    for (const auto opened = platform.OpenedAddresses(); opened_seen_ < opened.size();)
+      steps.push_back("opened:" + opened[opened_seen_++]);
+  }
+
+  DiskProbe probe_;
+  std::size_t claim_count_ = 0;
+  std::size_t opened_seen_ = 0;
+  std::function<void()> painted_;
+  CommandSink sink_;
+  std::vector<std::function<void()>> posted_;
+};
+
+const std::vector<std::string> kBarSteps = {
+    "open", "show:Google", "wait-for-paint", "loop", "finish-window", "listen", "keys"};
+
+std::vector<std::string> Then(std::vector<std::string> first,
+                              const std::vector<std::string>& rest) {
+  first.insert(first.end(), rest.begin(), rest.end());
+  return first;
+}
+
+TEST(StartUpSequence, StepsAndStatusForEachKindOfStart) {
+  const std::string google = "https://www.google.com/search?q=";
+  struct Row {
+    const char* name;
+    std::optional<int> early;
+    std::string command_line;
+    std::vector<bool> claims;
+    std::vector<Outcome> tries;
+    bool can_start_process;
+    int status;
+    std::vector<std::string> steps;
+    int try_count;
+  };
+  const Row rows[] = {
+      {"version or help", 2, "--search x", {}, {}, true, 2, {}, 0},
+      {"first plain start is the bar", {}, "", {true}, {}, true, 0, Then({"claim"}, kBarSteps), 0},
+      {"later plain start ends", {}, "", {false}, {}, true, 0, {"claim-held"}, 0},
+      {"later start, bar takes it at once",
+       {},
+       "--search x",
+       {false},
+       {Outcome::Taken},
+       true,
+       0,
+       {"claim-held", "try"},
+       1},
+      {"later start, bar still starting",
+       {},
+       "--focus",
+       {false},
+       {Outcome::NobodyListening, Outcome::NobodyListening, Outcome::Taken},
+       true,
+       0,
+       {"claim-held", "try"},
+       3},
+      {"later start, bar refuses",
+       {},
+       "--search x",
+       {false},
+       {Outcome::Refused},
+       true,
+       1,
+       {"claim-held", "try", "tell:because"},
+       1},
+      {"later start, nobody ever listens",
+       {},
+       "--search x",
+       {false},
+       {},
+       true,
+       1,
+       {"claim-held", "try", "tell:because"},
+       251},
+      {"first start with a command hands it to a bar of its own",
+       {},
+       "--search x",
+       {true},
+       {Outcome::NobodyListening, Outcome::Taken},
+       true,
+       0,
+       {"claim", "release", "start-process", "try"},
+       2},
+      {"first start with a command, its bar never listens",
+       {},
+       "--search x",
+       {true},
+       {},
+       true,
+       1,
+       {"claim", "release", "start-process", "try", "tell:because"},
+       1001},
+      {"no process can be started: the start is the bar and carries its command out last",
+       {},
+       "--search x",
+       {true},
+       {},
+       false,
+       0,
+       Then(Then({"claim", "release", "start-process-failed", "claim"}, kBarSteps),
+            {"opened:" + google + "x"}),
+       0},
+      {"no process can be started and another start took the claim meanwhile",
+       {},
+       "--search x",
+       {true, false},
+       {Outcome::Taken},
+       false,
+       0,
+       {"claim", "release", "start-process-failed", "claim-held", "try"},
+       1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeHost host;
+    host.early = row.early;
+    host.command_line = row.command_line;
+    host.claims = row.claims;
+    host.tries = row.tries;
+    host.can_start_process = row.can_start_process;
+    EXPECT_EQ(velto::StartUp(host).Run(), row.status);
+    EXPECT_EQ(host.steps, row.steps);
+    EXPECT_EQ(host.try_count, row.try_count);
+    // Tries stop at the wait, never before it.
+    if (row.status == 1 && row.tries.empty()) {
+      const auto wait = row.claims[0] ? kStartedBarWait : kHandOverWait;
+      EXPECT_EQ(host.last_try - host.first_try, wait);
+    }
+  }
+}
+
+TEST(StartUpSequence, LaterStartsCommandIsCarriedOutOnlyAfterItsSenderIsAnswered) {
+  FakeHost host;
+  host.later = BarCommand{BarCommand::Kind::Search, "y"};
+  EXPECT_EQ(velto::StartUp(host).Run(), 0);
+  EXPECT_EQ(host.steps, Then(Then({"claim"}, kBarSteps),
+                             {"answered", "opened:https://www.google.com/search?q=y"}));
+}
+
+TEST(StartUpSequence, FreshFolderStartsWithTheStarterEnginesAnExistingFileIsKept) {
+  struct Row {
+    const char* name;
+    std::optional<std::string> ini;  // nothing: no velto.ini at all
+    bool starter_file;
+    std::string first_caption;
+  };
+  const Row rows[] = {
+      {"only the program", std::nullopt, false, "Google"},
+      {"a starter file beside it", std::nullopt, true, "S"},
+      {"an empty velto.ini", "", false, ""},
+      {"a velto.ini of the user's",
+       "[Velto]\r\nSearchSelect(0)=0\r\n[SearchData]\r\nSearchName(0)=mine\r\n", true, "mine"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeHost host;
+    const fs::path ini = host.folder / "velto.ini";
+    if (row.ini) WriteBytes(ini, *row.ini);
+    if (row.starter_file)
+      WriteBytes(host.folder / "velto.starter.ini", "[SearchData]\r\nSearchName(0)=S\r\n");
+    velto::StartUp(host).Run();
+    EXPECT_EQ(host.view.buttons[0].caption, row.first_caption);
+    EXPECT_EQ(host.view.buttons[0].enabled, !row.first_caption.empty());
+    if (row.ini) EXPECT_EQ(ReadBytes(ini), *row.ini) << "never rewritten at the start";
+  }
+  // A dangling link in place of velto.ini is left alone.
+  FakeHost linked;
+  fs::create_symlink(linked.folder / "elsewhere.ini", linked.folder / "velto.ini");
+  velto::StartUp(linked).Run();
+  EXPECT_FALSE(fs::exists(linked.folder / "elsewhere.ini"));
+  EXPECT_EQ(linked.view.buttons[0].caption, "");
+}
+
+// Windows hands the core no user folders: every copy keeps its settings beside it.
+TEST(SettingsPlace, WithoutUserFoldersTheSettingsStayBesideTheProgram) {
+  TempFolder program;
+  const ProgramFolders folders = ChooseProgramFolders({program.path(), {}, {}}, DiskProbe());
+  EXPECT_EQ(folders.settings, program.path());
+  EXPECT_EQ(folders.help, program.path());
+  EXPECT_FALSE(folders.per_user);
+}
+
+TEST(InstanceName, SixteenHexDigitsOfFnv1a) {
+  EXPECT_EQ(InstanceName(""), "cbf29ce484222325");
+  EXPECT_EQ(InstanceName("a"), "af63dc4c8601ec8c");
+  EXPECT_NE(InstanceName("/home/u/velto"), InstanceName("/home/u/velto2"));
 }
 
 }  // namespace

@@ -13,8 +13,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -280,6 +282,48 @@ TEST_F(InstalledPrograms, Velto_FirstStartFillsTheUserFolder_SecondStartEndsAtOn
   for (const auto& entry : fs::directory_iterator(layout.bin))
     EXPECT_TRUE(entry.path().filename() == "velto" || entry.path().filename() == "velto-config")
         << entry.path();
+}
+
+// The process holding the flock on a folder, read from /proc/locks; -1 for none.
+pid_t LockHolder(const fs::path& folder) {
+  struct stat status {};
+  if (::stat(folder.c_str(), &status) != 0) return -1;
+  std::ifstream locks("/proc/locks");
+  const std::string inode = ":" + std::to_string(status.st_ino);
+  for (std::string line; std::getline(locks, line);) {
+    std::istringstream fields(line);
+    std::string number, kind, mode, access, pid, device;
+    fields >> number >> kind >> mode >> access >> pid >> device;
+    if (kind == "FLOCK" && device.ends_with(inode)) return std::stoi(pid);
+  }
+  return -1;
+}
+
+// A folder holding only the program, started with a command: the start ends with 0 as soon as
+// the bar it brought up has the command, and that bar has written the starter settings.
+TEST_F(InstalledPrograms, FreshFolderFirstCommand_EndsAtOnceBarHasTheStarterEngines) {
+  TempFolder portable, runtime;
+  fs::permissions(runtime.path(), fs::perms::owner_all);
+  fs::copy_file(VELTO_EXE, portable / "velto");
+  // The bar's socket in a runtime folder of this test's own.
+  const char* old = std::getenv("XDG_RUNTIME_DIR");
+  const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  const pid_t start = Start({(portable / "velto").string(), "--focus"});
+  if (saved)
+    ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
+  else
+    ::unsetenv("XDG_RUNTIME_DIR");
+  ASSERT_GT(start, 0);
+  EXPECT_EQ(WaitFor(start, std::chrono::seconds(30)), 0);
+  const pid_t bar = LockHolder(portable.path());
+  ASSERT_GT(bar, 0) << "no bar holds the folder";
+  EXPECT_NE(bar, start);
+  EXPECT_EQ(SettingsStore(portable.path()).ReadSetting("SearchData", "SearchName(0)"), "Google");
+  ::kill(bar, SIGTERM);
+  for (int i = 0; i < 500 && LockHolder(portable.path()) == bar; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_NE(LockHolder(portable.path()), bar) << "the bar did not end";
 }
 
 // A portable copy in a folder the user cannot write, holding a velto.ini the user can: the

@@ -8,31 +8,30 @@
 #include <system_error>
 #include <vector>
 
-#include "dialog/settings_dialog.h"
-#include "settings/settings_store.h"
-
 #ifndef VELTO_DATA_FROM_BIN
 #define VELTO_DATA_FROM_BIN "../share/velto"
 #endif
 
 namespace velto {
-namespace {
 
 namespace fs = std::filesystem;
 
-bool IsFile(const fs::path& path) {
+bool PosixSettingsPlaceProbe::IsFile(const FilePath& path) const {
   std::error_code ec;
   return fs::is_regular_file(path, ec);
 }
 
-// Writable and searchable by this process, judged with its effective ids as open() will be.
-bool CanWriteInto(const fs::path& folder) {
+bool PosixSettingsPlaceProbe::Exists(const FilePath& path) const {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(path, ec));
+}
+
+// Judged with the effective ids, as open() will be.
+bool PosixSettingsPlaceProbe::CanWriteInto(const FilePath& folder) const {
   return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-// A settings file this process may read and rewrite. One without any write permission bit is
-// read-only even for root, as the store treats it.
-bool CanReadAndWrite(const fs::path& file) {
+bool PosixSettingsPlaceProbe::CanReadAndWrite(const FilePath& file) const {
   std::error_code ec;
   const fs::file_status status = fs::status(file, ec);
   if (!fs::is_regular_file(status)) return false;
@@ -41,14 +40,11 @@ bool CanReadAndWrite(const fs::path& file) {
   return ::faccessat(AT_FDCWD, file.c_str(), R_OK | W_OK, AT_EACCESS) == 0;
 }
 
-fs::path UserConfigFolder(const UserFolders& user) {
-  const fs::path xdg(user.xdg_config_home);
-  if (xdg.is_absolute()) return xdg / "velto";
-  if (!user.home.empty()) return fs::path(user.home) / ".config" / "velto";
-  return {};
+bool PosixSettingsPlaceProbe::CreateFolders(const FilePath& folder) const {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  return fs::is_directory(folder, ec);
 }
-
-}  // namespace
 
 UserFolders UserFoldersFromEnvironment() {
   UserFolders user;
@@ -68,39 +64,21 @@ UserFolders UserFoldersFromEnvironment() {
   return user;
 }
 
+ProgramPlaces ProgramPlacesOf(const fs::path& executable_folder, const UserFolders& user) {
+  return {executable_folder, (executable_folder / VELTO_DATA_FROM_BIN).lexically_normal(), user};
+}
+
 ProgramFolders ChooseProgramFolders(const fs::path& executable_folder, const UserFolders& user) {
-  ProgramFolders folders{executable_folder, executable_folder, false};
-  const fs::path help_name(kHelpFileName);
-  const fs::path data = (executable_folder / VELTO_DATA_FROM_BIN).lexically_normal();
-  const bool installed = !IsFile(executable_folder / help_name) && IsFile(data / help_name);
-  if (installed) folders.help = data;
-  // A settings file beside the program that can be used is never passed over; where the
-  // folder refuses new files, the store rewrites it in place. Without one, even root, who may
-  // write into /usr/bin, keeps the settings of an installed program in a folder of its own.
-  const bool own_file = CanReadAndWrite(executable_folder / kSettingsFileName);
-  if (!own_file && (installed || !CanWriteInto(executable_folder))) {
-    if (fs::path config = UserConfigFolder(user); !config.empty()) {
-      folders.settings = std::move(config);
-      folders.per_user = true;
-    }
-  }
-  return folders;
+  return ChooseProgramFolders(ProgramPlacesOf(executable_folder, user), PosixSettingsPlaceProbe());
 }
 
 bool CreateSettingsFolder(const ProgramFolders& folders) {
-  std::error_code ec;
-  if (folders.per_user) fs::create_directories(folders.settings, ec);
-  return fs::is_directory(folders.settings, ec);
+  const PosixSettingsPlaceProbe probe;
+  return CreateSettingsFolder(folders, probe) && fs::is_directory(folders.settings);
 }
 
 void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders) {
-  if (!folders.per_user) return;
-  const SettingsStore store(folders.settings);
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(store.SettingsPath(), ec))) return;
-  // A failure leaves no file; the program then runs on empty settings, as with a
-  // read-only folder.
-  store.WriteStarterSettings();
+  if (folders.per_user) WriteStarterSettingsOnFirstUse(folders.settings, PosixSettingsPlaceProbe());
 }
 
 }  // namespace velto

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "main/bar_command.h"
-#include "platform/posix/command_socket.h"
+#include "platform/posix/command_listener.h"
 
 namespace velto {
 

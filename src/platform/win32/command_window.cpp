@@ -9,10 +9,8 @@ namespace {
 
 // Marks a WM_COPYDATA as one of ours ("VLTC"); any other is left alone.
 constexpr ULONG_PTR kCommandCopyData = 0x564C5443;
-// Carries a received command out after the sender has its answer.
-constexpr UINT kRunPendingCommands = WM_APP + 0x41;
-// How long a later start looks for the bar's window: the bar may still be starting.
-constexpr DWORD kFindWaitMs = 5000;
+// Runs the posted steps.
+constexpr UINT kRunPosted = WM_APP + 0x41;
 constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
 
 int HotKeyId(HotKeyRole role) {
@@ -25,43 +23,38 @@ HWND FindCommandWindow(const std::wstring& class_name) {
 
 }  // namespace
 
-std::wstring CommandWindowClassName(const FilePath& folder) {
-  std::wstring name = InstanceMutexName(folder);
+std::wstring CommandWindowClassName(const std::string& instance_name) {
   // The mutex lives in the session's "Local\" namespace; a class name has none.
+  std::wstring name = InstanceMutexNameOf(instance_name);
   if (const auto slash = name.find(L'\\'); slash != std::wstring::npos) name.erase(0, slash + 1);
   return name + L"-Commands";
 }
 
-bool SendBarCommand(const FilePath& folder, const BarCommand& command) {
-  const std::wstring class_name = CommandWindowClassName(folder);
-  const std::string message = EncodeBarCommand(command);
-  const ULONGLONG deadline = GetTickCount64() + kFindWaitMs;
+HandOverTry TrySendBarCommand(const std::wstring& class_name, const std::string& message) {
+  using Outcome = HandOverTry::Outcome;
   // The running bar may still be starting: it holds the mutex before its window exists.
   HWND target = FindCommandWindow(class_name);
-  while (target == nullptr && GetTickCount64() < deadline) {
-    Sleep(20);
-    target = FindCommandWindow(class_name);
-  }
-  if (target == nullptr) return false;
+  if (target == nullptr) return {Outcome::NobodyListening, "no running search bar answers"};
   DWORD process = 0;
   GetWindowThreadProcessId(target, &process);
   // This start was the user's last input; it may pass the foreground on to the bar.
   if (process != 0) AllowSetForegroundWindow(process);
   // A bar that has stopped taking messages is not sent the command at all.
-  if (IsHungAppWindow(target)) return false;
+  if (IsHungAppWindow(target)) return {Outcome::Refused, "the running search bar does not answer"};
   COPYDATASTRUCT data{kCommandCopyData, static_cast<DWORD>(message.size()),
                       const_cast<char*>(message.data())};
-  // The bar answers from its window procedure at once. A timeout would leave the message in its
-  // queue, to be carried out after this start had reported a failure, so the answer is awaited
-  // as long as it takes. 0 also when the bar ends before it answers.
-  return SendMessageW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE;
+  // 0 also when the bar ends before it answers.
+  if (SendMessageW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)) == TRUE)
+    return {Outcome::Taken, {}};
+  return {Outcome::Refused, "the running search bar did not take the command"};
 }
 
 CommandWindow::~CommandWindow() {
   for (const int id : hot_key_ids_) UnregisterHotKey(window_.get(), id);
 }
 
-void CommandWindow::TakeHotKeys(const HotKeys& keys) {
+void CommandWindow::TakeHotKeys(const HotKeys& keys, Sink on_press) {
+  on_hot_key_ = std::move(on_press);
   // A program without a console tells the debugger why a key is not taken.
   const auto tell = [](const std::string& line) {
     OutputDebugStringW(WideFromUtf8(line + "\n").c_str());
@@ -87,8 +80,15 @@ void CommandWindow::TakeHotKeys(const HotKeys& keys) {
   take(HotKeyRole::SearchSelection, keys.selection);
 }
 
-bool CommandWindow::Create(const FilePath& folder) {
-  class_name_ = CommandWindowClassName(folder);
+void CommandWindow::Post(std::function<void()> step) {
+  if (!window_) return;
+  posted_.push_back(std::move(step));
+  PostMessageW(window_.get(), kRunPosted, 0, 0);
+}
+
+bool CommandWindow::Create(const std::wstring& class_name, Sink on_command) {
+  on_command_ = std::move(on_command);
+  class_name_ = class_name;
   if (!RegisterWindowClass(class_name_.c_str(), nullptr)) return false;
   // A hidden popup: FindWindowEx finds it, the taskbar and Alt+Tab do not show it.
   window_.reset(
@@ -105,15 +105,14 @@ LRESULT CommandWindow::OnMessage(HWND window, UINT message, WPARAM wparam, LPARA
     auto command =
         DecodeBarCommand(std::string_view(static_cast<const char*>(data->lpData), data->cbData));
     if (!command) return FALSE;
-    pending_.push_back(std::move(*command));
-    PostMessageW(window, kRunPendingCommands, 0, 0);
+    if (on_command_) on_command_(*command);
     return TRUE;
   }
-  if (message == kRunPendingCommands) {
-    while (!pending_.empty()) {
-      const BarCommand command = std::move(pending_.front());
-      pending_.pop_front();
-      if (on_command_) on_command_(command);
+  if (message == kRunPosted) {
+    while (!posted_.empty()) {
+      const std::function<void()> step = std::move(posted_.front());
+      posted_.pop_front();
+      if (step) step();
     }
     return 0;
   }
@@ -124,8 +123,8 @@ LRESULT CommandWindow::OnMessage(HWND window, UINT message, WPARAM wparam, LPARA
         id == HotKeyId(HotKeyRole::Focus) ? HotKeyRole::Focus : HotKeyRole::SearchSelection;
     std::string selection;
     if (role == HotKeyRole::SearchSelection) selection = ClipboardText(window);
-    if (auto command = CommandForHotKey(role, std::move(selection)); command && on_command_)
-      on_command_(*command);
+    if (auto command = CommandForHotKey(role, std::move(selection)); command && on_hot_key_)
+      on_hot_key_(*command);
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "main/instance_name.h"
+#include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
 
@@ -51,23 +53,23 @@ std::wstring NormalFolderName(std::wstring text) {
 
 }  // namespace
 
-std::wstring InstanceMutexName(const FilePath& folder) {
+std::string InstanceKeyOf(const FilePath& folder) {
   std::wstring text = NormalFolderName(folder.native());
   if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-  // FNV-1a over the UTF-16 units: the full path may be longer than a kernel object name.
-  std::uint64_t hash = 14695981039346656037ull;
-  for (wchar_t unit : text) {
-    hash ^= static_cast<std::uint16_t>(unit);
-    hash *= 1099511628211ull;
-  }
-  std::wstring name = L"Local\\Velto-SearchBar-";
-  for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789abcdef"[(hash >> shift) & 0xF];
-  return name;
+  return Utf8FromWide(text);
+}
+
+std::wstring InstanceMutexNameOf(const std::string& instance_name) {
+  return L"Local\\Velto-SearchBar-" + WideFromUtf8(instance_name);
+}
+
+std::wstring InstanceMutexName(const FilePath& folder) {
+  return InstanceMutexNameOf(InstanceName(InstanceKeyOf(folder)));
 }
 
 bool SingleInstance::Claim() {
   if (mutex_) return true;
-  UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, InstanceMutexName(folder_).c_str()));
+  UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, name_.c_str()));
   // Without a mutex at all, running is better than refusing to start.
   if (!mutex) return true;
   if (GetLastError() == ERROR_ALREADY_EXISTS) return false;

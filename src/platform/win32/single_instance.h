@@ -1,6 +1,6 @@
 #pragma once
-// One running search bar per program folder: a named mutex whose name is derived from the
-// folder, held for the life of this object.
+// One running search bar per program folder: a named mutex whose name is the folder's instance
+// name, held until released or the end of this object.
 #include <string>
 
 #include "platform/file_path.h"
@@ -8,17 +8,23 @@
 
 namespace velto::win32 {
 
-// The mutex name for a program folder: case-insensitive, as Windows paths are.
+// The folder in one spelling, upper case as Windows compares names, in UTF-8: what the
+// instance name is made from.
+std::string InstanceKeyOf(const FilePath& folder);
+
+// The mutex name for an instance name, and for a program folder through its instance name.
+std::wstring InstanceMutexNameOf(const std::string& instance_name);
 std::wstring InstanceMutexName(const FilePath& folder);
 
 class SingleInstance {
  public:
-  explicit SingleInstance(FilePath folder) : folder_(std::move(folder)) {}
+  explicit SingleInstance(std::wstring mutex_name) : name_(std::move(mutex_name)) {}
   // True when this process holds the claim (also when it already held it).
   bool Claim();
+  void Release() { mutex_.reset(); }
 
  private:
-  FilePath folder_;
+  std::wstring name_;
   UniqueKernelHandle mutex_;
 };
 

@@ -59,13 +59,16 @@ TEST(InstanceMutexName, SameFolderInAnySpelling_SameName) {
 }
 
 TEST(SingleInstance, SecondClaimForTheSameFolder_Fails) {
-  SingleInstance first(L"C:\\velto-test-folder");
-  SingleInstance second(L"C:\\VELTO-TEST-FOLDER");
-  SingleInstance elsewhere(L"C:\\velto-other-folder");
+  SingleInstance first(InstanceMutexName(L"C:\\velto-test-folder"));
+  SingleInstance second(InstanceMutexName(L"C:\\VELTO-TEST-FOLDER"));
+  SingleInstance elsewhere(InstanceMutexName(L"C:\\velto-other-folder"));
   EXPECT_TRUE(first.Claim());
   EXPECT_TRUE(first.Claim());  // holding it already
   EXPECT_FALSE(second.Claim());
   EXPECT_TRUE(elsewhere.Claim());
+  // Released, the claim is free for the next start.
+  first.Release();
+  EXPECT_TRUE(second.Claim());
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 //   velto_driver OUT EXE step...
 //   start:ARGS      start EXE with the command line "EXE ARGS" and wait for its window
 //   second:ARGS     start another EXE, wait for it to end, record its exit code and windows
+//   first:ARGS      start EXE with no bar running, wait for it to end and record its exit code,
+//                   then take the bar it brought up as the started program
 //   type:TEXT       type TEXT (UTF-8) into the focused control
 //   key:VK          press a key (decimal code); "key:shift+115" holds Shift, "key:alt+40" Alt
 //   drop:ON|T|FILE...  drag and drop onto ON (window, query, button:I) the text T ("-" for
@@ -304,6 +306,21 @@ bool Driver::Run(const std::string& step) {
     }
     Settle();
     Record("started");
+  } else if (verb == "first") {
+    HANDLE first = Start(arg);
+    if (first == nullptr) return false;
+    WaitExit(first, "first-exit");
+    CloseHandle(first);
+    if (!WaitForBar()) {
+      Record("start-failed");
+      return false;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar_, &pid);
+    process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (process_ == nullptr) return false;
+    Settle();
+    Record("bars=" + std::to_string(VisibleBars()));
   } else if (verb == "second") {
     HANDLE second = Start(arg);
     if (second == nullptr) return false;

@@ -194,15 +194,15 @@ def run_searches(h):
 
 
 def run_debug_switch(h):
-    """No settings file, the "/d" switch, a fixed search of the switch's group, a bare query
+    """Empty settings, the "/d" switch, a fixed search of the switch's group, a bare query
     that is never handed to the shell, F9, and the end of the session."""
-    folder = h.folder("switch")
+    folder = h.folder("switch", b"")
     seen = h.drive(folder, "start:/d", "dump",
                    "type:x y&z", "menu:12",         # SP, shown only with the switch
                    "key:112",                       # F1: engine without prefix, not a web address
                    "click:0",                       # disabled: nothing
                    "dump", "endsession", "wait-exit")
-    h.check("no settings: empty disabled buttons, not topmost", [seen[3], seen[6]], [
+    h.check("empty settings: empty disabled buttons, not topmost", [seen[3], seen[6]], [
         "buttons=(off)|(off)|(off)|(off)|クリア|その他", "topmost=0"])
     h.check("switch run history", seen[7:9], ["query=x y&z", "history=1|x y&z"])
     h.check("session end agreed and ended", [seen[-2], seen[-1]], ["agreed=1", "exit=0"])
@@ -242,6 +242,21 @@ def run_commands(h):
     h.check("searched", h.addresses(1), ["http://s2.example/?q=%22tokyo%20tower%22"])
 
 
+def run_first_command(h):
+    """A fresh folder with only the program, started with /S: the start ends with 0 once the
+    bar it brought up has taken the search, and that bar shows the starter engines."""
+    folder = h.folder("first")
+    seen = h.drive(folder, "first:/S tokyo", "dump", "close", "wait-exit")
+    h.check("first /S ends at once, one bar", seen[:2], ["first-exit=0", "bars=1"])
+    h.check("starter engines on the buttons",
+            [line for line in seen if line.startswith("buttons=")],
+            ["buttons=Google|Yahoo! JAPAN|Wikipedia|YouTube|クリア|その他"])
+    h.check("first /S: closed", seen[-1], "exit=0")
+    h.check("first /S searched", h.addresses(1), ["https://www.google.com/search?q=tokyo"])
+    h.check("starter settings written", b"SearchName(0)=Google" in (h.read(folder, "velto.ini") or b""),
+            True)
+
+
 def run_long_addresses(h):
     """Addresses far past what Wine's shell copes with (it cuts addresses of 985 characters and
     crashes from 997) reach the browser whole: a Japanese query in a template (972 bytes
@@ -276,7 +291,8 @@ def main():
     parser.add_argument("--keep", action="store_true")
     parser.add_argument("only", nargs="*")
     h = Harness(parser.parse_args())
-    runs = [run_searches, run_debug_switch, run_blank_before_switch, run_commands, run_long_addresses]
+    runs = [run_searches, run_debug_switch, run_blank_before_switch, run_commands,
+            run_first_command, run_long_addresses]
     try:
         for run in runs:
             if h.args.only and run.__name__ not in h.args.only:
