@@ -24,6 +24,7 @@ from parity_check import Seen, tab_separated_runs
 KEYS = {"Enter": "Return", "Esc": "Escape", "Tab": "Tab", "Down": "Down", "Up": "Up"}
 BUTTONS = {"click": "1", "rclick": "3", "mclick": "2"}
 TITLE = "ヴェルト"
+MESSAGE_ROLES = ("alert", "dialog")
 DIALOG_TITLE = "設定"
 # The settings dialog's buttons and check boxes as the steps name them, by their captions.
 DIALOG_CAPTIONS = {"ok": "OK", "cancel": "キャンセル", "help": "ヘルプ", "restore": "標準に戻す",
@@ -271,15 +272,17 @@ class LinuxFrontEnd:
         return wait_for(lambda: self.a11y.application(self.process.pid), 10,
                         "the program on the accessibility bus")
 
-    def windows(self, title):
-        """The program's top-level windows with this title that are shown."""
+    def top_levels(self):
+        """The program's top-level windows that are shown."""
         app = self.app_node()
-        found = []
-        for i in range(app.get_child_count()):
-            window = app.get_child_at_index(i)
-            if window is not None and window.get_name() == title and self.a11y.showing(window):
-                found.append(window)
-        return found
+        windows = (app.get_child_at_index(i) for i in range(app.get_child_count()))
+        return [w for w in windows if w is not None and self.a11y.showing(w)]
+
+    def windows(self, title):
+        """The program's shown windows with this title; for the bar's, message boxes left out
+        (they may carry the program's name as well)."""
+        return [w for w in self.top_levels() if w.get_name() == title and (
+            title != TITLE or self.a11y.role(w) not in MESSAGE_ROLES)]
 
     def bar(self):
         return wait_for(lambda: self.windows(TITLE), 10, "the search bar")[0]
@@ -372,7 +375,17 @@ class LinuxFrontEnd:
             self.seen.later.append("running")
         self.settle()
 
+    def bar_in_front(self):
+        """Keys and typing go to the bar, as the Windows driver brings it to the front first;
+        only when the settings dialog is not open, which is typed into by its own steps."""
+        bar = self.bar_window_id()
+        if self.xdo_quiet("getwindowfocus") != [bar] and not self.windows(DIALOG_TITLE):
+            self.xdo("windowfocus", "--sync", bar)
+            self.settle()
+
     def step(self, step):
+        if "type" in step or "key" in step:
+            self.bar_in_front()
         if "type" in step:
             self.xdo("type", "--delay", "40", step["type"])
             self.settle()
@@ -423,6 +436,9 @@ class LinuxFrontEnd:
             self.settle()
         elif "focus_elsewhere" in step:
             self.focus_elsewhere()
+        elif "click_query" in step:
+            self.bar_in_front()
+            self.click_at(self.a11y.centre(self.query_box()))
         else:
             verb = next(v for v in BUTTONS if v in step)
             button = self.buttons()[step[verb]]
@@ -445,15 +461,9 @@ class LinuxFrontEnd:
 
     def answer_message(self):
         """Records the text of the message box shown now and answers it with its OK button."""
-        app = self.app_node()
-
         def box():
-            for i in range(app.get_child_count()):
-                window = app.get_child_at_index(i)
-                if window is not None and window.get_name() not in (TITLE, DIALOG_TITLE) \
-                        and self.a11y.showing(window) and self.nodes(window, "push button"):
-                    return window
-            return None
+            return next((w for w in self.top_levels() if self.a11y.role(w) in MESSAGE_ROLES
+                         and w.get_name() != DIALOG_TITLE), None)
         try:
             window = wait_for(box, 5, "a message box")
         except TimeoutError:

@@ -80,6 +80,8 @@ def driver_steps(steps):
             out.append(f"move:{dx},{dy}")
         elif "focus_elsewhere" in step:
             out.append("elsewhere")
+        elif "click_query" in step:
+            out.append("clickquery")
         else:
             verb = next(v for v in MOUSE if v in step)
             out.append(f"{'d' if step.get('double') else ''}{verb}:{step[verb]}")

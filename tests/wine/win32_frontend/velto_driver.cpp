@@ -20,6 +20,7 @@
 //   suggestions     record whether the suggestion list is shown
 //   move:DX,DY      move the bar by DX, DY pixels, as a window manager moves it
 //   elsewhere       another window (the driver's own) takes the focus
+//   clickquery      a left click into the query box
 //   menu:N          open the menu button's menu, move down N entries (up for N < 0), Enter
 //   chord:A+B+C     hold the keys A, B (decimal codes) and press C, wherever the focus is
 //   clipboard:TEXT  put TEXT (UTF-8) on the clipboard
@@ -470,6 +471,12 @@ bool Driver::Run(const std::string& step) {
     Settle();
   } else if (verb == "elsewhere") {
     Elsewhere();
+  } else if (verb == "clickquery") {
+    Foreground();
+    RECT rect{};
+    GetWindowRect(GetDlgItem(bar_, 99), &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, MOUSEEVENTF_LEFTDOWN,
+            MOUSEEVENTF_LEFTUP, 1);
   } else if (verb == "menu") {
     Menu(std::atoi(arg.c_str()));
   } else if (verb == "chord") {
