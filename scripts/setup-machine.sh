@@ -13,6 +13,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   dpkg-dev desktop-file-utils imagemagick x11-apps
   lintian appstream man-db groff-base
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 xclip
 )
 
 missing=()

@@ -3,8 +3,8 @@
 // real mouse and keyboard input into the dialog, and what its window shows read back.
 //
 //   dlg-wait            wait until the dialog is shown; record "dialog=shown" or "dialog=none"
-//   dlg-click:NAME      left click on a control: combo0..combo5, text0..text2, change, delete,
-//                       clear, ok, cancel, help, restore, check
+//   dlg-click:NAME      left click on a control: combo0..combo5, text0..text4, change, delete,
+//                       clear, ok, cancel, help, restore, check, suggest
 //   dlg-pick:I:N        pick entry N of Combo1(I) with the mouse and the arrow keys
 //   dlg-type:TEXT       type TEXT (UTF-8) into the dialog's focused control
 //   dlg-key:VK          press a key (decimal code) in the dialog

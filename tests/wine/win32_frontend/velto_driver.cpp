@@ -4,6 +4,9 @@
 //
 //   velto_driver OUT EXE step...
 //   start:ARGS      start EXE with the command line "EXE ARGS" and wait for its window
+//   start-early:ARGS  start EXE without arguments, and once it holds the instance (it has a
+//                   window, shown or not) but before its bar shows, start another EXE with
+//                   ARGS; wait for that to end (recorded as by second:), then for the bar
 //   second:ARGS     start another EXE, wait for it to end, record its exit code and windows
 //   first:ARGS      start EXE with no bar running, wait for it to end and record its exit code,
 //                   then take the bar it brought up as the started program
@@ -13,6 +16,13 @@
 //                   none, "=" and the text, or "<" and a UTF-8 file's path) and the files
 //                   (Windows paths)
 //   click:I / rclick:I / mclick:I   press a mouse button on Command1(I)
+//   dclick:I / drclick:I / dmclick:I  the same, double-clicked
+//   suggestion:N:M  press the left button over row N of the suggestion list, release it over
+//                   row M
+//   suggestions     record whether the suggestion list is shown
+//   move:DX,DY      move the bar by DX, DY pixels, as a window manager moves it
+//   elsewhere       another window (the driver's own) takes the focus
+//   clickquery      a left click into the query box
 //   menu:N          open the menu button's menu, move down N entries (up for N < 0), Enter
 //   chord:A+B+C     hold the keys A, B (decimal codes) and press C, wherever the focus is
 //   clipboard:TEXT  put TEXT (UTF-8) on the clipboard
@@ -33,7 +43,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ole_drag.h"
@@ -234,6 +246,102 @@ class Driver {
     SendInput(2, input, sizeof(INPUT));
     Settle();
   }
+  void Mouse(int button_index, DWORD down, DWORD up, int presses) const {
+    HWND button = GetDlgItem(bar_, kButtonIdBase + button_index);
+    RECT rect{};
+    GetWindowRect(button, &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, down, up, presses);
+  }
+  void ClickAt(POINT at, DWORD down, DWORD up, int presses) const {
+    SetCursorPos(at.x, at.y);
+    Sleep(50);
+    for (int i = 0; i < presses; ++i) {
+      INPUT input[2]{};
+      input[0].type = input[1].type = INPUT_MOUSE;
+      input[0].mi.dwFlags = down;
+      input[1].mi.dwFlags = up;
+      SendInput(2, input, sizeof(INPUT));
+      if (i + 1 < presses) Sleep(80);  // within the double-click time
+    }
+    Settle();
+  }
+  struct FoundList {
+    DWORD thread;
+    HWND list;
+  };
+  static BOOL CALLBACK FindList(HWND window, LPARAM found) {
+    auto* search = reinterpret_cast<FoundList*>(found);
+    wchar_t cls[16]{};
+    GetClassNameW(window, cls, 16);
+    if (lstrcmpiW(cls, L"ListBox") != 0 || !IsWindowVisible(window) ||
+        GetWindowThreadProcessId(window, nullptr) != search->thread)
+      return TRUE;
+    search->list = window;
+    return FALSE;
+  }
+  HWND SuggestionList() const {
+    FoundList found{GetWindowThreadProcessId(bar_, nullptr), nullptr};
+    EnumWindows(&Driver::FindList, reinterpret_cast<LPARAM>(&found));
+    return found.list;
+  }
+  static bool RowCentre(HWND list, int row, POINT& at) {
+    RECT item{};
+    if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+      return false;
+    at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(list, &at);
+    return true;
+  }
+  static void Button(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+  }
+  bool PickSuggestion(int pressed, int released) const {
+    HWND list = SuggestionList();
+    POINT at{};
+    if (list == nullptr || !RowCentre(list, pressed, at)) return false;
+    SetCursorPos(at.x, at.y);
+    Sleep(50);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    Sleep(50);
+    // The list may have gone with the press.
+    if (IsWindowVisible(list) && RowCentre(list, released, at)) SetCursorPos(at.x, at.y);
+    Sleep(50);
+    Button(MOUSEEVENTF_LEFTUP);
+    Settle();
+    return true;
+  }
+  static BOOL CALLBACK HasWindow(HWND window, LPARAM process) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != *reinterpret_cast<DWORD*>(process)) return TRUE;
+    *reinterpret_cast<DWORD*>(process) = 0;
+    return FALSE;
+  }
+  // Whether the started program has made a window yet, shown or not.
+  bool HasMadeAWindow() const {
+    DWORD process = GetProcessId(process_);
+    EnumWindows(&Driver::HasWindow, reinterpret_cast<LPARAM>(&process));
+    return process == 0;
+  }
+  void Elsewhere() {
+    other_.reset(CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 600,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(other_.get());
+    for (int i = 0; i < 10; ++i) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+      Sleep(30);
+    }
+    Settle();
+  }
+  struct WindowCloser {
+    void operator()(HWND window) const { DestroyWindow(window); }
+  };
+
   void Menu(int downs) {
     Mouse(5, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     for (int i = 0; i < 100 && FindWindowW(L"#32768", nullptr) == nullptr; ++i) Sleep(50);
@@ -291,6 +399,7 @@ class Driver {
   std::wstring exe_;
   HANDLE process_ = nullptr;
   HWND bar_ = nullptr;
+  std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser> other_;
   std::string out_;
 };
 
@@ -321,6 +430,23 @@ bool Driver::Run(const std::string& step) {
     if (process_ == nullptr) return false;
     Settle();
     Record("bars=" + std::to_string(VisibleBars()));
+  } else if (verb == "start-early") {
+    process_ = Start("");
+    for (int i = 0; i < 400 && process_ != nullptr && !HasMadeAWindow(); ++i) Sleep(5);
+    Record(std::string("early=") + (FindWindowW(kBarClass, kBarCaption) != nullptr &&
+                                            IsWindowVisible(FindWindowW(kBarClass, kBarCaption))
+                                        ? "late"
+                                        : "starting"));
+    HANDLE second = Start(arg);
+    if (second == nullptr) return false;
+    WaitExit(second, "second-exit");
+    CloseHandle(second);
+    if (process_ == nullptr || !WaitForBar()) {
+      Record("start-failed");
+      return false;
+    }
+    Settle();
+    Record("started");
   } else if (verb == "second") {
     HANDLE second = Start(arg);
     if (second == nullptr) return false;
@@ -340,6 +466,34 @@ bool Driver::Run(const std::string& step) {
     Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   } else if (verb == "mclick") {
     Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+  } else if (verb == "dclick") {
+    Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  } else if (verb == "drclick") {
+    Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 2);
+  } else if (verb == "dmclick") {
+    Mouse(std::atoi(arg.c_str()), MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, 2);
+  } else if (verb == "suggestion") {
+    const int pressed = std::atoi(arg.c_str());
+    const int released = std::atoi(arg.c_str() + arg.find(':') + 1);
+    if (!PickSuggestion(pressed, released)) Record("suggestion-missing");
+  } else if (verb == "suggestions") {
+    Record(std::string("suggestions=") + (SuggestionList() != nullptr ? "open" : "closed"));
+  } else if (verb == "move") {
+    RECT rect{};
+    GetWindowRect(bar_, &rect);
+    const int dx = std::atoi(arg.c_str());
+    const int dy = std::atoi(arg.c_str() + arg.find(',') + 1);
+    SetWindowPos(bar_, nullptr, rect.left + dx, rect.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle();
+  } else if (verb == "elsewhere") {
+    Elsewhere();
+  } else if (verb == "clickquery") {
+    Foreground();
+    RECT rect{};
+    GetWindowRect(GetDlgItem(bar_, 99), &rect);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, MOUSEEVENTF_LEFTDOWN,
+            MOUSEEVENTF_LEFTUP, 1);
   } else if (verb == "menu") {
     Menu(std::atoi(arg.c_str()));
   } else if (verb == "chord") {
