@@ -87,10 +87,10 @@ std::wstring ShownCaption(HWND control) {
 
 void GrowToFit(HWND control, int limit, int dpi) {
   if (control == nullptr) return;
+  // An empty caption needs no room, but the control still keeps clear of its neighbour.
   const std::wstring caption = ShownCaption(control);
-  if (caption.empty()) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  const int needed = TextWidth(font, caption) + CaptionChrome(control, dpi);
+  const int needed = caption.empty() ? 0 : TextWidth(font, caption) + CaptionChrome(control, dpi);
   RECT at{};
   GetWindowRect(control, &at);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
