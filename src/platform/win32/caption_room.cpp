@@ -87,14 +87,18 @@ std::wstring ShownCaption(HWND control) {
 
 void GrowToFit(HWND control, int limit, int dpi) {
   if (control == nullptr) return;
-  // An empty caption needs no room, but the control still keeps clear of its neighbour.
   const std::wstring caption = ShownCaption(control);
+  if (caption.empty()) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  const int needed = caption.empty() ? 0 : TextWidth(font, caption) + CaptionChrome(control, dpi);
+  const int needed = TextWidth(font, caption) + CaptionChrome(control, dpi);
   RECT at{};
   GetWindowRect(control, &at);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
-  const int width = FittedWidth(at.left, at.right - at.left, needed, limit);
+  // These buttons draw a caption that does not fit cut at both sides, not shortened with an
+  // ellipsis; until they do, a control keeps the width its table gives it, even where the
+  // table draws it into its neighbour.
+  const int width = FittedWidth(at.left, at.right - at.left, needed,
+                                std::max(limit, static_cast<int>(at.right)));
   if (width == at.right - at.left) return;
   // A selector's height is that of its open list.
   int height = at.bottom - at.top;

@@ -134,14 +134,10 @@ void SearchBarWindow::FitButton(int index) {
     if (control.kind != BarControlKind::Button || control.index != index) continue;
     HWND button = Button(index);
     if (button == nullptr) return;
-    // Back to the table's width first (short of the neighbour the table draws it into): a
-    // shorter caption gives the room back.
-    const int limit = PixelsFromTwips(BarGrowLimit(i), dpi_);
-    const int left = PixelsFromTwips(control.left, dpi_);
-    SetWindowPos(button, nullptr, 0, 0,
-                 FittedWidth(left, PixelsFromTwips(control.width, dpi_), 0, limit),
+    // Back to the table's width first: a shorter caption gives the room back.
+    SetWindowPos(button, nullptr, 0, 0, PixelsFromTwips(control.width, dpi_),
                  PixelsFromTwips(control.height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GrowToFit(button, limit, dpi_);
+    GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_);
     return;
   }
 }
