@@ -125,12 +125,10 @@ void SettingsDialog::Command1_Click() {
   // A clear or menu button made bold at start-up keeps its font.
   bar_.ShowDefaultButton(SearchBar::Unbold::SearchButtons);
   bar_.ApplyTopmost();
-  bar_.Store().SaveOptions(model);
-  // Written only when changed, so that a file without the key keeps it missing.
-  if (view_.IsSuggestChecked() != model.Suggest) {
-    model.Suggest = view_.IsSuggestChecked();
-    bar_.Store().WriteSuggestSwitch(model.Suggest);
-  }
+  // Suggest is written only when changed, so that a file without the key keeps it missing.
+  std::optional<bool> suggest;
+  if (view_.IsSuggestChecked() != model.Suggest) suggest = model.Suggest = view_.IsSuggestChecked();
+  bar_.Store().SaveOptions(model, suggest);
   Unload();
 }
 

@@ -22,8 +22,10 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> ExecArguments(std::string_view command,
-                                                      std::string_view address) {
+namespace {
+
+std::optional<std::vector<std::string>> ParseExec(std::string_view command,
+                                                  std::string_view address, CommandFault& fault) {
   std::vector<std::string> args;
   std::string current;
   bool in_argument = false;
@@ -37,7 +39,8 @@ std::optional<std::vector<std::string>> ExecArguments(std::string_view command,
       } else if (c == '\\' && i + 1 < command.size() && IsExecEscapable(command[i + 1])) {
         current += command[++i];
       } else if (c == '%' && At(command, i + 1, 'u')) {
-        return std::nullopt;  // the address is never part of a quoted text
+        fault = CommandFault::AddressInQuotes;  // the address is never part of a quoted text
+        return std::nullopt;
       } else if (c == '%' && At(command, i + 1, '%')) {
         current += command[++i];
       } else {
@@ -55,7 +58,10 @@ std::optional<std::vector<std::string>> ExecArguments(std::string_view command,
     if (c == '"') {
       quoted = true;
     } else if (c == '%' && At(command, i + 1, 'u')) {
-      if (args.empty()) return std::nullopt;  // the address never names the program
+      if (args.empty()) {
+        fault = CommandFault::AddressInProgram;  // the address never names the program
+        return std::nullopt;
+      }
       current.append(address);
       has_address = true;
       ++i;
@@ -65,11 +71,23 @@ std::optional<std::vector<std::string>> ExecArguments(std::string_view command,
       current += c;
     }
   }
-  if (quoted) return std::nullopt;
+  if (quoted) {
+    fault = CommandFault::OpenQuote;
+    return std::nullopt;
+  }
   if (in_argument) args.push_back(std::move(current));
-  if (args.empty() || args.front().empty() || !has_address) return std::nullopt;
+  if (args.empty() || args.front().empty()) {
+    fault = CommandFault::NoProgram;
+    return std::nullopt;
+  }
+  if (!has_address) {
+    fault = CommandFault::NoAddress;
+    return std::nullopt;
+  }
   return args;
 }
+
+}  // namespace
 
 std::string QuoteWindowsArgument(std::string_view argument) {
   std::string out = "\"";
@@ -92,22 +110,34 @@ std::string QuoteWindowsArgument(std::string_view argument) {
   return out;
 }
 
-std::optional<std::string> WindowsCommandLine(std::string_view command, std::string_view address) {
+namespace {
+
+std::optional<std::string> ParseWindows(std::string_view command, std::string_view address,
+                                        CommandFault& fault) {
   std::size_t start = 0;
   while (start < command.size() && IsBlank(command[start])) ++start;
   // The program name: up to the next quote when quoted, else up to a blank. No escapes here.
   std::size_t end = start;
   if (At(command, start, '"')) {
     end = command.find('"', start + 1);
-    if (end == std::string_view::npos || end == start + 1) return std::nullopt;
+    if (end == std::string_view::npos || end == start + 1) {
+      fault = end == std::string_view::npos ? CommandFault::OpenQuote : CommandFault::NoProgram;
+      return std::nullopt;
+    }
     ++end;
   } else {
     while (end < command.size() && !IsBlank(command[end])) ++end;
-    if (end == start) return std::nullopt;
+    if (end == start) {
+      fault = CommandFault::NoProgram;
+      return std::nullopt;
+    }
   }
   std::string out;
   for (std::size_t i = start; i < end; ++i) {
-    if (command[i] == '%' && At(command, i + 1, 'u')) return std::nullopt;
+    if (command[i] == '%' && At(command, i + 1, 'u')) {
+      fault = CommandFault::AddressInProgram;
+      return std::nullopt;
+    }
     if (command[i] == '%' && At(command, i + 1, '%')) ++i;
     out += command[i];
   }
@@ -126,7 +156,10 @@ std::optional<std::string> WindowsCommandLine(std::string_view command, std::str
       // An odd run of backslashes makes the quote literal; an even one leaves it a quote.
       if (backslashes % 2 == 0) quoted = !quoted;
     } else if (c == '%' && At(command, i + 1, 'u')) {
-      if (quoted) return std::nullopt;
+      if (quoted) {
+        fault = CommandFault::AddressInQuotes;
+        return std::nullopt;
+      }
       // Backslashes written just before the address would escape its opening quote.
       out.append(backslashes, '\\');
       out += QuoteWindowsArgument(address);
@@ -140,8 +173,44 @@ std::optional<std::string> WindowsCommandLine(std::string_view command, std::str
     backslashes = 0;
     out += command[i];
   }
-  if (quoted || !has_address) return std::nullopt;
+  if (quoted || !has_address) {
+    fault = quoted ? CommandFault::OpenQuote : CommandFault::NoAddress;
+    return std::nullopt;
+  }
   return out;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ExecArguments(std::string_view command,
+                                                      std::string_view address) {
+  CommandFault fault = CommandFault::None;
+  return ParseExec(command, address, fault);
+}
+
+std::optional<std::string> WindowsCommandLine(std::string_view command, std::string_view address) {
+  CommandFault fault = CommandFault::None;
+  return ParseWindows(command, address, fault);
+}
+
+CommandFault ExecCommandFault(std::string_view command) {
+  CommandFault fault = CommandFault::None;
+  ParseExec(command, "", fault);
+  return fault;
+}
+
+CommandFault WindowsCommandFault(std::string_view command) {
+  CommandFault fault = CommandFault::None;
+  ParseWindows(command, "", fault);
+  return fault;
+}
+
+CommandFault BrowserCommandFault(std::string_view command) {
+#ifdef _WIN32
+  return WindowsCommandFault(command);
+#else
+  return ExecCommandFault(command);
+#endif
 }
 
 std::optional<std::string> HandlerCommandLine(std::string_view handler, std::string_view address) {

@@ -23,6 +23,20 @@ std::optional<std::vector<std::string>> ExecArguments(std::string_view command,
 // CommandLineToArgvW reads it back as one argument, unchanged.
 std::optional<std::string> WindowsCommandLine(std::string_view command, std::string_view address);
 
+// Why a command is refused; None for one the rules accept (which may still fail to start).
+enum class CommandFault {
+  None,
+  NoProgram,         // nothing, or only an empty quoted name, before the arguments
+  NoAddress,         // no "%u" anywhere
+  AddressInProgram,  // "%u" within the program's name
+  AddressInQuotes,   // "%u" inside double quotes
+  OpenQuote,         // a double quote that is never closed
+};
+// The fault by the rules of each spelling, and by those of the system this program runs on.
+CommandFault ExecCommandFault(std::string_view command);
+CommandFault WindowsCommandFault(std::string_view command);
+CommandFault BrowserCommandFault(std::string_view command);
+
 // One argument quoted for CommandLineToArgvW: in double quotes, each '"' escaped, and the
 // backslashes that come before a '"' (or before the closing quote) doubled.
 std::string QuoteWindowsArgument(std::string_view argument);

@@ -1,11 +1,34 @@
 #include "main/browser_opener.h"
 
+#include "main/browser_command.h"
 #include "main/search_bar_layout.h"
 #include "main/shell_address.h"
 #include "settings/ascii_text.h"
 #include "settings/settings_keys.h"
 
 namespace velto {
+namespace {
+
+// What to mend, said in the message; a command the rules accept failed to start its program.
+std::string_view CommandFaultText(CommandFault fault) {
+  switch (fault) {
+    case CommandFault::NoProgram:
+      return "起動するプログラムの名前がありません。";
+    case CommandFault::NoAddress:
+      return "アドレスを入れる位置を示す %u がありません。";
+    case CommandFault::AddressInProgram:
+      return "%u がプログラムの名前の中にあります。%u はプログラムの名前の後に書いてください。";
+    case CommandFault::AddressInQuotes:
+      return "%u が引用符 (\") の中にあります。%u は引用符の外に書いてください。";
+    case CommandFault::OpenQuote:
+      return "引用符 (\") が閉じていません。";
+    case CommandFault::None:
+      break;
+  }
+  return "プログラムが見つからないか、起動できません。";
+}
+
+}  // namespace
 
 void BrowserOpener::OpenSearch(std::optional<int> slot, std::string_view engine,
                                std::string_view query) {
@@ -34,6 +57,7 @@ void BrowserOpener::Open(std::optional<int> slot, const std::string& address) {
   if (!reported_.insert(setting).second) return;
   platform_.ShowMessage(WindowRole::SearchBar,
                         "ブラウザーのコマンド (" + setting + ") を起動できません。\n" + text +
+                            "\n" + std::string(CommandFaultText(BrowserCommandFault(text))) +
                             "\n\n既定のブラウザーで開きます。",
                         std::string(kSearchBarCaption), MessageButtons::Ok);
 }

@@ -35,12 +35,27 @@ int GrowLimit(std::span<const LayoutBox> boxes, std::size_t index, int parent_ri
         other.top < self.top + self.height && self.top < other.top + other.height;
     if (shares_rows) limit = std::min(limit, other.left);
   }
-  return std::max(limit, self.left + self.width);
+  return limit;
 }
 
 int FittedWidth(int left, int width, int needed, int limit) {
-  if (needed <= width) return width;
-  return std::max(width, std::min(needed, limit - left));
+  return std::max(0, std::min(std::max(width, needed), limit - left));
+}
+
+std::string FitCaption(std::string_view caption, int room,
+                       const std::function<int(std::string_view)>& width) {
+  if (width(caption) <= room) return std::string(caption);
+  // Cut only between characters: never before a UTF-8 continuation byte.
+  std::size_t keep = caption.size();
+  while (keep > 0) {
+    do --keep;
+    while (keep > 0 && (static_cast<unsigned char>(caption[keep]) & 0xC0) == 0x80);
+    std::string_view head = caption.substr(0, keep);
+    while (!head.empty() && (head.back() == ' ' || head.back() == '\t')) head.remove_suffix(1);
+    std::string shown = std::string(head) + std::string(kEllipsis);
+    if (!head.empty() && width(shown) <= room) return shown;
+  }
+  return std::string(kEllipsis);
 }
 
 int BarGrowLimit(std::size_t index) {

@@ -221,6 +221,12 @@ std::optional<std::string> ProfileFile::Read(std::string_view section, std::stri
 
 bool ProfileFile::Write(std::string_view section, std::string_view key,
                         std::string_view value) const {
+  const Entry entry{std::string(section), std::string(key), std::string(value)};
+  return Write(std::span(&entry, 1));
+}
+
+bool ProfileFile::Write(std::span<const Entry> entries) const {
+  if (entries.empty()) return true;
   // Through a link, the linked file is changed, not the link replaced by a copy.
   const std::optional<FilePath> followed = FollowLink(path_);
   if (!followed) return false;
@@ -241,7 +247,9 @@ bool ProfileFile::Write(std::string_view section, std::string_view key,
   // program be writing the file at this moment, its write fails and the file stays whole: of two
   // writes at once, one is lost in any case.
   for (const FilePath& leftover : TempFilesBeside(target)) RemoveFile(leftover);
-  const std::string new_content = ProfileUpdate(old_content, section, key, value);
+  std::string new_content = old_content;
+  for (const Entry& entry : entries)
+    new_content = ProfileUpdate(new_content, entry.section, entry.key, entry.value);
   const auto result =
       ReplaceThroughTemp(target, new_content, exists ? std::optional(info) : std::nullopt);
   if (result == TempResult::Replaced) return true;

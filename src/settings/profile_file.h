@@ -11,6 +11,7 @@
 // a "[" line without "]" as a header naming the rest of the line, and a line without "=" as a
 // key with an empty value.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,15 @@ class ProfileFile {
   // read-only but the file is writable, the file is rewritten in place. Returns false when the
   // value could not be stored.
   bool Write(std::string_view section, std::string_view key, std::string_view value) const;
+
+  // Stores several values in one rewrite of the file, in the same way: the file then reads as
+  // if each had been written in turn, and a failure stores none of them.
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  bool Write(std::span<const Entry> entries) const;
 
   // Makes the missing file with the content, through a temporary file as Write does, so it is
   // never seen half-written. False when the file (or a link of its name) exists, or on failure.

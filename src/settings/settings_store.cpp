@@ -1,6 +1,7 @@
 #include "settings/settings_store.h"
 
 #include <span>
+#include <vector>
 
 #include "platform/ansi_codec.h"
 #include "platform/file_ops.h"
@@ -117,23 +118,39 @@ bool SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
   return file.readable();
 }
 
-bool SettingsStore::SaveOptions(const SettingsModel& model) const {
-  bool ok = WriteSetting(kVeltoSection, kAlwaysTopKey, model.AlwaysTop.ToText());
-  ok &= WriteSetting(kVeltoSection, kDefaultSearchKey, model.DefaultSearch.ToText());
-  for (int i = 0; i < kUsedButtonSelections; ++i) {
-    ok &= WriteSetting(kVeltoSection, IndexedKey(kSearchSelectKey, i),
-                       std::to_string(model.SearchSelect[i]));
+// Keys gathered for one rewrite of the file, in the order they were set.
+struct SettingsStore::Changes {
+  std::vector<ProfileFile::Entry> entries;
+
+  void Set(std::string_view section, std::string_view key, std::string_view text) {
+    entries.push_back({AnsiFromUtf8(section), AnsiFromUtf8(key), AnsiFromUtf8(FieldFor(text))});
   }
-  return ok;
+};
+
+bool SettingsStore::Write(const Changes& changes) const {
+  return ProfileFile(SettingsPath()).Write(changes.entries);
+}
+
+bool SettingsStore::SaveOptions(const SettingsModel& model, std::optional<bool> suggest) const {
+  Changes changes;
+  changes.Set(kVeltoSection, kAlwaysTopKey, model.AlwaysTop.ToText());
+  changes.Set(kVeltoSection, kDefaultSearchKey, model.DefaultSearch.ToText());
+  for (int i = 0; i < kUsedButtonSelections; ++i) {
+    changes.Set(kVeltoSection, IndexedKey(kSearchSelectKey, i),
+                std::to_string(model.SearchSelect[i]));
+  }
+  if (suggest) changes.Set(kVeltoSection, kSuggestKey, *suggest ? "1" : "0");
+  return Write(changes);
 }
 
 bool SettingsStore::SavePlacement(const PlacementTarget& bar) const {
-  bool ok = WriteSetting(kVeltoSection, kTopKey, FormatSingle(bar.Top()));
-  ok &= WriteSetting(kVeltoSection, kLeftKey, FormatSingle(bar.Left()));
+  Changes changes;
+  changes.Set(kVeltoSection, kTopKey, FormatSingle(bar.Top()));
+  changes.Set(kVeltoSection, kLeftKey, FormatSingle(bar.Left()));
   for (int i = 0; i < kStoredHistory; ++i) {
-    ok &= WriteSetting(kHistorySection, IndexedKey(kSearchHistoryKey, i), bar.HistoryItem(i));
+    changes.Set(kHistorySection, IndexedKey(kSearchHistoryKey, i), bar.HistoryItem(i));
   }
-  return ok;
+  return Write(changes);
 }
 
 // The options, button assignment and engines that WriteDefaults and WriteStarterSettings write.
@@ -144,31 +161,34 @@ struct SettingsStore::SettingsSet {
   std::span<const FactoryEngine> engines;
 };
 
-bool SettingsStore::WriteSettingsSet(const SettingsSet& set) const {
-  bool ok = WriteSetting(kVeltoSection, kAlwaysTopKey, set.always_top);
-  ok &= WriteSetting(kVeltoSection, kDefaultSearchKey, set.default_search);
+void SettingsStore::AddSettingsSet(Changes& changes, const SettingsSet& set) const {
+  changes.Set(kVeltoSection, kAlwaysTopKey, set.always_top);
+  changes.Set(kVeltoSection, kDefaultSearchKey, set.default_search);
   for (int i = 0; i < static_cast<int>(set.search_select.size()); ++i) {
-    ok &= WriteSetting(kVeltoSection, IndexedKey(kSearchSelectKey, i), set.search_select[i]);
+    changes.Set(kVeltoSection, IndexedKey(kSearchSelectKey, i), set.search_select[i]);
   }
   for (int i = 0; i < static_cast<int>(set.engines.size()); ++i) {
     const FactoryEngine& engine = set.engines[static_cast<std::size_t>(i)];
-    ok &= WriteEngineSlot(i, engine.name, engine.home, engine.engine, engine.keyword);
+    AddEngineSlot(changes, i, engine.name, engine.home, engine.engine, engine.keyword);
   }
-  return ok;
 }
 
 bool SettingsStore::WriteDefaults() const {
-  return WriteSettingsSet(
-      {kFactoryAlwaysTop, kFactoryDefaultSearch, kFactorySearchSelect, kFactoryEngines});
+  Changes changes;
+  AddSettingsSet(changes,
+                 {kFactoryAlwaysTop, kFactoryDefaultSearch, kFactorySearchSelect, kFactoryEngines});
+  return Write(changes);
 }
 
 bool SettingsStore::WriteStarterSettings() const {
-  bool ok = WriteSettingsSet(
-      {kStarterAlwaysTop, kStarterDefaultSearch, kStarterSearchSelect, kStarterEngines});
-  ok &= WriteSuggestSwitch(false);
+  Changes changes;
+  AddSettingsSet(changes,
+                 {kStarterAlwaysTop, kStarterDefaultSearch, kStarterSearchSelect, kStarterEngines});
+  changes.Set(kVeltoSection, kSuggestKey, "0");
   for (int i = 0; i < static_cast<int>(kStarterSuggestions.size()); ++i)
-    ok &= WriteSuggestAddress(i, kStarterSuggestions[static_cast<std::size_t>(i)]);
-  return ok;
+    changes.Set(kSearchDataSection, IndexedKey(kSuggestEngnKey, i),
+                StorableAddress(kStarterSuggestions[static_cast<std::size_t>(i)]));
+  return Write(changes);
 }
 
 bool SettingsStore::WriteSuggestSwitch(bool on) const {
@@ -182,13 +202,20 @@ bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) cons
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                                     std::string_view engine, std::string_view keyword) const {
-  bool ok = WriteSetting(kSearchDataSection, IndexedKey(kSearchNameKey, slot), name);
-  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), StorableAddress(home));
-  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), StorableAddress(engine));
+  Changes changes;
+  AddEngineSlot(changes, slot, name, home, engine, keyword);
+  return Write(changes);
+}
+
+void SettingsStore::AddEngineSlot(Changes& changes, int slot, std::string_view name,
+                                  std::string_view home, std::string_view engine,
+                                  std::string_view keyword) const {
+  changes.Set(kSearchDataSection, IndexedKey(kSearchNameKey, slot), name);
+  changes.Set(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), StorableAddress(home));
+  changes.Set(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), StorableAddress(engine));
   const std::string keyword_key = IndexedKey(kSearchKeyKey, slot);
   if (!keyword.empty() || FindSetting(kSearchDataSection, keyword_key))
-    ok &= WriteSetting(kSearchDataSection, keyword_key, keyword);
-  return ok;
+    changes.Set(kSearchDataSection, keyword_key, keyword);
 }
 
 }  // namespace velto

@@ -1,6 +1,7 @@
 #pragma once
 // The settings routines over velto.ini in the program folder. Every routine forms the file's
-// path anew and opens, reads or writes and closes the file itself; nothing stays open.
+// path anew and opens, reads or writes and closes the file itself; nothing stays open. A routine
+// that stores several keys gathers them and rewrites the file once.
 // Text crosses into the file in the ANSI code page; the core's text is UTF-8.
 #include <optional>
 #include <string>
@@ -50,8 +51,9 @@ class SettingsStore {
   bool LoadSettings(SettingsModel& model, PlacementTarget& bar) const;
   // Whether LoadSettings would find the file unreadable now.
   bool SettingsFileUnreadable() const;
-  // AlwaysTop, DefaultSearch, SearchSelect(0..4). True when every write succeeded.
-  bool SaveOptions(const SettingsModel& model) const;
+  // AlwaysTop, DefaultSearch, SearchSelect(0..4), and Suggest when given. True when the
+  // write succeeded.
+  bool SaveOptions(const SettingsModel& model, std::optional<bool> suggest = std::nullopt) const;
   // Top, Left and SearchHistory(0..9) from the search bar.
   bool SavePlacement(const PlacementTarget& bar) const;
   // The factory defaults (37 writes); keys it does not write keep their values.
@@ -72,7 +74,11 @@ class SettingsStore {
 
  private:
   struct SettingsSet;
-  bool WriteSettingsSet(const SettingsSet& set) const;
+  struct Changes;
+  void AddSettingsSet(Changes& changes, const SettingsSet& set) const;
+  void AddEngineSlot(Changes& changes, int slot, std::string_view name, std::string_view home,
+                     std::string_view engine, std::string_view keyword) const;
+  bool Write(const Changes& changes) const;
 
   FilePath folder_;
 };

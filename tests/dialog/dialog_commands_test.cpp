@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dialog/dialog_fixture.h"
+#include "support/rewrite_counter.h"
 
 namespace velto::test {
 namespace {
@@ -35,6 +36,22 @@ TEST_F(DialogTest, Ok_TakesChoicesOverRelabelsAndSaves) {
   EXPECT_EQ(Stored("Velto", "AlwaysTop"), "0");
   EXPECT_FALSE(view.open);
   EXPECT_FALSE(dialog.IsLoaded());
+}
+
+TEST_F(DialogTest, Ok_RewritesTheSettingsFileOnce_WithAChangedSuggestSwitch) {
+  Start();
+  for (const bool suggest : {true, false}) {
+    SCOPED_TRACE(suggest);
+    OpenDialog();
+    Pick(0, 4);
+    view.suggest_checked = suggest;
+    RewriteCounter rewrites(folder / "velto.ini");
+    if (!rewrites.available()) GTEST_SKIP() << "the system reports no rewrites to the test";
+    dialog.OnCommand(DialogCommand::Ok);
+    EXPECT_EQ(rewrites.Count(), 1);
+    EXPECT_EQ(Stored("Velto", "SearchSelect(0)"), "4");
+    EXPECT_EQ(Stored("Velto", "Suggest"), suggest ? "1" : "0");
+  }
 }
 
 TEST_F(DialogTest, Ok_UnboldsTheSearchButtonsOnly_ABoldMenuButtonStays) {

@@ -116,6 +116,39 @@ TEST(HandlerCommandLine, AddressPutInAsOneArgument) {
   EXPECT_EQ(HandlerCommandLine("  ", "a"), std::nullopt);
 }
 
+TEST(CommandFault, NamesWhyEachSpellingRefuses_NoneExactlyWhenAccepted) {
+  using F = CommandFault;
+  struct Case {
+    const char* command;
+    F exec;
+    F windows;
+  };
+  const Case cases[] = {
+      {"firefox %u", F::None, F::None},
+      {R"("C:\Program Files\b.exe" --url=%u)", F::None, F::None},
+      {"firefox", F::NoAddress, F::NoAddress},
+      {"firefox %U", F::NoAddress, F::NoAddress},
+      {"", F::NoProgram, F::NoProgram},
+      {"   ", F::NoProgram, F::NoProgram},
+      {R"("" %u)", F::NoProgram, F::NoProgram},
+      {"%u", F::AddressInProgram, F::AddressInProgram},
+      {"x%u --y", F::AddressInProgram, F::AddressInProgram},
+      {R"("C:\x%u.exe" a)", F::AddressInQuotes, F::AddressInProgram},
+      {R"(b "%u")", F::AddressInQuotes, F::AddressInQuotes},
+      {R"(b "open %u)", F::AddressInQuotes, F::AddressInQuotes},
+      {R"(b %u "open)", F::OpenQuote, F::OpenQuote},
+      {R"("C:\unclosed %u)", F::AddressInQuotes, F::OpenQuote},
+      // A backslash before a quote outside quotes escapes it on Windows only.
+      {R"(b \"x %u)", F::AddressInQuotes, F::None},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ExecCommandFault(c.command), c.exec) << c.command;
+    EXPECT_EQ(WindowsCommandFault(c.command), c.windows) << c.command;
+    EXPECT_EQ(ExecArguments(c.command, "u").has_value(), c.exec == F::None) << c.command;
+    EXPECT_EQ(WindowsCommandLine(c.command, "u").has_value(), c.windows == F::None) << c.command;
+  }
+}
+
 // Which command applies, and what happens when it does not start.
 class BrowserChoice : public SearchBarTest {};
 
@@ -158,6 +191,35 @@ TEST_F(BrowserChoice, FailedCommand_FallsBackAndIsToldOncePerSetting) {
   EXPECT_NE(platform.messages[0].text.find("firefox"), std::string::npos);
   EXPECT_NE(platform.messages[1].text.find("(SearchBrowser(1))"), std::string::npos);
   EXPECT_EQ(platform.messages[1].buttons, MessageButtons::Ok);
+}
+
+TEST_F(BrowserChoice, FailedCommand_MessageSaysWhy) {
+  struct Case {
+    const char* command;
+    bool starts;  // whether the platform would start an accepted command
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"firefox", true, "アドレスを入れる位置を示す %u がありません"},
+      {"firefox \"%u\"", true, "%u が引用符 (\") の中にあります"},
+      {"firefox %u \"", true, "引用符 (\") が閉じていません"},
+      {"x%u", true, "%u がプログラムの名前の中にあります"},
+      {"\"\" %u", true, "起動するプログラムの名前がありません"},
+      {"no-such-browser %u", false, "プログラムが見つからないか、起動できません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    platform.messages.clear();
+    BrowserOpener opener(model, platform);
+    model.Browser = c.command;
+    platform.commands_start = c.starts;
+    opener.OpenSearch(std::nullopt, "http://a.example/?q=", "q");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const std::string& text = platform.messages[0].text;
+    // The opening words stay as they were; the reason follows the command.
+    EXPECT_EQ(text.rfind("ブラウザーのコマンド (Browser) を起動できません。\n", 0), 0u) << text;
+    EXPECT_NE(text.find(std::string(c.command) + "\n" + c.reason), std::string::npos) << text;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "main/key_codes.h"
 #include "search_bar_fixture.h"
+#include "settings/number_text.h"
+#include "support/rewrite_counter.h"
 
 namespace velto::test {
 namespace {
@@ -117,6 +119,20 @@ TEST_F(Unload, Placement_PositionAndFirstTenEntriesSaved) {
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "q0");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(9)"), "q9");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(10)"), "");
+}
+
+TEST_F(Unload, Placement_OneRewriteOfTheSettingsFilePerClose) {
+  LoadFourEngines();
+  DropHistory(Numbered(12));
+  Search(0, "q");
+  RewriteCounter rewrites(folder / "velto.ini");
+  if (!rewrites.available()) GTEST_SKIP() << "the system reports no rewrites to the test";
+  bar.Form_Unload();
+  bar.Form_Unload();  // the closing steps run once
+  EXPECT_EQ(rewrites.Count(), 1);
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "q");
+  EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(9)"), "q8");
+  EXPECT_EQ(bar.Store().ReadSetting("Velto", "Top"), FormatSingle(view.top));
 }
 
 TEST_F(Unload, Placement_ShortListOverwritesOlderEntriesAndSurvivesRestart) {

@@ -3,16 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <vector>
 
 #include "settings/factory_defaults.h"
+#include "support/rewrite_counter.h"
 #include "support/temp_folder.h"
 
 namespace velto {
 namespace {
 
 using test::ReadBytes;
+using test::RewriteCounter;
 using test::TempFolder;
 using test::WriteBytes;
 
@@ -300,6 +303,42 @@ TEST_F(SettingsStoreTest, SavePlacementWritesPositionAndAllTenHistoryKeys) {
   for (const auto& line : lines) {
     if (line[0] != '[') EXPECT_EQ(line.size() - line.find('=') - 1, 200u) << line;
   }
+}
+
+TEST_F(SettingsStoreTest, EveryRoutineRewritesTheFileOnceKeepingOtherLinesByteForByte) {
+  FakeBar bar;
+  bar.history = {"a", "b"};
+  SettingsModel model;
+  model.SearchSelect = {4, 3, 2, 1, 19, 99};
+  struct Case {
+    const char* routine;
+    std::function<bool()> run;
+    const char* key;  // one key it stores, with its value
+    const char* value;
+  };
+  const Case cases[] = {
+      {"SaveOptions", [&] { return store.SaveOptions(model); }, "SearchSelect(4)", "19"},
+      {"SaveOptions with Suggest", [&] { return store.SaveOptions(model, true); }, "Suggest", "1"},
+      {"SavePlacement", [&] { return store.SavePlacement(bar); }, "Top", "111"},
+      {"WriteDefaults", [&] { return store.WriteDefaults(); }, "SearchSelect(0)", "0"},
+      {"WriteStarterSettings", [&] { return store.WriteStarterSettings(); }, "Suggest", "0"},
+      {"WriteEngineSlot",
+       [&] { return store.WriteEngineSlot(3, "n", "http://h/", "http://e/", "k"); }, "", ""},
+  };
+  const std::string foreign = "; kept\r\n[Velto]\r\nOther =  x \r\n[Mine]\r\nA=1\n";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.routine);
+    WriteBytes(ini(), foreign);
+    RewriteCounter rewrites(ini());
+    if (!rewrites.available()) GTEST_SKIP() << "the system reports no rewrites to the test";
+    ASSERT_TRUE(c.run());
+    EXPECT_EQ(rewrites.Count(), 1);
+    if (*c.key != '\0') EXPECT_EQ(store.ReadSetting("Velto", c.key), c.value);
+    const std::string bytes = ReadBytes(ini());
+    EXPECT_EQ(bytes.rfind("; kept\r\n[Velto]\r\nOther =  x \r\n", 0), 0u) << bytes;
+    EXPECT_NE(bytes.find("[Mine]\r\nA=1\n"), std::string::npos) << bytes;
+  }
+  EXPECT_EQ(store.ReadSetting("SearchData", "SearchKey(3)"), "k");
 }
 
 TEST_F(SettingsStoreTest, WriteDefaultsWritesThirtySevenKeysInOrderOnAMissingFile) {

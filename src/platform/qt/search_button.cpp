@@ -1,7 +1,12 @@
 #include "platform/qt/search_button.h"
 
+#include <QFontMetricsF>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include "main/caption_fit.h"
+#include "platform/qt/caption_room.h"
+#include "platform/qt/qt_units.h"
 
 namespace velto {
 
@@ -16,8 +21,12 @@ QString SearchButton::ShownCaption() const {
   line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   QStyleOptionButton option;
   initStyleOption(&option);
-  const int width = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).width();
-  return fontMetrics().elidedText(line, Qt::ElideRight, width, Qt::TextShowMnemonic);
+  const int room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).width();
+  const QFontMetricsF metrics(font());
+  const std::string caption = line.toStdString();
+  return ToQt(FitCaption(caption, room, [&metrics](std::string_view text) {
+    return DrawnTextWidth(metrics, ToQt(text));
+  }));
 }
 
 void SearchButton::paintEvent(QPaintEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // A push button of the search bar. In single-line mode it draws its caption on one line and
-// cuts a caption too long for it at its edge (with an ellipsis); text() keeps the whole caption.
+// shortens a caption too long for it at its end with an ellipsis, by the rule both front ends
+// share (caption_fit.h); text() keeps the whole caption.
 #include <QPushButton>
 
 namespace velto {

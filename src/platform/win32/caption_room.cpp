@@ -94,7 +94,11 @@ void GrowToFit(HWND control, int limit, int dpi) {
   RECT at{};
   GetWindowRect(control, &at);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
-  const int width = FittedWidth(at.left, at.right - at.left, needed, limit);
+  // These buttons draw a caption that does not fit cut at both sides, not shortened with an
+  // ellipsis; until they do, a control keeps the width its table gives it, even where the
+  // table draws it into its neighbour.
+  const int width = FittedWidth(at.left, at.right - at.left, needed,
+                                std::max(limit, static_cast<int>(at.right)));
   if (width == at.right - at.left) return;
   // A selector's height is that of its open list.
   int height = at.bottom - at.top;
