@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/unicode_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -12,7 +12,7 @@
 
 #include "fuzz_check.h"
 #include "main/dropped_text_file.h"
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/unicode_text.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "fuzz_check.h"
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/settings_store.h"
 
 namespace {

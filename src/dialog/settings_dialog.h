@@ -14,11 +14,11 @@
 #include <string_view>
 
 #include "dialog/dialog_commands.h"
-#include "dialog/settings_dialog_view.h"
 #include "main/search_bar.h"
-#include "main/search_bar_view.h"
-#include "platform/file_path.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
+#include "ports/search_bar_view.h"
+#include "ports/settings_dialog_view.h"
+#include "settings/file_path.h"
 
 namespace velto {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "main/history_list.h"
-#include "main/search_bar_view.h"
+#include "ports/search_bar_view.h"
 #include "settings/settings_store.h"
 
 namespace velto {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/ascii_text.h"
 #include "settings/byte_file.h"
 #include "settings/unicode_text.h"

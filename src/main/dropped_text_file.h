@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 
 namespace velto {
 

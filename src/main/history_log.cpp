@@ -1,6 +1,6 @@
 #include "main/history_log.h"
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/byte_file.h"
 
 namespace velto {

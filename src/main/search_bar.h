@@ -12,9 +12,9 @@
 #include "main/drop_data.h"
 #include "main/history_list.h"
 #include "main/search_bar_layout.h"
-#include "main/search_bar_view.h"
 #include "main/suggestions.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
+#include "ports/search_bar_view.h"
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
 

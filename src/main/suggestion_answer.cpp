@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 namespace velto {
 namespace {

@@ -1,9 +1,9 @@
 #include "settings/profile_file.h"
 
-#include "platform/file_ops.h"
-#include "platform/file_path.h"
+#include "ports/file_system.h"
 #include "settings/ascii_text.h"
 #include "settings/byte_file.h"
+#include "settings/file_path.h"
 #include "settings/path_text.h"
 
 namespace velto {

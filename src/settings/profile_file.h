@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 
 namespace velto {
 

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/ascii_text.h"
 #include "settings/factory_defaults.h"
 #include "settings/profile_file.h"

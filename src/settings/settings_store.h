@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 #include "settings/path_text.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_model.h"

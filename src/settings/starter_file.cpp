@@ -1,6 +1,6 @@
 #include "settings/starter_file.h"
 
-#include "platform/file_ops.h"
+#include "ports/file_system.h"
 #include "settings/byte_file.h"
 #include "settings/path_text.h"
 #include "settings/profile_file.h"

@@ -4,7 +4,7 @@
 // A start that finds no velto.ini but this file beside it begins from a copy of it.
 #include <string_view>
 
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 
 namespace velto {
 

@@ -1,6 +1,6 @@
 #include "settings/storable_text.h"
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/ascii_text.h"
 #include "settings/settings_keys.h"
 #include "settings/unicode_text.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "support/temp_folder.h"
 
 namespace velto::test {

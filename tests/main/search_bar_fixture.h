@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "main/search_bar.h"
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/settings_model.h"
 #include "support/fake_platform.h"
 #include "support/fake_search_bar_view.h"

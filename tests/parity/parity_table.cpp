@@ -8,7 +8,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/profile_file.h"
 #include "support/temp_folder.h"
 

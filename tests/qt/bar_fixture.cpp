@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 
 namespace velto::test {
 

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/settings_store.h"
 
 namespace velto::test {

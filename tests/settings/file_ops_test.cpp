@@ -1,6 +1,6 @@
 // The file operations under the settings file, on real files in a temporary folder: what a
 // name stands for, atomic replacement, cutting, links, and names beyond ASCII.
-#include "platform/file_ops.h"
+#include "ports/file_system.h"
 
 #include <gtest/gtest.h>
 

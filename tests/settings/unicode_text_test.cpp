@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 
 namespace velto {
 namespace {

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 
 // The settings file, the log and dropped files are CP932 on Linux too, so files move between
 // the Windows and the Linux build unchanged.

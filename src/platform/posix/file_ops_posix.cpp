@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/file_ops.h"
-#include "platform/temp_file_name.h"
+#include "ports/file_system.h"
+#include "ports/temp_file_name.h"
 
 namespace velto {
 

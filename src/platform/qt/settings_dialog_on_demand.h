@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "main/search_bar.h"
-#include "main/search_bar_view.h"
 #include "platform/qt/linux_platform.h"
+#include "ports/search_bar_view.h"
 
 namespace velto {
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 
 // The active ANSI code page (932 on Japanese Windows) through the system's own conversions, so
 // the program's files read and write exactly as the system's ANSI functions would.

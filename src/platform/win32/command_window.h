@@ -10,9 +10,9 @@
 
 #include "main/bar_command.h"
 #include "main/hot_keys.h"
-#include "platform/file_path.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/window_procedure.h"
+#include "settings/file_path.h"
 
 namespace velto::win32 {
 

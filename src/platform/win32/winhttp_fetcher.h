@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 namespace velto::win32 {
 

@@ -15,10 +15,10 @@
 
 #include "fake_platform.h"
 #include "main/search_bar.h"
-#include "platform/ansi_codec.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/search_bar_window.h"
 #include "platform/win32/wide_text.h"
+#include "ports/text_codec.h"
 #include "settings/settings_model.h"
 #include "temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 
 namespace velto {
 
