@@ -14,7 +14,7 @@
 namespace velto {
 
 void SettingsDialog::ShowSlot(int slot) {
-  const SettingsModel& model = bar_.Model();
+  const SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(slot);
   view_.SetEditText(kNameBox, model.SearchName[k]);
   view_.SetEditText(kHomeBox, model.SearchHome[k]);
@@ -54,7 +54,7 @@ void SettingsDialog::StoreSlot() {
     return;
   }
   // A name the settings file would turn into "?" is refused; the boxes keep what was typed.
-  if (const auto character = FirstUnstorableCharacter(name)) {
+  if (const auto character = FirstUnstorableCharacter(bar_.Store().disk().codec(), name)) {
     platform_.ShowMessage(WindowRole::SettingsDialog,
                           std::string(kUnstorableNameMessage) + CharacterCode(*character),
                           std::string(kAppTitle), MessageButtons::Ok);
@@ -71,16 +71,17 @@ void SettingsDialog::StoreSlot() {
   if (!AcceptKeyword(*slot, keyword)) return;
   // Addresses keep what the file cannot hold as percent escapes; the boxes show what is stored.
   const std::string home = view_.EditText(kHomeBox);
-  SettingsModel& model = bar_.Model();
+  SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(*slot);
   model.SearchName[k] = std::move(name);
-  model.SearchHome[k] = StorableAddress(home);
-  model.SearchEngn[k] = StorableAddress(engine);
+  model.SearchHome[k] = StorableAddress(bar_.Store().disk().codec(), home);
+  model.SearchEngn[k] = StorableAddress(bar_.Store().disk().codec(), engine);
   model.SearchKey[k] = keyword;
   if (model.SearchHome[k] != home) view_.SetEditText(kHomeBox, model.SearchHome[k]);
   if (model.SearchEngn[k] != engine) view_.SetEditText(kEngineBox, model.SearchEngn[k]);
   view_.SetEditText(kKeywordBox, keyword);
-  const std::string suggest = StorableAddress(view_.EditText(kSuggestBox));
+  const std::string suggest =
+      StorableAddress(bar_.Store().disk().codec(), view_.EditText(kSuggestBox));
   const bool suggest_changed = suggest != model.SuggestEngn[k];
   model.SuggestEngn[k] = suggest;
   view_.SetEditText(kSuggestBox, suggest);
@@ -91,11 +92,12 @@ bool SettingsDialog::AcceptKeyword(int slot, std::string_view keyword) {
   std::string message;
   if (!IsValidEngineKeyword(keyword)) {
     message = kInvalidKeywordMessage;
-  } else if (const auto character = FirstUnstorableCharacter(keyword)) {
+  } else if (const auto character =
+                 FirstUnstorableCharacter(bar_.Store().disk().codec(), keyword)) {
     message = std::string(kUnstorableKeywordMessage) + CharacterCode(*character);
-  } else if (const auto owner = SlotWithKeyword(bar_.Model(), keyword, slot)) {
+  } else if (const auto owner = SlotWithKeyword(bar_.Settings(), keyword, slot)) {
     message = std::string(kKeywordInUseStart) +
-              bar_.Model().SearchName[static_cast<std::size_t>(*owner)] +
+              bar_.Settings().SearchName[static_cast<std::size_t>(*owner)] +
               std::string(kKeywordInUseEnd);
   } else {
     return true;
@@ -111,7 +113,7 @@ void SettingsDialog::DeleteSlot() {
     view_.FocusSelector(kSlotSelector);
     return;
   }
-  SettingsModel& model = bar_.Model();
+  SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(*slot);
   model.SearchName[k].clear();
   model.SearchHome[k].clear();
@@ -127,7 +129,7 @@ void SettingsDialog::DeleteSlot() {
 // suggestion address when that changed (a file without one keeps it missing). A failed write is
 // not reported: memory and lists stand.
 void SettingsDialog::FinishSlotChange(int slot, bool suggest_changed) {
-  const SettingsModel& model = bar_.Model();
+  const SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(slot);
   for (int selector = 0; selector < kUsedButtonSelections; ++selector)
     view_.SetSelectorEntry(selector, slot, model.SearchName[k]);

@@ -7,15 +7,21 @@
 
 namespace velto {
 
-// Text that cannot be represented in the code page becomes "?" for each such character,
-// as the Windows conversion functions do.
-std::string AnsiFromUtf8(std::string_view utf8);
+class TextCodec {
+ public:
+  virtual ~TextCodec() = default;
 
-// Bytes that are not valid in the code page become U+FFFD (or the system's own replacement).
-std::string Utf8FromAnsi(std::string_view ansi);
+  // Text that cannot be represented in the code page becomes "?" for each such character,
+  // as the Windows conversion functions do.
+  virtual std::string AnsiFromUtf8(std::string_view utf8) const = 0;
 
-// True when the text goes into the code page and comes back unchanged: no character becomes "?"
-// or a look-alike (a best-fit mapping is no exact one). Text that is not UTF-8 is never exact.
-bool AnsiHoldsExactly(std::string_view utf8);
+  // Bytes that are not valid in the code page become U+FFFD (or the system's own replacement).
+  virtual std::string Utf8FromAnsi(std::string_view ansi) const = 0;
+
+  // True when the text goes into the code page and comes back unchanged: no character becomes
+  // "?" or a look-alike (a best-fit mapping is no exact one). Text that is not UTF-8 is never
+  // exact.
+  virtual bool AnsiHoldsExactly(std::string_view utf8) const = 0;
+};
 
 }  // namespace velto

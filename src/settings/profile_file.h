@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ports/file_system.h"
 #include "settings/file_path.h"
 
 namespace velto {
@@ -57,7 +58,8 @@ class ProfileContent {
 
 class ProfileFile {
  public:
-  explicit ProfileFile(FilePath path) : path_(std::move(path)) {}
+  // The file system stays the caller's; it must outlive the ProfileFile.
+  ProfileFile(FilePath path, FileSystem& files) : path_(std::move(path)), files_(&files) {}
 
   const FilePath& path() const { return path_; }
 
@@ -80,6 +82,7 @@ class ProfileFile {
 
  private:
   FilePath path_;
+  FileSystem* files_;
 };
 
 }  // namespace velto

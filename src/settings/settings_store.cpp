@@ -2,7 +2,6 @@
 
 #include <span>
 
-#include "ports/text_codec.h"
 #include "settings/ascii_text.h"
 #include "settings/factory_defaults.h"
 #include "settings/profile_file.h"
@@ -38,17 +37,20 @@ std::string FieldFor(std::string_view text) {
 // when the routine runs, without opening it 120 times.
 class Snapshot {
  public:
-  explicit Snapshot(const FilePath& path)
-      : bytes_(ProfileFile(path).Load().value_or(std::string())), content_(bytes_) {}
+  Snapshot(const FilePath& path, Disk disk)
+      : codec_(disk.codec()),
+        bytes_(ProfileFile(path, disk.files()).Load().value_or(std::string())),
+        content_(bytes_) {}
   Snapshot(const Snapshot&) = delete;  // content_ points into bytes_
   Snapshot& operator=(const Snapshot&) = delete;
 
   std::string Read(std::string_view section, std::string_view key) const {
-    const auto value = content_.Lookup(AnsiFromUtf8(section), AnsiFromUtf8(key));
-    return value ? Utf8FromAnsi(*value) : std::string();
+    const auto value = content_.Lookup(codec_.AnsiFromUtf8(section), codec_.AnsiFromUtf8(key));
+    return value ? codec_.Utf8FromAnsi(*value) : std::string();
   }
 
  private:
+  const TextCodec& codec_;
   std::string bytes_;
   ProfileContent content_;
 };
@@ -56,25 +58,31 @@ class Snapshot {
 }  // namespace
 
 std::string SettingsStore::ReadSetting(std::string_view section, std::string_view key) const {
-  const auto value = ProfileFile(SettingsPath()).Read(AnsiFromUtf8(section), AnsiFromUtf8(key));
-  return value ? Utf8FromAnsi(*value) : std::string();
+  const TextCodec& codec = disk_.codec();
+  const auto value = ProfileFile(SettingsPath(), disk_.files())
+                         .Read(codec.AnsiFromUtf8(section), codec.AnsiFromUtf8(key));
+  return value ? codec.Utf8FromAnsi(*value) : std::string();
 }
 
 std::optional<std::string> SettingsStore::FindSetting(std::string_view section,
                                                       std::string_view key) const {
-  const auto value = ProfileFile(SettingsPath()).Read(AnsiFromUtf8(section), AnsiFromUtf8(key));
+  const TextCodec& codec = disk_.codec();
+  const auto value = ProfileFile(SettingsPath(), disk_.files())
+                         .Read(codec.AnsiFromUtf8(section), codec.AnsiFromUtf8(key));
   if (!value) return std::nullopt;
-  return Utf8FromAnsi(*value);
+  return codec.Utf8FromAnsi(*value);
 }
 
 bool SettingsStore::WriteSetting(std::string_view section, std::string_view key,
                                  std::string_view text) const {
-  return ProfileFile(SettingsPath())
-      .Write(AnsiFromUtf8(section), AnsiFromUtf8(key), AnsiFromUtf8(FieldFor(text)));
+  const TextCodec& codec = disk_.codec();
+  return ProfileFile(SettingsPath(), disk_.files())
+      .Write(codec.AnsiFromUtf8(section), codec.AnsiFromUtf8(key),
+             codec.AnsiFromUtf8(FieldFor(text)));
 }
 
 void SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) const {
-  const Snapshot file(SettingsPath());
+  const Snapshot file(SettingsPath(), disk_);
   const auto as_single = [](const std::string& text) -> std::optional<float> {
     const auto number = ParseNumber(text);
     return number ? ToSingle(*number) : std::nullopt;
@@ -163,14 +171,16 @@ bool SettingsStore::WriteSuggestSwitch(bool on) const {
 
 bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) const {
   return WriteSetting(kSearchDataSection, IndexedKey(kSuggestEngnKey, slot),
-                      StorableAddress(address));
+                      StorableAddress(disk_.codec(), address));
 }
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                                     std::string_view engine, std::string_view keyword) const {
   bool ok = WriteSetting(kSearchDataSection, IndexedKey(kSearchNameKey, slot), name);
-  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), StorableAddress(home));
-  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), StorableAddress(engine));
+  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchHomeKey, slot),
+                     StorableAddress(disk_.codec(), home));
+  ok &= WriteSetting(kSearchDataSection, IndexedKey(kSearchEngnKey, slot),
+                     StorableAddress(disk_.codec(), engine));
   const std::string keyword_key = IndexedKey(kSearchKeyKey, slot);
   if (!keyword.empty() || FindSetting(kSearchDataSection, keyword_key))
     ok &= WriteSetting(kSearchDataSection, keyword_key, keyword);

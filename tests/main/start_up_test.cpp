@@ -41,7 +41,7 @@ TEST_F(StartUp, StarterFileWithoutSettings_CopiedToVeltoIniAndKeptOtherwiseIgnor
   const std::string mine = ReadBytes(folder / "velto.ini");
   FakeSearchBarView next_view;
   SettingsModel next_model;
-  SearchBar next(next_model, next_view, platform);
+  SearchBar next(next_model, next_view, platform, folder.disk());
   next.Form_Load();
   EXPECT_EQ(next_view.buttons[0].caption, "mine");
   EXPECT_EQ(ReadBytes(folder / "velto.ini"), mine);

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <thread>
 
-#include "ports/text_codec.h"
 #include "settings/profile_file.h"
+#include "support/real_disk.h"
 #include "support/temp_folder.h"
 
 namespace velto::test {
@@ -96,7 +96,7 @@ ParityDrop DropOf(const json& step, const std::filesystem::path& folder) {
     for (const json& line : file["lines"]) bytes += line.get<std::string>() + "\r\n";
     const auto path = folder / "drops" / file["name"].get<std::string>();
     std::filesystem::create_directories(path.parent_path());
-    WriteBytes(path, AnsiFromUtf8(bytes));
+    WriteBytes(path, SystemTextCodec().AnsiFromUtf8(bytes));
     drop.files.push_back(path);
   }
   return drop;
@@ -105,7 +105,7 @@ ParityDrop DropOf(const json& step, const std::filesystem::path& folder) {
 std::vector<std::string> LogLines(const std::filesystem::path& folder) {
   std::vector<std::string> lines;
   if (!std::filesystem::exists(folder / "log.txt")) return lines;
-  const std::string text = Utf8FromAnsi(ReadBytes(folder / "log.txt"));
+  const std::string text = SystemTextCodec().Utf8FromAnsi(ReadBytes(folder / "log.txt"));
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = text.find("\r\n", start);
     lines.push_back(text.substr(start, end - start));
@@ -171,7 +171,7 @@ void RunParityScenario(const json& scenario, const ParityStarter& start) {
   for (std::size_t i = 0; i < std::min(messages.size(), fragments.size()); ++i)
     EXPECT_NE(messages[i].find(fragments[i]), std::string::npos) << messages[i];
   EXPECT_EQ(LogLines(bar->Folder()), expect.value("log", std::vector<std::string>{}));
-  const std::string ini = Utf8FromAnsi(ReadBytes(bar->Folder() / "velto.ini"));
+  const std::string ini = SystemTextCodec().Utf8FromAnsi(ReadBytes(bar->Folder() / "velto.ini"));
   const json stored = expect.value("ini", json::object());
   for (const auto& [section, keys] : stored.items())
     for (const auto& [key, value] : keys.items())

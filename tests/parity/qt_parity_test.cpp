@@ -23,9 +23,9 @@
 #include "platform/posix/shell_launcher.h"
 #include "platform/qt/search_bar_window.h"
 #include "platform/qt/search_button.h"
-#include "ports/text_codec.h"
 #include "settings/settings_model.h"
 #include "support/fake_platform.h"
+#include "support/real_disk.h"
 #include "support/temp_folder.h"
 
 namespace velto::test {
@@ -70,7 +70,7 @@ class QtBar : public ParityFrontEnd {
     std::filesystem::permissions(recorder, std::filesystem::perms::owner_exec,
                                  std::filesystem::perm_options::add);
     WriteBytes(folder_ / "velto.ini",
-               AnsiFromUtf8(Replaced(ini_utf8, "@RECORDER@", recorder.string())));
+               SystemTextCodec().AnsiFromUtf8(Replaced(ini_utf8, "@RECORDER@", recorder.string())));
     window_.Attach(bar_);
     bar_.Form_Load();
     window_.show();
@@ -211,7 +211,7 @@ class QtBar : public ParityFrontEnd {
   LaunchingPlatform platform_{folder_.path()};
   SettingsModel model_;
   SearchBarWindow window_;
-  SearchBar bar_{model_, window_, platform_};
+  SearchBar bar_{model_, window_, platform_, folder_.disk()};
 };
 
 class QtParity : public testing::TestWithParam<json> {};

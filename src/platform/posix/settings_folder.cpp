@@ -93,9 +93,9 @@ bool CreateSettingsFolder(const ProgramFolders& folders) {
   return fs::is_directory(folders.settings, ec);
 }
 
-void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders) {
+void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders, Disk disk) {
   if (!folders.per_user) return;
-  const SettingsStore store(folders.settings);
+  const SettingsStore store(folders.settings, disk);
   std::error_code ec;
   if (fs::exists(fs::symlink_status(store.SettingsPath(), ec))) return;
   // A failure leaves no file; the program then runs on empty settings, as with a

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "ports/disk.h"
+
 namespace velto {
 
 // What the choice takes from the user's environment.
@@ -34,6 +36,6 @@ bool CreateSettingsFolder(const ProgramFolders& folders);
 // For a per-user settings folder without velto.ini: writes the starter settings, so that a
 // first start shows four labelled buttons of engines that work today. A program folder is left
 // as it is.
-void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders);
+void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders, Disk disk);
 
 }  // namespace velto

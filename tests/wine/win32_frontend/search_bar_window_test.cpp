@@ -99,7 +99,7 @@ class SearchBarWindowTest : public ::testing::Test {
   FakePlatform platform_{folder_.path()};
   SettingsModel model_;
   SearchBarWindow window_;
-  SearchBar bar_{model_, window_, platform_};
+  SearchBar bar_{model_, window_, platform_, folder.disk()};
 };
 
 TEST_F(SearchBarWindowTest, Window_AfterStartUp_HasFixedBorderCaptionAndTwipLayout) {

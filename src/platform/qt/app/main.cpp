@@ -11,7 +11,9 @@
 #include "main/search_bar.h"
 #include "platform/posix/command_line.h"
 #include "platform/posix/command_socket.h"
+#include "platform/posix/iconv_text_codec.h"
 #include "platform/posix/instance_lock.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/settings_folder.h"
 #include "platform/posix/shell_launcher.h"
 #include "platform/posix/signal_inbox.h"
@@ -48,7 +50,10 @@ int main(int argc, char** argv) {
   // A later start hands its command, if any, to the running bar and ends.
   const std::optional<velto::BarCommand> command = velto::ParseBarCommand(command_line);
   if (!lock.held()) return velto::HandOverCommand(folders.settings, command);
-  velto::WriteStarterSettingsOnFirstUse(folders);
+  velto::PosixFileSystem files;
+  const velto::IconvTextCodec codec;
+  const velto::Disk disk(files, codec);
+  velto::WriteStarterSettingsOnFirstUse(folders, disk);
 
   velto::FontWarmUp fonts;
   QApplication app(argc, argv);
@@ -57,7 +62,7 @@ int main(int argc, char** argv) {
   velto::LinuxPlatform platform(folders.settings, std::move(command_line), launcher, folders.help);
   velto::SettingsModel model;
   velto::SearchBarWindow window([&app] { app.quit(); });
-  velto::SearchBar bar(model, window, platform);
+  velto::SearchBar bar(model, window, platform, disk);
   window.Attach(bar);
   platform.SetWindow(velto::WindowRole::SearchBar, &window);
 

@@ -17,7 +17,9 @@
 #include "platform/win32/search_bar_window.h"
 #include "platform/win32/settings_dialog_window.h"
 #include "platform/win32/single_instance.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text_codec.h"
 #include "settings/settings_model.h"
 
 namespace {
@@ -60,8 +62,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show_com
   if (!window.Create(LoadIconW(instance, MAKEINTRESOURCEW(1)))) return 1;
   platform.SetOwnerWindow(velto::WindowRole::SearchBar, window.Handle());
 
+  velto::Win32FileSystem files;
+  const velto::Win32TextCodec codec;
   velto::SettingsModel model;
-  velto::SearchBar bar(model, window, platform);
+  velto::SearchBar bar(model, window, platform, velto::Disk(files, codec));
   window.Attach(bar);
   velto::win32::SettingsDialogWindow dialog_window(platform,
                                                    LoadIconW(instance, MAKEINTRESOURCEW(1)));
