@@ -12,6 +12,8 @@
 #include <string>
 
 #include "main/dropped_text_file.h"
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/posix/posix_file_system.h"
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
 
@@ -42,14 +44,17 @@ class ScratchFolder {
     fs::remove_all(path_, ec);
   }
   const fs::path& path() const { return path_; }
+  velto::Disk disk() { return velto::Disk(files_, codec_); }
 
  private:
   fs::path path_;
+  velto::PosixFileSystem files_;
+  velto::IconvTextCodec codec_;
 };
 
 // velto.ini of about `bytes` bytes: the factory settings, then sections of other keys.
-void MakeSettingsFile(const fs::path& folder, std::int64_t bytes) {
-  const velto::SettingsStore store(folder);
+void MakeSettingsFile(const fs::path& folder, velto::Disk disk, std::int64_t bytes) {
+  const velto::SettingsStore store(folder, disk);
   store.WriteDefaults();
   std::ofstream out(store.SettingsPath(), std::ios::binary | std::ios::app);
   std::int64_t size = static_cast<std::int64_t>(fs::file_size(store.SettingsPath()));
@@ -98,8 +103,8 @@ void SettingsSizes(benchmark::internal::Benchmark* b) {
 
 void BM_LoadSettingsBySize(benchmark::State& state) {
   ScratchFolder folder;
-  MakeSettingsFile(folder.path(), state.range(0));
-  const velto::SettingsStore store(folder.path());
+  MakeSettingsFile(folder.path(), folder.disk(), state.range(0));
+  const velto::SettingsStore store(folder.path(), folder.disk());
   NullBar bar;
   for (auto _ : state) {
     velto::SettingsModel model;
@@ -112,8 +117,8 @@ BENCHMARK(BM_LoadSettingsBySize)->Apply(SettingsSizes);
 
 void BM_WriteSettingBySize(benchmark::State& state) {
   ScratchFolder folder;
-  MakeSettingsFile(folder.path(), state.range(0));
-  const velto::SettingsStore store(folder.path());
+  MakeSettingsFile(folder.path(), folder.disk(), state.range(0));
+  const velto::SettingsStore store(folder.path(), folder.disk());
   int n = 0;
   for (auto _ : state) store.WriteSetting("History", "SearchHistory(0)", std::to_string(n++));
   state.SetBytesProcessed(state.iterations() * state.range(0));
@@ -122,7 +127,7 @@ BENCHMARK(BM_WriteSettingBySize)->Apply(SettingsSizes);
 
 void BM_CatSettingsFileBySize(benchmark::State& state) {
   ScratchFolder folder;
-  MakeSettingsFile(folder.path(), state.range(0));
+  MakeSettingsFile(folder.path(), folder.disk(), state.range(0));
   for (auto _ : state) Cat(folder.path() / "velto.ini");
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
@@ -130,7 +135,7 @@ BENCHMARK(BM_CatSettingsFileBySize)->Apply(SettingsSizes);
 
 void BM_ReadSettingsBytesBySize(benchmark::State& state) {
   ScratchFolder folder;
-  MakeSettingsFile(folder.path(), state.range(0));
+  MakeSettingsFile(folder.path(), folder.disk(), state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(ReadBytes(folder.path() / "velto.ini"));
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
@@ -144,7 +149,7 @@ void DroppedSizes(benchmark::internal::Benchmark* b) {
 void BM_ReadDroppedFileByLines(benchmark::State& state) {
   ScratchFolder folder;
   const fs::path file = MakeDroppedFile(folder.path(), state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(velto::ReadDroppedTextLines(file));
+  for (auto _ : state) benchmark::DoNotOptimize(velto::ReadDroppedTextLines(folder.disk(), file));
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ReadDroppedFileByLines)->Apply(DroppedSizes);

@@ -9,6 +9,8 @@
 
 #include "main/key_codes.h"
 #include "main/search_bar.h"
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/posix/posix_file_system.h"
 
 namespace velto {
 namespace {
@@ -80,9 +82,12 @@ class ScratchFolder {
     std::filesystem::remove_all(path_, ec);
   }
   const std::filesystem::path& path() const { return path_; }
+  velto::Disk disk() { return velto::Disk(files_, codec_); }
 
  private:
   std::filesystem::path path_;
+  velto::PosixFileSystem files_;
+  velto::IconvTextCodec codec_;
 };
 
 // Lines of typical query length, as a log file would hold them.
@@ -103,7 +108,7 @@ void BM_DropTextFileIntoHistory(benchmark::State& state) {
     {
       SettingsModel model;
       NoOpView view;
-      SearchBar bar(model, view, platform);
+      SearchBar bar(model, view, platform, folder.disk());
       bar.Form_Load();
       state.ResumeTiming();
       bar.Form_OLEDragDrop({std::nullopt, {file}});
@@ -130,7 +135,7 @@ void BM_SearchWithLongHistory(benchmark::State& state) {
   NoOpPlatform platform(folder.path());
   SettingsModel model;
   NoOpView view;
-  SearchBar bar(model, view, platform);
+  SearchBar bar(model, view, platform, folder.disk());
   bar.Form_Load();
   model.SearchEngn[0] = "http://search.example/?q=";
   bar.Form_OLEDragDrop({std::nullopt, {file}});

@@ -5,6 +5,8 @@
 #include <random>
 #include <string>
 
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/posix/posix_file_system.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -27,7 +29,7 @@ class FullSettingsFolder {
   FullSettingsFolder()
       : path_(std::filesystem::temp_directory_path() /
               ("velto-bench-" + std::to_string(std::random_device{}()))),
-        store_(path_) {
+        store_(path_, velto::Disk(files_, codec_)) {
     std::filesystem::create_directories(path_);
     store_.WriteDefaults();
     NullBar bar;
@@ -47,6 +49,8 @@ class FullSettingsFolder {
 
  private:
   std::filesystem::path path_;
+  velto::PosixFileSystem files_;
+  velto::IconvTextCodec codec_;
   velto::SettingsStore store_;
 };
 

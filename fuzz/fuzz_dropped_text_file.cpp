@@ -12,7 +12,8 @@
 
 #include "fuzz_check.h"
 #include "main/dropped_text_file.h"
-#include "platform/ansi_codec.h"
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/posix/posix_file_system.h"
 #include "settings/unicode_text.h"
 
 namespace {
@@ -53,7 +54,7 @@ std::vector<std::string> PlainReading(std::string_view bytes) {
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   const bool utf8 = velto::IsValidUtf8(bytes);
   for (auto& line : SplitLines<char>(bytes)) {
-    out.push_back(utf8 ? line : velto::Utf8FromAnsi(line));
+    out.push_back(utf8 ? line : velto::IconvTextCodec().Utf8FromAnsi(line));
   }
   return out;
 }
@@ -71,7 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ofstream(File(), std::ios::binary | std::ios::trunc)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 
-  const auto lines = velto::ReadDroppedTextLines(File());
+  velto::PosixFileSystem files;
+  const velto::IconvTextCodec codec;
+  const velto::Disk disk(files, codec);
+  const auto lines = velto::ReadDroppedTextLines(disk, File());
   const auto want = PlainReading(bytes);
   Check(lines == want, "lines as a plain reading gives them");
   for (const auto& line : lines) {
@@ -84,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   velto::DroppedFileLimits limits;
   limits.max_lines = size % 7;
   limits.max_bytes = size % 97;
-  const auto cut = velto::ReadDroppedTextLines(File(), limits);
+  const auto cut = velto::ReadDroppedTextLines(disk, File(), limits);
   Check(cut.size() <= limits.max_lines, "line limit kept");
   Check((cut.size() <= lines.size() && std::equal(cut.begin(), cut.end(), lines.begin())) ||
             !velto::IsValidUtf8(bytes),

@@ -13,7 +13,8 @@
 #include <unistd.h>
 
 #include "fuzz_check.h"
-#include "platform/ansi_codec.h"
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/posix/posix_file_system.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -39,7 +40,7 @@ const fs::path& Folder() {
 std::string Expected(std::string text) {
   std::replace_if(
       text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
-  return velto::Utf8FromAnsi(velto::AnsiFromUtf8(text));
+  return velto::IconvTextCodec().Utf8FromAnsi(velto::IconvTextCodec().AnsiFromUtf8(text));
 }
 
 // Names match ignoring case and the blanks around them.
@@ -60,7 +61,9 @@ bool SameSetting(std::string_view section, std::string_view key, std::string_vie
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  const velto::SettingsStore store(Folder());
+  velto::PosixFileSystem files;
+  const velto::IconvTextCodec codec;
+  const velto::SettingsStore store(Folder(), velto::Disk(files, codec));
   {
     const std::string content = in.ConsumeRandomLengthString(2048);
     std::ofstream(store.SettingsPath(), std::ios::binary | std::ios::trunc) << content;

@@ -167,7 +167,7 @@ std::optional<std::string> BadKeyword(const SettingsStore& store, int slot,
   SettingsModel model;
   RecordedPlacement bar;
   store.LoadSettings(model, bar);
-  const auto refusal = RefuseEngineKeyword(model, slot, keyword);
+  const auto refusal = RefuseEngineKeyword(store.disk().codec(), model, slot, keyword);
   if (!refusal) return std::nullopt;
   switch (refusal->reason) {
     case KeywordRefusal::Reason::NotOneWord:
@@ -215,14 +215,14 @@ int Failure(std::ostream& err, const std::string& message) {
 
 }  // namespace
 
-int RunVeltoConfig(const std::vector<std::string>& args,
+int RunVeltoConfig(const std::vector<std::string>& args, Disk disk,
                    const std::filesystem::path& default_folder, std::ostream& out,
                    std::ostream& err) {
   return RunVeltoConfig(
-      args, [&default_folder] { return default_folder; }, out, err);
+      args, disk, [&default_folder] { return default_folder; }, out, err);
 }
 
-int RunVeltoConfig(const std::vector<std::string>& args,
+int RunVeltoConfig(const std::vector<std::string>& args, Disk disk,
                    const std::function<std::filesystem::path()>& default_folder, std::ostream& out,
                    std::ostream& err) {
   std::optional<std::filesystem::path> given;
@@ -255,9 +255,9 @@ int RunVeltoConfig(const std::vector<std::string>& args,
   const std::filesystem::path folder = given ? *given : default_folder();
   if (folder.empty()) return UsageError(err, "FOLDER must not be empty");
 
-  const SettingsStore store(folder);
+  const SettingsStore store(folder, disk);
   // The settings the search bar would start from: a fresh folder's starter file first.
-  AdoptStarterFile(folder);
+  AdoptStarterFile(disk.files(), folder);
   const std::string_view command = words[0];
   const auto expect_args = [&](std::size_t count) { return words.size() == count + 1; };
 
@@ -266,7 +266,8 @@ int RunVeltoConfig(const std::vector<std::string>& args,
       return UsageError(err, std::string(command) + ": wrong number of arguments");
     }
     // The program reads an unusable file as empty; the tool says so instead.
-    if (!ProfileFile(store.SettingsPath()).Load()) return Failure(err, Diagnose(store, false));
+    if (!ProfileFile(store.SettingsPath(), disk.files()).Load())
+      return Failure(err, Diagnose(store, false));
     if (command == "show") {
       out << ShowModel(store).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
@@ -281,10 +282,11 @@ int RunVeltoConfig(const std::vector<std::string>& args,
       return Refusal(err, *refused);
     // Addresses keep what the code page lacks as percent escapes; any other text the file would
     // change is refused rather than stored as "?".
-    const std::string value =
-        IsAddressSetting(words[1], words[2]) ? StorableAddress(words[3]) : std::string(words[3]);
+    const std::string value = IsAddressSetting(words[1], words[2])
+                                  ? StorableAddress(disk.codec(), words[3])
+                                  : std::string(words[3]);
     for (const std::string_view text : {words[1], words[2], std::string_view(value)}) {
-      if (const auto character = FirstUnstorableCharacter(text)) {
+      if (const auto character = FirstUnstorableCharacter(disk.codec(), text)) {
         return Failure(err, CharacterCode(*character) +
                                 " cannot be stored in velto.ini (its code page lacks it); "
                                 "nothing was written");

@@ -12,6 +12,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_text_codec.h"
 #include "settings/unicode_text.h"
 
 namespace {
@@ -43,7 +45,10 @@ int wmain(int argc, wchar_t** argv) {
         std::u16string_view(reinterpret_cast<const char16_t*>(arg.data()), arg.size())));
   }
   std::ostringstream out, err;
-  const int status = velto::RunVeltoConfig(args, velto::ExecutableFolder(), out, err);
+  velto::Win32FileSystem files;
+  const velto::Win32TextCodec codec;
+  const int status =
+      velto::RunVeltoConfig(args, velto::Disk(files, codec), velto::ExecutableFolder(), out, err);
   WriteOut(STD_OUTPUT_HANDLE, out.str());
   WriteOut(STD_ERROR_HANDLE, err.str());
   return status;
@@ -51,19 +56,24 @@ int wmain(int argc, wchar_t** argv) {
 
 #else
 
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/settings_folder.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  velto::PosixFileSystem files;
+  const velto::IconvTextCodec codec;
+  const velto::Disk disk(files, codec);
   // The search bar's own choice of folder, the user's settings folder made ready as it would.
-  const auto settings_folder = [] {
+  const auto settings_folder = [disk] {
     const velto::ProgramFolders folders =
         velto::ChooseProgramFolders(velto::ExecutableFolder(), velto::UserFoldersFromEnvironment());
     velto::CreateSettingsFolder(folders);
-    velto::WriteStarterSettingsOnFirstUse(folders);
+    velto::WriteStarterSettingsOnFirstUse(folders, disk);
     return folders.settings;
   };
-  return velto::RunVeltoConfig(args, settings_folder, std::cout, std::cerr);
+  return velto::RunVeltoConfig(args, disk, settings_folder, std::cout, std::cerr);
 }
 
 #endif

@@ -23,6 +23,8 @@
 #include <vector>
 
 #include "main/search_bar.h"
+#include "platform/posix/iconv_text_codec.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/shell_launcher.h"
 #include "platform/qt/linux_platform.h"
 #include "platform/qt/search_bar_window.h"
@@ -62,6 +64,9 @@ struct Folder {
     path = mkdtemp(pattern.data());
   }
   ~Folder() { fs::remove_all(path); }
+  velto::Disk disk() { return velto::Disk(files, codec); }
+  velto::PosixFileSystem files;
+  velto::IconvTextCodec codec;
 };
 
 }  // namespace
@@ -86,7 +91,7 @@ int main(int argc, char** argv) {
   velto::LinuxPlatform platform(folder.path, "", launcher);
   velto::SettingsModel model;
   velto::SearchBarWindow window;
-  velto::SearchBar bar(model, window, platform);
+  velto::SearchBar bar(model, window, platform, folder.disk());
   window.Attach(bar);
   platform.SetWindow(velto::WindowRole::SearchBar, &window);
   bar.Form_Load();

@@ -14,7 +14,7 @@
 namespace velto {
 
 void SettingsDialog::ShowSlot(int slot) {
-  const SettingsModel& model = bar_.Model();
+  const SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(slot);
   view_.SetEditText(kNameBox, model.SearchName[k]);
   view_.SetEditText(kHomeBox, model.SearchHome[k]);
@@ -54,7 +54,7 @@ void SettingsDialog::StoreSlot() {
     return;
   }
   // A name the settings file would turn into "?" is refused; the boxes keep what was typed.
-  if (const auto character = FirstUnstorableCharacter(name)) {
+  if (const auto character = FirstUnstorableCharacter(bar_.Store().disk().codec(), name)) {
     platform_.ShowMessage(WindowRole::SettingsDialog,
                           std::string(kUnstorableNameMessage) + CharacterCode(*character),
                           std::string(kAppTitle), MessageButtons::Ok);
@@ -71,16 +71,17 @@ void SettingsDialog::StoreSlot() {
   if (!AcceptKeyword(*slot, keyword)) return;
   // Addresses keep what the file cannot hold as percent escapes; the boxes show what is stored.
   const std::string home = view_.EditText(kHomeBox);
-  SettingsModel& model = bar_.Model();
+  SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(*slot);
   model.SearchName[k] = std::move(name);
-  model.SearchHome[k] = StorableAddress(home);
-  model.SearchEngn[k] = StorableAddress(engine);
+  model.SearchHome[k] = StorableAddress(bar_.Store().disk().codec(), home);
+  model.SearchEngn[k] = StorableAddress(bar_.Store().disk().codec(), engine);
   model.SearchKey[k] = keyword;
   if (model.SearchHome[k] != home) view_.SetEditText(kHomeBox, model.SearchHome[k]);
   if (model.SearchEngn[k] != engine) view_.SetEditText(kEngineBox, model.SearchEngn[k]);
   view_.SetEditText(kKeywordBox, keyword);
-  const std::string suggest = StorableAddress(view_.EditText(kSuggestBox));
+  const std::string suggest =
+      StorableAddress(bar_.Store().disk().codec(), view_.EditText(kSuggestBox));
   const bool suggest_changed = suggest != model.SuggestEngn[k];
   model.SuggestEngn[k] = suggest;
   view_.SetEditText(kSuggestBox, suggest);
@@ -88,7 +89,8 @@ void SettingsDialog::StoreSlot() {
 }
 
 bool SettingsDialog::AcceptKeyword(int slot, std::string_view keyword) {
-  const auto refusal = RefuseEngineKeyword(bar_.Model(), slot, keyword);
+  const auto refusal =
+      RefuseEngineKeyword(bar_.Store().disk().codec(), bar_.Settings(), slot, keyword);
   if (!refusal) return true;
   std::string message;
   switch (refusal->reason) {
@@ -100,7 +102,7 @@ bool SettingsDialog::AcceptKeyword(int slot, std::string_view keyword) {
       break;
     case KeywordRefusal::Reason::InUse:
       message = std::string(kKeywordInUseStart) +
-                bar_.Model().SearchName[static_cast<std::size_t>(refusal->owner)] +
+                bar_.Settings().SearchName[static_cast<std::size_t>(refusal->owner)] +
                 std::string(kKeywordInUseEnd);
       break;
   }
@@ -115,7 +117,7 @@ void SettingsDialog::DeleteSlot() {
     view_.FocusSelector(kSlotSelector);
     return;
   }
-  SettingsModel& model = bar_.Model();
+  SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(*slot);
   model.SearchName[k].clear();
   model.SearchHome[k].clear();
@@ -131,7 +133,7 @@ void SettingsDialog::DeleteSlot() {
 // suggestion address when that changed (a file without one keeps it missing). A failed write is
 // not reported: memory and lists stand.
 void SettingsDialog::FinishSlotChange(int slot, bool suggest_changed) {
-  const SettingsModel& model = bar_.Model();
+  const SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(slot);
   for (int selector = 0; selector < kUsedButtonSelections; ++selector)
     view_.SetSelectorEntry(selector, slot, model.SearchName[k]);

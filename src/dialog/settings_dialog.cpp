@@ -22,7 +22,8 @@ std::optional<int> InRange(std::optional<double> value, int count) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(SearchBar& bar, SettingsDialogView& view, Platform& platform)
+SettingsDialog::SettingsDialog(SettingsDialogHost& bar, SettingsDialogView& view,
+                               Platform& platform)
     : bar_(bar), view_(view), platform_(platform) {}
 
 std::optional<int> SettingsDialog::SelectedPosition(int selector) const {
@@ -51,7 +52,7 @@ void SettingsDialog::Unload() {
 }
 
 void SettingsDialog::PlaceBesideSearchBar() {
-  const SearchBarView& bar = bar_.View();
+  const SearchBarView& bar = bar_.BarWindow();
   const ScreenRect beside{
       bar.Left(),
       DialogTop(bar.ScreenHeightTwips(), {bar.Top(), bar.Height()}, view_.OuterHeight()),
@@ -84,7 +85,7 @@ void SettingsDialog::Form_Load() {
   ResetControls();
   PlaceBesideSearchBar();
 
-  const SettingsModel& model = bar_.Model();
+  const SettingsModel& model = bar_.Settings();
   for (int selector = 0; selector < kUsedButtonSelections; ++selector) {
     for (int slot = 0; slot < kEditableEngineSlots; ++slot)
       view_.AppendSelectorEntry(selector, model.SearchName[static_cast<std::size_t>(slot)]);
@@ -110,7 +111,7 @@ void SettingsDialog::Form_Load() {
 }
 
 void SettingsDialog::Command1_Click() {
-  SettingsModel& model = bar_.Model();
+  SettingsModel& model = bar_.Settings();
   // A selector without a selection keeps its setting as it is.
   if (auto slot = SelectedPosition(kSlotSelector))
     model.SearchSelect[kSlotSelector] = static_cast<std::int16_t>(*slot);
@@ -123,7 +124,7 @@ void SettingsDialog::Command1_Click() {
   }
   bar_.LabelSearchButtons();
   // A clear or menu button made bold at start-up keeps its font.
-  bar_.ShowDefaultButton(SearchBar::Unbold::SearchButtons);
+  bar_.ShowDefaultSearchButton();
   bar_.ApplyTopmost();
   // Suggest is written only when changed, so that a file without the key keeps it missing.
   std::optional<bool> suggest;

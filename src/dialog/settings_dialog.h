@@ -14,11 +14,11 @@
 #include <string_view>
 
 #include "dialog/dialog_commands.h"
-#include "dialog/settings_dialog_view.h"
-#include "main/search_bar.h"
-#include "main/search_bar_view.h"
-#include "platform/file_path.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
+#include "ports/search_bar_view.h"
+#include "ports/settings_dialog_host.h"
+#include "ports/settings_dialog_view.h"
+#include "settings/file_path.h"
 
 namespace velto {
 
@@ -52,7 +52,7 @@ class SettingsDialog final : public SettingsDialogLauncher {
  public:
   // The search bar gives the settings model, the store, its window and its labelling; the
   // dialog keeps references to all three arguments.
-  SettingsDialog(SearchBar& bar, SettingsDialogView& view, Platform& platform);
+  SettingsDialog(SettingsDialogHost& bar, SettingsDialogView& view, Platform& platform);
 
   // Menu entry "設定": loads the dialog when it is not loaded (Form_Load), otherwise places it
   // beside the search bar again and brings it to the front.
@@ -89,7 +89,7 @@ class SettingsDialog final : public SettingsDialogLauncher {
   void DeleteSlot();
   void FinishSlotChange(int slot, bool suggest_changed);
 
-  SearchBar& bar_;
+  SettingsDialogHost& bar_;
   SettingsDialogView& view_;
   Platform& platform_;
   bool loaded_ = false;

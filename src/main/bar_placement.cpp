@@ -11,7 +11,7 @@ std::string BarPlacement::HistoryItem(int index) const {
   if (!storable_history_) {
     storable_history_.emplace();
     for (const std::string& entry : history_.Entries())
-      if (IsStorableText(entry)) storable_history_->push_back(entry);
+      if (IsStorableText(codec_, entry)) storable_history_->push_back(entry);
   }
   if (index < 0 || index >= static_cast<int>(storable_history_->size())) return {};
   return (*storable_history_)[static_cast<std::size_t>(index)];

@@ -7,14 +7,16 @@
 #include <string>
 
 #include "main/history_list.h"
-#include "main/search_bar_view.h"
+#include "ports/search_bar_view.h"
+#include "ports/text_codec.h"
 #include "settings/settings_store.h"
 
 namespace velto {
 
 class BarPlacement : public PlacementTarget {
  public:
-  BarPlacement(SearchBarView& view, const HistoryList& history) : view_(view), history_(history) {}
+  BarPlacement(SearchBarView& view, const HistoryList& history, const TextCodec& codec)
+      : view_(view), history_(history), codec_(codec) {}
 
   float Top() const override { return top_.value_or(view_.Top()); }
   float Left() const override { return left_.value_or(view_.Left()); }
@@ -29,6 +31,7 @@ class BarPlacement : public PlacementTarget {
  private:
   SearchBarView& view_;
   const HistoryList& history_;
+  const TextCodec& codec_;
   std::optional<float> top_;
   std::optional<float> left_;
   mutable std::optional<std::vector<std::string>> storable_history_;  // made on first use

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "ports/platform.h"
 #include "settings/settings_model.h"
 
 namespace velto {

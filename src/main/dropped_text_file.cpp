@@ -1,12 +1,12 @@
 #include "main/dropped_text_file.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string_view>
 
-#include "platform/ansi_codec.h"
+#include "ports/text_codec.h"
 #include "settings/ascii_text.h"
-#include "settings/byte_file.h"
 #include "settings/unicode_text.h"
 
 namespace velto {
@@ -78,7 +78,7 @@ Encoding DetectEncoding(std::string_view head, std::size_t& bom_size) {
 
 // UTF-8 when every line is valid UTF-8 (line ends never fall inside a UTF-8 sequence, so this
 // is the same as the whole file being valid); otherwise every line is in the ANSI code page.
-std::vector<std::string> DecodeByteLines(std::vector<std::string>&& lines) {
+std::vector<std::string> DecodeByteLines(const TextCodec& codec, std::vector<std::string>&& lines) {
   bool all_utf8 = true;
   for (const std::string& line : lines) {
     if (!IsValidUtf8(line)) {
@@ -87,7 +87,7 @@ std::vector<std::string> DecodeByteLines(std::vector<std::string>&& lines) {
     }
   }
   if (!all_utf8)
-    for (std::string& line : lines) line = Utf8FromAnsi(line);
+    for (std::string& line : lines) line = codec.Utf8FromAnsi(line);
   return std::move(lines);
 }
 
@@ -125,10 +125,11 @@ bool IsDroppedTextFileName(const FilePath& file) {
                                    ".TXT");
 }
 
-std::vector<std::string> ReadDroppedTextLines(const FilePath& file,
+std::vector<std::string> ReadDroppedTextLines(Disk disk, const FilePath& file,
                                               const DroppedFileLimits& limits) {
-  ByteFile in(file, FileMode::Read);
-  if (!in.is_open()) return {};
+  const std::unique_ptr<ByteReader> opened = disk.files().OpenForReading(file);
+  if (!opened) return {};
+  ByteReader& in = *opened;
 
   std::string chunk(kChunkSize, '\0');
   bool at_end = false;
@@ -155,7 +156,7 @@ std::vector<std::string> ReadDroppedTextLines(const FilePath& file,
     }
     // A read error part-way drops the unfinished line; the end of the file completes it.
     if (more && !in.failed()) splitter.FinishAtEnd();
-    return DecodeByteLines(std::move(splitter.Lines()));
+    return DecodeByteLines(disk.codec(), std::move(splitter.Lines()));
   }
 
   Utf16Decoder decoder(encoding == Encoding::Utf16Be);

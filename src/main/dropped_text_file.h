@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_path.h"
+#include "ports/disk.h"
+#include "settings/file_path.h"
 
 namespace velto {
 
@@ -24,7 +25,7 @@ bool IsDroppedTextFileName(const FilePath& file);
 
 // The file's non-empty lines in file order, as UTF-8. A file that cannot be opened gives no
 // lines; a read that fails part-way keeps the complete lines read before.
-std::vector<std::string> ReadDroppedTextLines(const FilePath& file,
+std::vector<std::string> ReadDroppedTextLines(Disk disk, const FilePath& file,
                                               const DroppedFileLimits& limits = {});
 
 }  // namespace velto

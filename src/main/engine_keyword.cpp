@@ -51,11 +51,12 @@ std::optional<int> SlotWithKeyword(const SettingsModel& model, std::string_view 
   return std::nullopt;
 }
 
-std::optional<KeywordRefusal> RefuseEngineKeyword(const SettingsModel& model, int slot,
+std::optional<KeywordRefusal> RefuseEngineKeyword(const TextCodec& codec,
+                                                  const SettingsModel& model, int slot,
                                                   std::string_view keyword) {
   using Reason = KeywordRefusal::Reason;
   if (!IsValidEngineKeyword(keyword)) return KeywordRefusal{Reason::NotOneWord};
-  if (const auto character = FirstUnstorableCharacter(keyword))
+  if (const auto character = FirstUnstorableCharacter(codec, keyword))
     return KeywordRefusal{Reason::Unstorable, *character};
   if (const auto owner = SlotWithKeyword(model, keyword, slot))
     return KeywordRefusal{Reason::InUse, 0, *owner};

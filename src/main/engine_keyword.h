@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "ports/text_codec.h"
 #include "settings/settings_model.h"
 
 namespace velto {
@@ -41,7 +42,8 @@ struct KeywordRefusal {
 
 // Why keyword, exactly as given (blanks around it included), cannot go into slot; nullopt when
 // it can. The empty keyword (none) always can.
-std::optional<KeywordRefusal> RefuseEngineKeyword(const SettingsModel& model, int slot,
+std::optional<KeywordRefusal> RefuseEngineKeyword(const TextCodec& codec,
+                                                  const SettingsModel& model, int slot,
                                                   std::string_view keyword);
 
 // The lowest editable slot other than except whose keyword is the same word (ASCII letters

@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_path.h"
+#include "ports/disk.h"
+#include "settings/file_path.h"
 
 namespace velto {
 
@@ -14,6 +15,6 @@ inline constexpr std::string_view kLogFileName = "log.txt";
 // Appends the lines (UTF-8), oldest first, in one write. The file is created when missing, also
 // for no lines. A line break inside a query becomes a blank, so each query stays one line.
 // False when the file could not be opened or written.
-bool AppendHistoryLog(const FilePath& file, const std::vector<std::string>& lines);
+bool AppendHistoryLog(Disk disk, const FilePath& file, const std::vector<std::string>& lines);
 
 }  // namespace velto

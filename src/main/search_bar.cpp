@@ -9,12 +9,16 @@
 
 namespace velto {
 
-SearchBar::SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform)
-    : model_(model), view_(view), platform_(platform), store_(platform.ProgramFolder()) {}
+SearchBar::SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform, Disk disk)
+    : model_(model),
+      view_(view),
+      platform_(platform),
+      disk_(disk),
+      store_(platform.ProgramFolder(), disk) {}
 
 void SearchBar::Form_Load() {
   // A fresh folder (an unpacked zip) begins from the starter settings shipped beside velto.ini.
-  AdoptStarterFile(platform_.ProgramFolder());
+  AdoptStarterFile(disk_.files(), platform_.ProgramFolder());
   LoadSettings();
   if (model_.AlwaysTop.Equals(1)) ApplyTopmost();
   ShowDefaultButton();
@@ -30,13 +34,13 @@ void SearchBar::Form_Load() {
 }
 
 void SearchBar::LoadSettings() {
-  BarPlacement placement(view_, history_);
+  BarPlacement placement(view_, history_, disk_.codec());
   settings_unreadable_ = !store_.LoadSettings(model_, placement);
   placement.ApplyCollectedPosition();
 }
 
 void SearchBar::KeepOnScreen() {
-  BarPlacement(view_, history_).ApplyCollectedPosition();
+  BarPlacement(view_, history_, disk_.codec()).ApplyCollectedPosition();
 }
 
 void SearchBar::ApplyTopmost() {

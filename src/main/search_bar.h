@@ -12,17 +12,20 @@
 #include "main/drop_data.h"
 #include "main/history_list.h"
 #include "main/search_bar_layout.h"
-#include "main/search_bar_view.h"
 #include "main/suggestions.h"
-#include "platform/platform.h"
+#include "ports/disk.h"
+#include "ports/platform.h"
+#include "ports/search_bar_view.h"
+#include "ports/settings_dialog_host.h"
 #include "settings/settings_model.h"
 #include "settings/settings_store.h"
 
 namespace velto {
 
-class SearchBar {
+class SearchBar final : public SettingsDialogHost {
  public:
-  SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform);
+  // The disk holds velto.ini, log.txt and the dropped files; its parts must outlive the bar.
+  SearchBar(SettingsModel& model, SearchBarView& view, Platform& platform, Disk disk);
 
   // The settings dialog opened by menu entry 0; without one that entry does nothing.
   void SetSettingsDialog(SettingsDialogLauncher* dialog) { dialog_ = dialog; }
@@ -35,7 +38,7 @@ class SearchBar {
   void Form_Load();
   // Topmost state from AlwaysTop: not topmost for 0, topmost for any other number; nothing
   // when AlwaysTop does not convert.
-  void ApplyTopmost();
+  void ApplyTopmost() override;
 
   void Command1_Click(int index);
   void Command1_MouseDown(int index, int mouse_button);
@@ -78,7 +81,7 @@ class SearchBar {
   // LoadSettings over this search bar: fills the model and moves the window to the stored
   // position unless that would put it off every screen (start-up and restore-defaults), then
   // keeps it wholly on a screen.
-  void LoadSettings();
+  void LoadSettings() override;
   // Moves the bar the least distance that puts it wholly inside one screen's work area, for a
   // front end that learns the window's outer size only once it is shown.
   void KeepOnScreen();
@@ -86,22 +89,25 @@ class SearchBar {
   // Relabels search buttons 0..3 from the model (start-up and the dialog's OK): caption, enabled
   // when the caption is not empty, tooltip. A button whose SearchSelect entry lies outside the
   // engine table (0..20) shows an empty caption and is disabled. Bold states are left alone.
-  void LabelSearchButtons();
+  void LabelSearchButtons() override;
   // Which buttons lose the bold font before the default one gets it: all six at start-up and
   // on F5, only the four search buttons on the dialog's OK.
   enum class Unbold { AllButtons, SearchButtons };
   // Moves the bold font to the default button named by DefaultSearch (rounded to the nearest
   // whole number); no button gets it when it names none of the six.
   void ShowDefaultButton(Unbold unbold = Unbold::AllButtons);
+  void ShowDefaultSearchButton() override { ShowDefaultButton(Unbold::SearchButtons); }
 
   bool DebugSwitch() const { return debug_switch_; }
   std::int16_t NewHistoryCount() const { return new_history_count_; }
   const HistoryList& History() const { return history_; }
-  SettingsStore& Store() { return store_; }
-  SettingsModel& Model() { return model_; }
-  SearchBarView& View() { return view_; }
+  const SettingsStore& Store() const override { return store_; }
 
  private:
+  // The dialog's access, through SettingsDialogHost only.
+  SettingsModel& Settings() override { return model_; }
+  const SearchBarView& BarWindow() const override { return view_; }
+
   // How a button reads the query: a typed text (the box's text searched by a click or a key, or
   // given by --search) may begin with an engine keyword; dropped data never does.
   enum class QueryKind { Typed, Data };
@@ -127,6 +133,7 @@ class SearchBar {
   Platform& platform_;
   BrowserOpener browser_{model_, platform_};
   SettingsDialogLauncher* dialog_ = nullptr;
+  Disk disk_;
   SettingsStore store_;
   HistoryList history_;
   std::int16_t new_history_count_ = 0;

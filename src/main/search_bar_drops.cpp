@@ -20,7 +20,7 @@ void SearchBar::Form_OLEDragDrop(const DropData& data) {
   if (data.text) view_.SetQueryText(*data.text);
   if (data.files.empty() || !IsDroppedTextFileName(data.files.front())) return;
 
-  std::vector<std::string> lines = ReadDroppedTextLines(data.files.front());
+  std::vector<std::string> lines = ReadDroppedTextLines(disk_, data.files.front());
   if (lines.empty()) return;
   // Each line goes first in turn, so the file's last line ends up on top: add them reversed,
   // all at once, and show the list once.

@@ -13,7 +13,7 @@ void SearchBar::Form_Unload() {
   unloaded_ = true;
   WriteLog();
   if (settings_unreadable_) return;
-  BarPlacement placement(view_, history_);
+  BarPlacement placement(view_, history_, disk_.codec());
   store_.SavePlacement(placement);
 }
 
@@ -28,9 +28,9 @@ void SearchBar::WriteLog() {
   std::vector<std::string> lines;
   for (int position = std::min(count, history_.Count()) - 1; position >= 0; --position) {
     std::string query = history_.Item(position);
-    if (IsStorableText(query)) lines.push_back(std::move(query));
+    if (IsStorableText(disk_.codec(), query)) lines.push_back(std::move(query));
   }
-  AppendHistoryLog(platform_.ProgramFolder() / FilePathFromUtf8(kLogFileName), lines);
+  AppendHistoryLog(disk_, platform_.ProgramFolder() / FilePathFromUtf8(kLogFileName), lines);
 }
 
 }  // namespace velto

@@ -52,10 +52,10 @@ bool CreateSettingsFolder(const ProgramFolders& folders, const SettingsPlaceProb
 }
 
 bool WriteStarterSettingsOnFirstUse(const FilePath& settings_folder,
-                                    const SettingsPlaceProbe& probe) {
-  const SettingsStore store(settings_folder);
+                                    const SettingsPlaceProbe& probe, Disk disk) {
+  const SettingsStore store(settings_folder, disk);
   if (probe.Exists(store.SettingsPath())) return false;
-  return AdoptStarterFile(settings_folder) || store.WriteStarterSettings();
+  return AdoptStarterFile(disk.files(), settings_folder) || store.WriteStarterSettings();
 }
 
 }  // namespace velto

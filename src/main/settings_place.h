@@ -4,7 +4,8 @@
 // beside itself. An installed program (Help.html only in its data folder) and a program whose
 // folder it cannot write keep the user's settings in the user's configuration folder; unless
 // a velto.ini the user can read and write stands beside the program: that one is always used.
-#include "platform/file_path.h"
+#include "ports/disk.h"
+#include "settings/file_path.h"
 
 namespace velto {
 
@@ -40,6 +41,6 @@ bool CreateSettingsFolder(const ProgramFolders& folders, const SettingsPlaceProb
 // settings are written. A failure leaves no file; the program then runs on empty settings, as
 // with a read-only folder. True when velto.ini was made.
 bool WriteStarterSettingsOnFirstUse(const FilePath& settings_folder,
-                                    const SettingsPlaceProbe& probe);
+                                    const SettingsPlaceProbe& probe, Disk disk);
 
 }  // namespace velto

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "ports/platform.h"
 
 namespace velto {
 

@@ -19,7 +19,8 @@ int StartUp::Run() {
   CreateSettingsFolder(folders, host_.Probe());
   const std::string instance = InstanceName(host_.InstanceKey(folders.settings));
   // A search with settings that cannot be read could only open nothing: refused, bar or no bar.
-  if (const auto problem = CommandSettingsProblem(command, SettingsStore(folders.settings))) {
+  if (const auto problem =
+          CommandSettingsProblem(command, SettingsStore(folders.settings, host_.SystemDisk()))) {
     host_.TellRefused(*problem);
     return kStatusNotTaken;
   }
@@ -43,7 +44,7 @@ int StartUp::Run() {
 
 int StartUp::RunBar(const ProgramFolders& folders, const std::string& instance,
                     const std::optional<BarCommand>& command) {
-  WriteStarterSettingsOnFirstUse(folders.settings, host_.Probe());
+  WriteStarterSettingsOnFirstUse(folders.settings, host_.Probe(), host_.SystemDisk());
   SearchBar* bar = host_.OpenBar(folders);
   if (bar == nullptr) return kStatusNotTaken;
   bar->Form_Load();

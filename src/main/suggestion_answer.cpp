@@ -4,7 +4,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 #include "settings/unicode_text.h"
 
 namespace velto {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 #include "settings/settings_model.h"
 
 namespace velto {

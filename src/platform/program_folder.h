@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 // The folder that holds the running executable: the program folder, where velto.ini,
 // log.txt and Help.html live. Implemented once per platform.
 

@@ -2,7 +2,7 @@
 // What the choice of the settings folder asks of the file system: plain questions about a
 // place, answered by the platform with this process's own rights, and the one folder it may
 // have to make.
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 
 namespace velto {
 

@@ -10,8 +10,9 @@
 
 #include "main/bar_command.h"
 #include "main/settings_place.h"
-#include "platform/file_path.h"
+#include "ports/disk.h"
 #include "ports/settings_place_probe.h"
+#include "settings/file_path.h"
 
 namespace velto {
 
@@ -45,6 +46,8 @@ class StartUpHost {
   // The places the settings folder is chosen from, and the file system's answers about them.
   virtual ProgramPlaces Places() = 0;
   virtual const SettingsPlaceProbe& Probe() = 0;
+  // The file system and code page the settings folder lives on.
+  virtual Disk SystemDisk() = 0;
 
   // The settings folder in the one spelling the system gives it (links resolved, case folded
   // where names ignore case), as UTF-8: what the instance name is made from.

@@ -1,6 +1,6 @@
 #include "settings/path_text.h"
 
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 #include "settings/unicode_text.h"
 
 namespace velto {

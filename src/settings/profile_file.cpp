@@ -1,9 +1,8 @@
 #include "settings/profile_file.h"
 
-#include "platform/file_ops.h"
-#include "platform/file_path.h"
+#include "ports/file_system.h"
 #include "settings/ascii_text.h"
-#include "settings/byte_file.h"
+#include "settings/file_path.h"
 #include "settings/path_text.h"
 
 namespace velto {
@@ -50,14 +49,10 @@ std::string WithoutLineBreaks(std::string_view text) {
   return out;
 }
 
-std::optional<std::string> ReadWhole(const FilePath& path) {
-  return ReadFileBytes(path);
-}
-
 // A read-only file is left alone even where the user could write it anyway (root on Linux).
-bool IsWritableFile(const FilePath& path, const FileInfo& info) {
+bool IsWritableFile(FileSystem& files, const FilePath& path, const FileInfo& info) {
   if (info.read_only) return false;
-  return ByteFile(path, FileMode::Update).is_open();
+  return files.OpensForUpdate(path);
 }
 
 // The folder a file is in; "." for a bare file name.
@@ -69,21 +64,19 @@ enum class TempResult { Replaced, CannotCreate, Failed };
 
 // Writes the new content beside the file and renames it over the file, so the file is at every
 // moment either wholly old or wholly new.
-TempResult ReplaceThroughTemp(const FilePath& target, std::string_view bytes,
+TempResult ReplaceThroughTemp(FileSystem& files, const FilePath& target, std::string_view bytes,
                               const std::optional<FileInfo>& keep_perms) {
   // Only a folder that refuses new files sends the caller to the in-place rewrite; a full disk
   // (no room, or no files left) must leave the old file alone.
-  const NewTempFile temp = CreateTempFileBeside(target);
+  const NewTempFile temp = files.CreateTempFileBeside(target);
   if (!temp.path) return temp.refused ? TempResult::CannotCreate : TempResult::Failed;
-  ByteFile out(*temp.path, FileMode::Write);
-  const bool written = out.Write(bytes);
-  if (!out.Close() || !written) {
-    RemoveFile(*temp.path);
+  if (!files.WriteFileBytes(*temp.path, bytes, FileMode::Write)) {
+    files.RemoveFile(*temp.path);
     return TempResult::Failed;
   }
-  if (keep_perms) SetPermissions(*temp.path, *keep_perms);
-  if (!RenameOver(*temp.path, target)) {
-    RemoveFile(*temp.path);
+  if (keep_perms) files.SetPermissions(*temp.path, *keep_perms);
+  if (!files.RenameOver(*temp.path, target)) {
+    files.RemoveFile(*temp.path);
     return TempResult::Failed;
   }
   return TempResult::Replaced;
@@ -92,16 +85,17 @@ TempResult ReplaceThroughTemp(const FilePath& target, std::string_view bytes,
 // Overwrites the file's bytes and then cuts it to the new length; used only where no temporary
 // file can be made beside it. A file that grows gets its new tail first, so a full disk fails
 // the write before any old byte is touched (and the tail is cut off again).
-bool RewriteInPlace(const FilePath& target, std::string_view bytes, std::size_t old_size) {
+bool RewriteInPlace(FileSystem& files, const FilePath& target, std::string_view bytes,
+                    std::size_t old_size) {
   if (bytes.size() > old_size) {
-    if (!WriteFileBytes(target, bytes.substr(old_size), FileMode::Append)) {
-      TruncateFile(target, old_size);
+    if (!files.WriteFileBytes(target, bytes.substr(old_size), FileMode::Append)) {
+      files.TruncateFile(target, old_size);
       return false;
     }
     bytes = bytes.substr(0, old_size);
   }
-  if (!WriteFileBytes(target, bytes, FileMode::Update)) return false;
-  return bytes.size() >= old_size || TruncateFile(target, bytes.size());
+  if (!files.WriteFileBytes(target, bytes, FileMode::Update)) return false;
+  return bytes.size() >= old_size || files.TruncateFile(target, bytes.size());
 }
 
 }  // namespace
@@ -204,13 +198,13 @@ std::string ProfileUpdate(std::string_view content, std::string_view section, st
 }
 
 std::optional<std::string> ProfileFile::Load() const {
-  const FileKind kind = InspectFile(path_).kind;
+  const FileKind kind = files_->InspectFile(path_).kind;
   if (kind == FileKind::Missing) {
-    if (InspectFile(FolderOf(path_)).kind == FileKind::Folder) return std::string();
+    if (files_->InspectFile(FolderOf(path_)).kind == FileKind::Folder) return std::string();
     return std::nullopt;
   }
   if (kind != FileKind::File) return std::nullopt;
-  return ReadWhole(path_);
+  return files_->ReadFileBytes(path_);
 }
 
 std::optional<std::string> ProfileFile::Read(std::string_view section, std::string_view key) const {
@@ -228,41 +222,42 @@ bool ProfileFile::Write(std::string_view section, std::string_view key,
 bool ProfileFile::Write(std::span<const Entry> entries) const {
   if (entries.empty()) return true;
   // Through a link, the linked file is changed, not the link replaced by a copy.
-  const std::optional<FilePath> followed = FollowLink(path_);
+  const std::optional<FilePath> followed = files_->FollowLink(path_);
   if (!followed) return false;
   const FilePath& target = *followed;
-  if (InspectFile(FolderOf(target)).kind != FileKind::Folder) return false;
-  const FileInfo info = InspectFile(target);
+  if (files_->InspectFile(FolderOf(target)).kind != FileKind::Folder) return false;
+  const FileInfo info = files_->InspectFile(target);
   const bool exists = info.kind != FileKind::Missing;
   if (exists && info.kind != FileKind::File) return false;
 
   std::string old_content;
   if (exists) {
-    if (!IsWritableFile(target, info)) return false;
-    auto bytes = ReadWhole(target);
+    if (!IsWritableFile(*files_, target, info)) return false;
+    auto bytes = files_->ReadFileBytes(target);
     if (!bytes) return false;  // never replace a file that could not be read
     old_content = std::move(*bytes);
   }
   // Writes killed halfway left their temporary files; this one clears them away. Should another
   // program be writing the file at this moment, its write fails and the file stays whole: of two
   // writes at once, one is lost in any case.
-  for (const FilePath& leftover : TempFilesBeside(target)) RemoveFile(leftover);
+  for (const FilePath& leftover : files_->TempFilesBeside(target)) files_->RemoveFile(leftover);
   std::string new_content = old_content;
   for (const Entry& entry : entries)
     new_content = ProfileUpdate(new_content, entry.section, entry.key, entry.value);
   const auto result =
-      ReplaceThroughTemp(target, new_content, exists ? std::optional(info) : std::nullopt);
+      ReplaceThroughTemp(*files_, target, new_content, exists ? std::optional(info) : std::nullopt);
   if (result == TempResult::Replaced) return true;
   // A read-only folder refuses the temporary file; a writable file in it is rewritten in place.
   // After any other failure the old file stays as it was.
   return result == TempResult::CannotCreate && exists &&
-         RewriteInPlace(target, new_content, old_content.size());
+         RewriteInPlace(*files_, target, new_content, old_content.size());
 }
 
 bool ProfileFile::Create(std::string_view content) const {
-  if (!FollowLink(path_) || InspectFile(path_).kind != FileKind::Missing) return false;
-  if (InspectFile(FolderOf(path_)).kind != FileKind::Folder) return false;
-  return ReplaceThroughTemp(path_, content, std::nullopt) == TempResult::Replaced;
+  if (!files_->FollowLink(path_) || files_->InspectFile(path_).kind != FileKind::Missing)
+    return false;
+  if (files_->InspectFile(FolderOf(path_)).kind != FileKind::Folder) return false;
+  return ReplaceThroughTemp(*files_, path_, content, std::nullopt) == TempResult::Replaced;
 }
 
 }  // namespace velto

@@ -16,7 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_path.h"
+#include "ports/file_system.h"
+#include "settings/file_path.h"
 
 namespace velto {
 
@@ -58,7 +59,8 @@ class ProfileContent {
 
 class ProfileFile {
  public:
-  explicit ProfileFile(FilePath path) : path_(std::move(path)) {}
+  // The file system stays the caller's; it must outlive the ProfileFile.
+  ProfileFile(FilePath path, FileSystem& files) : path_(std::move(path)), files_(&files) {}
 
   const FilePath& path() const { return path_; }
 
@@ -90,6 +92,7 @@ class ProfileFile {
 
  private:
   FilePath path_;
+  FileSystem* files_;
 };
 
 }  // namespace velto

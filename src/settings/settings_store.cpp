@@ -3,8 +3,6 @@
 #include <span>
 #include <vector>
 
-#include "platform/ansi_codec.h"
-#include "platform/file_ops.h"
 #include "settings/ascii_text.h"
 #include "settings/factory_defaults.h"
 #include "settings/profile_file.h"
@@ -40,7 +38,8 @@ std::string FieldFor(std::string_view text) {
 // when the routine runs, without opening it 120 times.
 class Snapshot {
  public:
-  explicit Snapshot(const FilePath& path) : Snapshot(path, ProfileFile(path).Load()) {}
+  Snapshot(const FilePath& path, Disk disk)
+      : Snapshot(path, disk, ProfileFile(path, disk.files()).Load()) {}
   Snapshot(const Snapshot&) = delete;  // content_ points into bytes_
   Snapshot& operator=(const Snapshot&) = delete;
 
@@ -48,16 +47,18 @@ class Snapshot {
   bool readable() const { return readable_; }
 
   std::string Read(std::string_view section, std::string_view key) const {
-    const auto value = content_.Lookup(AnsiFromUtf8(section), AnsiFromUtf8(key));
-    return value ? Utf8FromAnsi(*value) : std::string();
+    const auto value = content_.Lookup(codec_.AnsiFromUtf8(section), codec_.AnsiFromUtf8(key));
+    return value ? codec_.Utf8FromAnsi(*value) : std::string();
   }
 
  private:
-  Snapshot(const FilePath& path, std::optional<std::string> loaded)
-      : readable_(loaded || InspectFile(path).kind == FileKind::Missing),
+  Snapshot(const FilePath& path, Disk disk, std::optional<std::string> loaded)
+      : codec_(disk.codec()),
+        readable_(loaded || disk.files().InspectFile(path).kind == FileKind::Missing),
         bytes_(std::move(loaded).value_or(std::string())),
         content_(bytes_) {}
 
+  const TextCodec& codec_;
   bool readable_;
   std::string bytes_;
   ProfileContent content_;
@@ -66,29 +67,35 @@ class Snapshot {
 }  // namespace
 
 std::string SettingsStore::ReadSetting(std::string_view section, std::string_view key) const {
-  const auto value = ProfileFile(SettingsPath()).Read(AnsiFromUtf8(section), AnsiFromUtf8(key));
-  return value ? Utf8FromAnsi(*value) : std::string();
+  const TextCodec& codec = disk_.codec();
+  const auto value = ProfileFile(SettingsPath(), disk_.files())
+                         .Read(codec.AnsiFromUtf8(section), codec.AnsiFromUtf8(key));
+  return value ? codec.Utf8FromAnsi(*value) : std::string();
 }
 
 std::optional<std::string> SettingsStore::FindSetting(std::string_view section,
                                                       std::string_view key) const {
-  const auto value = ProfileFile(SettingsPath()).Read(AnsiFromUtf8(section), AnsiFromUtf8(key));
+  const TextCodec& codec = disk_.codec();
+  const auto value = ProfileFile(SettingsPath(), disk_.files())
+                         .Read(codec.AnsiFromUtf8(section), codec.AnsiFromUtf8(key));
   if (!value) return std::nullopt;
-  return Utf8FromAnsi(*value);
+  return codec.Utf8FromAnsi(*value);
 }
 
 bool SettingsStore::WriteSetting(std::string_view section, std::string_view key,
                                  std::string_view text) const {
-  return ProfileFile(SettingsPath())
-      .Write(AnsiFromUtf8(section), AnsiFromUtf8(key), AnsiFromUtf8(FieldFor(text)));
+  const TextCodec& codec = disk_.codec();
+  return ProfileFile(SettingsPath(), disk_.files())
+      .Write(codec.AnsiFromUtf8(section), codec.AnsiFromUtf8(key),
+             codec.AnsiFromUtf8(FieldFor(text)));
 }
 
 bool SettingsStore::SettingsFileUnreadable() const {
-  return !Snapshot(SettingsPath()).readable();
+  return !Snapshot(SettingsPath(), disk_).readable();
 }
 
 bool SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) const {
-  const Snapshot file(SettingsPath());
+  const Snapshot file(SettingsPath(), disk_);
   const auto as_single = [](const std::string& text) -> std::optional<float> {
     const auto number = ParseNumber(text);
     return number ? ToSingle(*number) : std::nullopt;
@@ -120,19 +127,21 @@ bool SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
 
 // Keys gathered for one rewrite of the file, in the order they were set.
 struct SettingsStore::Changes {
+  const TextCodec& codec;
   std::vector<ProfileFile::Entry> entries;
 
   void Set(std::string_view section, std::string_view key, std::string_view text) {
-    entries.push_back({AnsiFromUtf8(section), AnsiFromUtf8(key), AnsiFromUtf8(FieldFor(text))});
+    entries.push_back(
+        {codec.AnsiFromUtf8(section), codec.AnsiFromUtf8(key), codec.AnsiFromUtf8(FieldFor(text))});
   }
 };
 
 bool SettingsStore::Write(const Changes& changes) const {
-  return ProfileFile(SettingsPath()).Write(changes.entries);
+  return ProfileFile(SettingsPath(), disk_.files()).Write(changes.entries);
 }
 
 bool SettingsStore::SaveOptions(const SettingsModel& model, std::optional<bool> suggest) const {
-  Changes changes;
+  Changes changes{disk_.codec(), {}};
   changes.Set(kVeltoSection, kAlwaysTopKey, model.AlwaysTop.ToText());
   changes.Set(kVeltoSection, kDefaultSearchKey, model.DefaultSearch.ToText());
   for (int i = 0; i < kUsedButtonSelections; ++i) {
@@ -144,7 +153,7 @@ bool SettingsStore::SaveOptions(const SettingsModel& model, std::optional<bool> 
 }
 
 bool SettingsStore::SavePlacement(const PlacementTarget& bar) const {
-  Changes changes;
+  Changes changes{disk_.codec(), {}};
   changes.Set(kVeltoSection, kTopKey, FormatSingle(bar.Top()));
   changes.Set(kVeltoSection, kLeftKey, FormatSingle(bar.Left()));
   for (int i = 0; i < kStoredHistory; ++i) {
@@ -174,20 +183,20 @@ void SettingsStore::AddSettingsSet(Changes& changes, const SettingsSet& set) con
 }
 
 bool SettingsStore::WriteDefaults() const {
-  Changes changes;
+  Changes changes{disk_.codec(), {}};
   AddSettingsSet(changes,
                  {kFactoryAlwaysTop, kFactoryDefaultSearch, kFactorySearchSelect, kFactoryEngines});
   return Write(changes);
 }
 
 bool SettingsStore::WriteStarterSettings() const {
-  Changes changes;
+  Changes changes{disk_.codec(), {}};
   AddSettingsSet(changes,
                  {kStarterAlwaysTop, kStarterDefaultSearch, kStarterSearchSelect, kStarterEngines});
   changes.Set(kVeltoSection, kSuggestKey, "0");
   for (int i = 0; i < static_cast<int>(kStarterSuggestions.size()); ++i)
     changes.Set(kSearchDataSection, IndexedKey(kSuggestEngnKey, i),
-                StorableAddress(kStarterSuggestions[static_cast<std::size_t>(i)]));
+                StorableAddress(disk_.codec(), kStarterSuggestions[static_cast<std::size_t>(i)]));
   return Write(changes);
 }
 
@@ -197,12 +206,12 @@ bool SettingsStore::WriteSuggestSwitch(bool on) const {
 
 bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) const {
   return WriteSetting(kSearchDataSection, IndexedKey(kSuggestEngnKey, slot),
-                      StorableAddress(address));
+                      StorableAddress(disk_.codec(), address));
 }
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                                     std::string_view engine, std::string_view keyword) const {
-  Changes changes;
+  Changes changes{disk_.codec(), {}};
   AddEngineSlot(changes, slot, name, home, engine, keyword);
   return Write(changes);
 }
@@ -211,8 +220,10 @@ void SettingsStore::AddEngineSlot(Changes& changes, int slot, std::string_view n
                                   std::string_view home, std::string_view engine,
                                   std::string_view keyword) const {
   changes.Set(kSearchDataSection, IndexedKey(kSearchNameKey, slot), name);
-  changes.Set(kSearchDataSection, IndexedKey(kSearchHomeKey, slot), StorableAddress(home));
-  changes.Set(kSearchDataSection, IndexedKey(kSearchEngnKey, slot), StorableAddress(engine));
+  changes.Set(kSearchDataSection, IndexedKey(kSearchHomeKey, slot),
+              StorableAddress(disk_.codec(), home));
+  changes.Set(kSearchDataSection, IndexedKey(kSearchEngnKey, slot),
+              StorableAddress(disk_.codec(), engine));
   const std::string keyword_key = IndexedKey(kSearchKeyKey, slot);
   if (!keyword.empty() || FindSetting(kSearchDataSection, keyword_key))
     changes.Set(kSearchDataSection, keyword_key, keyword);

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_path.h"
+#include "ports/disk.h"
+#include "settings/file_path.h"
 #include "settings/path_text.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_model.h"
@@ -31,9 +32,13 @@ class PlacementTarget {
 
 class SettingsStore {
  public:
-  explicit SettingsStore(FilePath program_folder) : folder_(std::move(program_folder)) {}
+  // The disk's file system and codec stay the caller's; they must outlive the store.
+  SettingsStore(FilePath program_folder, Disk disk)
+      : folder_(std::move(program_folder)), disk_(disk) {}
 
   const FilePath& folder() const { return folder_; }
+  // The disk the store reads and writes, for code that checks text before it is stored.
+  Disk disk() const { return disk_; }
   FilePath SettingsPath() const { return folder_ / FilePathFromUtf8(kSettingsFileName); }
 
   // The whole stored value, blanks around it dropped; empty when missing.
@@ -81,6 +86,7 @@ class SettingsStore {
   bool Write(const Changes& changes) const;
 
   FilePath folder_;
+  Disk disk_;
 };
 
 }  // namespace velto

@@ -1,6 +1,5 @@
 #include "settings/storable_text.h"
 
-#include "platform/ansi_codec.h"
 #include "settings/ascii_text.h"
 #include "settings/settings_keys.h"
 #include "settings/unicode_text.h"
@@ -12,18 +11,19 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 }  // namespace
 
-bool IsStorableText(std::string_view utf8) {
-  return AnsiHoldsExactly(utf8);
+bool IsStorableText(const TextCodec& codec, std::string_view utf8) {
+  return codec.AnsiHoldsExactly(utf8);
 }
 
-std::optional<char32_t> FirstUnstorableCharacter(std::string_view utf8) {
-  if (AnsiHoldsExactly(utf8)) return std::nullopt;
+std::optional<char32_t> FirstUnstorableCharacter(const TextCodec& codec, std::string_view utf8) {
+  if (codec.AnsiHoldsExactly(utf8)) return std::nullopt;
   // The code page has no shifting state: a character is held or not wherever it stands.
   for (std::size_t pos = 0; pos < utf8.size();) {
     const std::size_t start = pos;
     const std::optional<char32_t> character = NextCharacter(utf8, pos);
     if (!character) return kReplacement;
-    if (*character >= 0x80 && !AnsiHoldsExactly(utf8.substr(start, pos - start))) return *character;
+    if (*character >= 0x80 && !codec.AnsiHoldsExactly(utf8.substr(start, pos - start)))
+      return *character;
   }
   return kReplacement;  // held one by one, not together: cannot happen in a stateless code page
 }
@@ -36,15 +36,15 @@ std::string CharacterCode(char32_t character) {
   return "U+" + digits;
 }
 
-std::string StorableAddress(std::string_view address) {
-  if (AnsiHoldsExactly(address)) return std::string(address);
+std::string StorableAddress(const TextCodec& codec, std::string_view address) {
+  if (codec.AnsiHoldsExactly(address)) return std::string(address);
   constexpr std::string_view kDigits = "0123456789ABCDEF";
   std::string out;
   for (std::size_t pos = 0; pos < address.size();) {
     const std::size_t start = pos;
     const std::optional<char32_t> character = NextCharacter(address, pos);
     const std::string_view bytes = address.substr(start, pos - start);
-    if (character && (*character < 0x80 || AnsiHoldsExactly(bytes))) {
+    if (character && (*character < 0x80 || codec.AnsiHoldsExactly(bytes))) {
       out += bytes;
       continue;
     }

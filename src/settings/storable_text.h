@@ -7,14 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "ports/text_codec.h"
+
 namespace velto {
 
 // The first character of the text the code page cannot hold exactly; U+FFFD for a byte that
 // starts no UTF-8 character. nullopt when the whole text can be stored as it is.
-std::optional<char32_t> FirstUnstorableCharacter(std::string_view utf8);
+std::optional<char32_t> FirstUnstorableCharacter(const TextCodec& codec, std::string_view utf8);
 
 // True when the text reads back from the settings file or the log exactly as written.
-bool IsStorableText(std::string_view utf8);
+bool IsStorableText(const TextCodec& codec, std::string_view utf8);
 
 // "U+1F600": how messages name a character.
 std::string CharacterCode(char32_t character);
@@ -23,7 +25,7 @@ std::string CharacterCode(char32_t character);
 // percent escapes of its UTF-8 bytes ("Spécial" becomes "Sp%C3%A9cial"), which every browser
 // takes as the same address. Characters the code page has, "%" and a query template's "%s"
 // stay as they are.
-std::string StorableAddress(std::string_view address);
+std::string StorableAddress(const TextCodec& codec, std::string_view address);
 
 // The keys of [SearchData] that hold addresses; each is indexed by engine slot.
 inline constexpr std::array<std::string_view, 3> kAddressKeyNames{"SearchHome", "SearchEngn",

@@ -23,10 +23,10 @@ class DialogTest : public ::testing::Test {
   FakePlatform platform{folder.path()};
   SettingsModel model;
   FakeSearchBarView bar_view;
-  SearchBar bar{model, bar_view, platform};
+  SearchBar bar{model, bar_view, platform, folder.disk()};
   FakeSettingsDialogView view;
   SettingsDialog dialog{bar, view, platform};
-  SettingsStore store{folder.path()};
+  SettingsStore store{folder.path(), folder.disk()};
 
   // The factory file plus any further "Velto" values, then the search bar's start-up.
   void Start(std::initializer_list<std::pair<std::string_view, std::string_view>> velto = {}) {

@@ -176,7 +176,7 @@ TEST_F(DialogTest, Store_LongText_ComesBackWholeAfterRestart) {
 
   SettingsModel reloaded;
   FakeSearchBarView other_view;
-  SearchBar restarted(reloaded, other_view, platform);
+  SearchBar restarted(reloaded, other_view, platform, folder.disk());
   restarted.LoadSettings();
   EXPECT_EQ(reloaded.SearchName[0], name);
   EXPECT_EQ(reloaded.SearchEngn[0], engine);

@@ -31,10 +31,11 @@ std::vector<std::string> Leftovers(const fs::path& folder) {
 
 // A whole session of the search bar in the folder: start, a search, the closing steps.
 void RunSession(const fs::path& folder, const std::string& query) {
+  RealDisk disk;
   FakePlatform platform(folder);
   FakeSearchBarView view;
   SettingsModel model;
-  SearchBar bar(model, view, platform);
+  SearchBar bar(model, view, platform, disk.disk());
   bar.Form_Load();
   view.query = query;
   bar.Command1_Click(0);
@@ -48,7 +49,8 @@ TEST_P(FullDisk, WritesFailAndTheOldSettingsStayWhole) {
   const bool no_inodes_either = GetParam();
   SmallTmpfs disk(256, 64);
   if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.error();
-  const SettingsStore store(disk.path());
+  RealDisk real;
+  const SettingsStore store(disk.path(), real.disk());
   ASSERT_TRUE(store.WriteDefaults());
   const std::string old_bytes = ReadBytes(store.SettingsPath());
   disk.Fill(no_inodes_either);
@@ -67,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(DataOnlyAndDataAndFiles, FullDisk, ::testing::Bool());
 
 TEST(ReadOnlySettingsFile, WritesFailAndTheOldSettingsStayWhole) {
   TempFolder folder;
-  const SettingsStore store(folder.path());
+  const SettingsStore store(folder.path(), folder.disk());
   ASSERT_TRUE(store.WriteDefaults());
   fs::permissions(store.SettingsPath(),
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

@@ -59,7 +59,7 @@ int Wait(pid_t pid) {
 
 TEST(KillDuringWrites, SettingsFileIsAlwaysTheOldOrTheNewWhole) {
   TempFolder folder;
-  const SettingsStore store(folder.path());
+  const SettingsStore store(folder.path(), folder.disk());
   ASSERT_TRUE(store.WriteDefaults());
   // A few MB of other keys, so that each write takes long enough to be caught in the middle.
   {

@@ -44,7 +44,9 @@ void WriteLines(const fs::path& file, std::size_t megabytes, LineMaker line) {
 }
 
 struct Session {
-  explicit Session(const fs::path& folder) : platform(folder), bar(model, view, platform) {}
+  explicit Session(const fs::path& folder)
+      : platform(folder), bar(model, view, platform, disk.disk()) {}
+  RealDisk disk;
   FakePlatform platform;
   FakeSearchBarView view;
   SettingsModel model;
@@ -53,7 +55,7 @@ struct Session {
 
 TEST(LargeInput, FiftyMegabyteSettingsFileLoadsAndTakesWrites) {
   TempFolder folder;
-  ASSERT_TRUE(SettingsStore(folder.path()).WriteDefaults());
+  ASSERT_TRUE(SettingsStore(folder.path(), folder.disk()).WriteDefaults());
   // The program's keys first, then 50 MB of sections and keys nobody reads.
   WriteLines(folder / "extra.ini", 50, [](std::size_t i) {
     return (i % 1000 == 0 ? "[Section" + std::to_string(i) + "]\r\n" : std::string()) + "Key" +
@@ -74,15 +76,16 @@ TEST(LargeInput, FiftyMegabyteSettingsFileLoadsAndTakesWrites) {
   session.view.query = "tokyo";
   session.bar.Command1_Click(0);
   session.bar.Form_Unload();  // a dozen writes, each rewriting the 50 MB file
-  EXPECT_EQ(SettingsStore(folder.path()).ReadSetting("History", "SearchHistory(0)"), "tokyo");
-  EXPECT_EQ(SettingsStore(folder.path()).ReadSetting("Section49000", "Key49999"),
+  EXPECT_EQ(SettingsStore(folder.path(), folder.disk()).ReadSetting("History", "SearchHistory(0)"),
+            "tokyo");
+  EXPECT_EQ(SettingsStore(folder.path(), folder.disk()).ReadSetting("Section49000", "Key49999"),
             std::string(40, 'v'));
   EXPECT_LT(SecondsSince(start), 240.0);
 }
 
 TEST(LargeInput, TwoHundredMegabyteDroppedFileIsCutShortNotSwallowed) {
   TempFolder folder;
-  ASSERT_TRUE(SettingsStore(folder.path()).WriteDefaults());
+  ASSERT_TRUE(SettingsStore(folder.path(), folder.disk()).WriteDefaults());
   WriteLines(folder / "huge.txt", 200,
              [](std::size_t i) { return "query number " + std::to_string(i) + "\r\n"; });
 
@@ -101,7 +104,7 @@ TEST(LargeInput, TwoHundredMegabyteDroppedFileIsCutShortNotSwallowed) {
 
 TEST(LargeInput, OneMegabyteSingleLineQueryIsSearchedStoredAndReadBack) {
   TempFolder folder;
-  ASSERT_TRUE(SettingsStore(folder.path()).WriteDefaults());
+  ASSERT_TRUE(SettingsStore(folder.path(), folder.disk()).WriteDefaults());
   std::string query;
   for (int i = 0; query.size() < (1u << 20); ++i) query += "検索語" + std::to_string(i) + " ";
   query += "end";
@@ -117,7 +120,8 @@ TEST(LargeInput, OneMegabyteSingleLineQueryIsSearchedStoredAndReadBack) {
               std::string("http://search.yahoo.co.jp/bin/search?p=").size() + query.size());
     session.bar.Form_Unload();
   }
-  EXPECT_EQ(SettingsStore(folder.path()).ReadSetting("History", "SearchHistory(0)"), query);
+  EXPECT_EQ(SettingsStore(folder.path(), folder.disk()).ReadSetting("History", "SearchHistory(0)"),
+            query);
   Session again(folder.path());
   again.bar.Form_Load();
   ASSERT_FALSE(again.bar.History().Entries().empty());

@@ -139,7 +139,6 @@ TEST_F(Buttons, NewHistoryCount_StopsAt32767) {
 // the history keeps the text as typed.
 TEST_F(Buttons, Keyword_NamesItsEngineWhicheverKeySearches) {
   LoadFourEngines();
-  SettingsModel& model = bar.Model();
   model.SearchKey[2] = "c";
   model.SearchName[7] = "W";  // on no button
   model.SearchHome[7] = "http://w.example/";

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/ansi_codec.h"
 #include "support/temp_folder.h"
 
 namespace velto::test {
@@ -19,7 +18,7 @@ class DroppedTextFile : public ::testing::Test {
   TempFolder folder;
   Lines Read(std::string_view bytes, const DroppedFileLimits& limits = {}) {
     WriteBytes(folder / "drop.txt", bytes);
-    return ReadDroppedTextLines(folder / "drop.txt", limits);
+    return ReadDroppedTextLines(folder.disk(), folder / "drop.txt", limits);
   }
 };
 
@@ -54,9 +53,9 @@ TEST_F(DroppedTextFile, CrLfSplitAcrossReadChunks_StillOneEnding) {
 TEST_F(DroppedTextFile, Encodings_Utf8WithAndWithoutBomAnsiAndUtf16) {
   EXPECT_EQ(Read("東京\r\nタワー"), (Lines{"東京", "タワー"}));
   EXPECT_EQ(Read("\xEF\xBB\xBF東京\r\n"), (Lines{"東京"})) << "the mark is not text";
-  EXPECT_EQ(Read(AnsiFromUtf8("東京\r\nソース表示")), (Lines{"東京", "ソース表示"}));
+  EXPECT_EQ(Read(folder.codec().AnsiFromUtf8("東京\r\nソース表示")), (Lines{"東京", "ソース表示"}));
   // One invalid line makes the whole file ANSI, its valid-looking ASCII lines included.
-  EXPECT_EQ(Read("abc\r\n" + AnsiFromUtf8("検索")), (Lines{"abc", "検索"}));
+  EXPECT_EQ(Read("abc\r\n" + folder.codec().AnsiFromUtf8("検索")), (Lines{"abc", "検索"}));
 
   const std::string le("\xFF\xFE\x71\x67\xAC\x4E\r\0\n\0a\0\n\0", 14);  // 東京 CRLF a LF
   EXPECT_EQ(Read(le), (Lines{"東京", "a"}));
@@ -67,9 +66,9 @@ TEST_F(DroppedTextFile, Encodings_Utf8WithAndWithoutBomAnsiAndUtf16) {
 }
 
 TEST_F(DroppedTextFile, MissingFileOrFolder_NoLines) {
-  EXPECT_EQ(ReadDroppedTextLines(folder / "missing.txt"), Lines{});
+  EXPECT_EQ(ReadDroppedTextLines(folder.disk(), folder / "missing.txt"), Lines{});
   std::filesystem::create_directory(folder / "folder.txt");
-  EXPECT_EQ(ReadDroppedTextLines(folder / "folder.txt"), Lines{});
+  EXPECT_EQ(ReadDroppedTextLines(folder.disk(), folder / "folder.txt"), Lines{});
 }
 
 TEST_F(DroppedTextFile, Limits_StopReadingAndKeepWhatWasRead) {

@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HotKeySettings, MissingKeysTakeTheDefaultsEmptyOnesAreOff) {
   TempFolder folder;
-  const SettingsStore store(folder.path());
+  const SettingsStore store(folder.path(), folder.disk());
   HotKeys keys = LoadHotKeys(store);
   EXPECT_EQ(keys.focus, ParseHotKey(kDefaultHotKey));
   EXPECT_EQ(keys.selection, ParseHotKey(kDefaultSelectionHotKey));

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "main/search_bar.h"
-#include "platform/ansi_codec.h"
 #include "settings/settings_model.h"
 #include "support/fake_platform.h"
 #include "support/fake_search_bar_view.h"
@@ -27,7 +26,7 @@ struct FreshStart {
   FakePlatform platform{folder.path()};
   FakeSearchBarView view;
   SettingsModel model;
-  SearchBar bar{model, view, platform};
+  SearchBar bar{model, view, platform, folder.disk()};
 };
 
 class SearchBarTest : public ::testing::Test {
@@ -36,10 +35,12 @@ class SearchBarTest : public ::testing::Test {
   FakePlatform platform{folder.path()};
   FakeSearchBarView view;
   SettingsModel model;
-  SearchBar bar{model, view, platform};
+  SearchBar bar{model, view, platform, folder.disk()};
 
   // velto.ini as a user would have it: UTF-8 here, the ANSI code page on disk.
-  void WriteIni(std::string_view utf8) { WriteBytes(folder / "velto.ini", AnsiFromUtf8(utf8)); }
+  void WriteIni(std::string_view utf8) {
+    WriteBytes(folder / "velto.ini", folder.codec().AnsiFromUtf8(utf8));
+  }
 
   // Four engines on the buttons, button 0 the default; web prefixes and home pages.
   void LoadFourEngines(std::string_view extra_velto = "") {

@@ -3,12 +3,12 @@
 #include <string_view>
 
 #include "main/fixed_searches.h"
-#include "main/key_codes.h"
-#include "main/unreadable_settings.h"
 #include "main/hand_over.h"
 #include "main/hot_keys.h"
 #include "main/instance_name.h"
+#include "main/key_codes.h"
 #include "main/start_up.h"
+#include "main/unreadable_settings.h"
 #include "ports/settings_place_probe.h"
 #include "ports/start_up_host.h"
 #include "search_bar_fixture.h"
@@ -50,7 +50,7 @@ TEST_F(StartUp, StarterFileWithoutSettings_CopiedToVeltoIniAndKeptOtherwiseIgnor
   const std::string mine = ReadBytes(folder / "velto.ini");
   FakeSearchBarView next_view;
   SettingsModel next_model;
-  SearchBar next(next_model, next_view, platform);
+  SearchBar next(next_model, next_view, platform, folder.disk());
   next.Form_Load();
   EXPECT_EQ(next_view.buttons[0].caption, "mine");
   EXPECT_EQ(ReadBytes(folder / "velto.ini"), mine);
@@ -244,7 +244,8 @@ bool MakeUnreadable(const std::filesystem::path& ini, Unreadable how) {
   if (how == Unreadable::FolderOfItsName) return std::filesystem::create_directory(ini);
   WriteBytes(ini, "[Velto]\r\nDefaultSearch=0\r\n[SearchData]\r\nSearchName(0)=A\r\n");
   std::filesystem::permissions(ini, std::filesystem::perms::none);
-  return !ProfileFile(ini).Load();
+  RealDisk real;
+  return !ProfileFile(ini, real.files()).Load();
 }
 
 // The file is readable again and holds these bytes, as after the user mended it.
@@ -266,7 +267,7 @@ TEST_F(StartUp, UnreadableSettings_ToldOnceWithThePathAndNeverWritten) {
     system.command_line = "--search tokyo";
     FakeSearchBarView window;
     SettingsModel settings;
-    SearchBar started(settings, window, system);
+    SearchBar started(settings, window, system, here.disk());
     started.Form_Load();
     ASSERT_EQ(system.messages.size(), 1U);
     EXPECT_NE(system.messages[0].text.find(ini.string()), std::string::npos)
@@ -274,7 +275,7 @@ TEST_F(StartUp, UnreadableSettings_ToldOnceWithThePathAndNeverWritten) {
     EXPECT_EQ(system.messages[0].buttons, MessageButtons::Ok);
 
     // A search given to the start is refused with the path; bringing the bar forward is not.
-    const SettingsStore store(here.path());
+    const SettingsStore store(here.path(), here.disk());
     const auto problem = CommandSettingsProblem(BarCommand{BarCommand::Kind::Search, "x"}, store);
     ASSERT_TRUE(problem.has_value());
     EXPECT_NE(problem->find(ini.string()), std::string::npos) << *problem;
@@ -294,10 +295,13 @@ TEST_F(StartUp, UnreadableSettings_ToldOnceWithThePathAndNeverWritten) {
 
 TEST_F(StartUp, ReadableOrMissingSettings_NoMessageAndCommandsGoAhead) {
   const BarCommand search{BarCommand::Kind::Search, "x"};
-  EXPECT_EQ(CommandSettingsProblem(search, SettingsStore(folder.path())), std::nullopt);
-  EXPECT_EQ(CommandSettingsProblem(std::nullopt, SettingsStore(folder.path())), std::nullopt);
+  EXPECT_EQ(CommandSettingsProblem(search, SettingsStore(folder.path(), folder.disk())),
+            std::nullopt);
+  EXPECT_EQ(CommandSettingsProblem(std::nullopt, SettingsStore(folder.path(), folder.disk())),
+            std::nullopt);
   WriteIni("[SearchData]\r\nSearchName(0)=A\r\n");
-  EXPECT_EQ(CommandSettingsProblem(search, SettingsStore(folder.path())), std::nullopt);
+  EXPECT_EQ(CommandSettingsProblem(search, SettingsStore(folder.path(), folder.disk())),
+            std::nullopt);
   bar.Form_Load();
   EXPECT_TRUE(platform.messages.empty());
 }
@@ -324,6 +328,12 @@ class DiskProbe final : public SettingsPlaceProbe {
 };
 
 // Records each step; time passes only through its pauses and the waits it is given.
+// The folder in UTF-8, as a host spells it for the instance name.
+std::string Utf8Key(const FilePath& folder) {
+  const std::u8string text = std::filesystem::path(folder).u8string();
+  return std::string(text.begin(), text.end());
+}
+
 class FakeHost final : public StartUpHost {
  public:
   std::optional<int> early;
@@ -348,10 +358,11 @@ class FakeHost final : public StartUpHost {
   std::string CommandLine() override { return command_line; }
   ProgramPlaces Places() override { return {folder.path(), {}, {}}; }
   const SettingsPlaceProbe& Probe() override { return probe_; }
-  std::string InstanceKey(const FilePath& settings) override { return settings.native(); }
+  Disk SystemDisk() override { return folder.disk(); }
+  std::string InstanceKey(const FilePath& settings) override { return Utf8Key(settings); }
   bool TryClaimInstance(const FilePath& settings, std::string_view name) override {
     EXPECT_EQ(settings, folder.path());
-    EXPECT_EQ(name, InstanceName(folder.path().native()));
+    EXPECT_EQ(name, InstanceName(Utf8Key(folder.path())));
     const bool claimed =
         claims.empty() ? true : claims[std::min(claim_count_++, claims.size() - 1)];
     steps.push_back(claimed ? "claim" : "claim-held");
@@ -385,7 +396,7 @@ class FakeHost final : public StartUpHost {
   SearchBar* OpenBar(const ProgramFolders& folders) override {
     EXPECT_EQ(folders.settings, folder.path());
     steps.push_back("open");
-    bar.emplace(model, view, platform);
+    bar.emplace(model, view, platform, folder.disk());
     return &*bar;
   }
   void ShowBar() override {

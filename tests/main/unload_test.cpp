@@ -27,7 +27,8 @@ TEST_F(Unload, NewQueries_AppendedOldestFirstInAnsiWithCrLf) {
   Search(0, "R");
   bar.Form_Unload();
   bar.Form_Unload();  // a signal after the close box: the steps ran already
-  EXPECT_EQ(ReadBytes(folder / "log.txt"), "earlier\r\nP\r\n" + AnsiFromUtf8("東京") + "\r\nR\r\n");
+  EXPECT_EQ(ReadBytes(folder / "log.txt"),
+            "earlier\r\nP\r\n" + folder.codec().AnsiFromUtf8("東京") + "\r\nR\r\n");
 }
 
 TEST_F(Unload, MenuSearchAfterButtonSearches_LogsWhatTheCounterCovers) {
@@ -94,7 +95,7 @@ TEST_F(Unload, QueriesTheCodePageLacks_SearchedAndListedButNeitherLoggedNorStore
   EXPECT_EQ(platform.OpenedAddresses().at(1), "http://a.example/?q=\xF0\x9F\x98\x80");
   ExpectHistory({"東京", "Caf\xC3\xA9", "\xF0\x9F\x98\x80", "P"});
   bar.Form_Unload();
-  EXPECT_EQ(ReadBytes(folder / "log.txt"), "P\r\n" + AnsiFromUtf8("東京") + "\r\n");
+  EXPECT_EQ(ReadBytes(folder / "log.txt"), "P\r\n" + folder.codec().AnsiFromUtf8("東京") + "\r\n");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "東京");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(1)"), "P");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(2)"), "");
@@ -142,7 +143,7 @@ TEST_F(Unload, Placement_ShortListOverwritesOlderEntriesAndSurvivesRestart) {
   {
     FakeSearchBarView window;
     SettingsModel settings;
-    SearchBar next(settings, window, platform);
+    SearchBar next(settings, window, platform, folder.disk());
     next.Form_Load();
     next.Form_KeyDown(kKeyF9, 0);
     window.query = "\"tokyo tower\"";
@@ -151,7 +152,7 @@ TEST_F(Unload, Placement_ShortListOverwritesOlderEntriesAndSurvivesRestart) {
   }
   FakeSearchBarView window;
   SettingsModel settings;
-  SearchBar last(settings, window, platform);
+  SearchBar last(settings, window, platform, folder.disk());
   last.Form_Load();
   EXPECT_EQ(window.history, std::vector<std::string>{"\"tokyo tower\""});
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "\"tokyo tower\"\r\n");

@@ -139,15 +139,15 @@ TEST(SettingsFolderFirstUse, PerUserFolder_CreatedWithStarterSettingsOnce) {
   TempFolder home;
   const ProgramFolders folders{home / "deep/config/velto", home.path(), true};
   ASSERT_TRUE(CreateSettingsFolder(folders));
-  WriteStarterSettingsOnFirstUse(folders);
-  const SettingsStore store(folders.settings);
+  WriteStarterSettingsOnFirstUse(folders, home.disk());
+  const SettingsStore store(folders.settings, home.disk());
   EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "Google");
   EXPECT_EQ(store.ReadSetting("Velto", "AlwaysTop"), "1");
 
   // Later uses keep what the user changed.
   store.WriteSetting("SearchData", "SearchName(0)", "mine");
   ASSERT_TRUE(CreateSettingsFolder(folders));
-  WriteStarterSettingsOnFirstUse(folders);
+  WriteStarterSettingsOnFirstUse(folders, home.disk());
   EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "mine");
 }
 
@@ -157,7 +157,7 @@ TEST(SettingsFolderFirstUse, ProgramFolder_NeitherCreatedNorFilled) {
   EXPECT_FALSE(CreateSettingsFolder(missing));
   EXPECT_FALSE(fs::exists(program / "gone"));
   const ProgramFolders own{program.path(), program.path(), false};
-  WriteStarterSettingsOnFirstUse(own);
+  WriteStarterSettingsOnFirstUse(own, program.disk());
   EXPECT_FALSE(fs::exists(program / "velto.ini"));
 
   // A per-user "folder" that is a file is reported, not replaced.
@@ -276,7 +276,8 @@ TEST_F(InstalledPrograms, Velto_FirstStartFillsTheUserFolder_SecondStartEndsAtOn
 
   ::kill(first, SIGTERM);  // the closing steps store the position there
   EXPECT_EQ(WaitFor(first, std::chrono::seconds(10)), 0);
-  const SettingsStore store(config / "velto");
+  test::RealDisk disk;
+  const SettingsStore store(config / "velto", disk.disk());
   EXPECT_EQ(store.ReadSetting("SearchData", "SearchName(0)"), "Google");
   EXPECT_FALSE(store.ReadSetting("Velto", "Top").empty());
   for (const auto& entry : fs::directory_iterator(layout.bin))
@@ -319,7 +320,9 @@ TEST_F(InstalledPrograms, FreshFolderFirstCommand_EndsAtOnceBarHasTheStarterEngi
   const pid_t bar = LockHolder(portable.path());
   ASSERT_GT(bar, 0) << "no bar holds the folder";
   EXPECT_NE(bar, start);
-  EXPECT_EQ(SettingsStore(portable.path()).ReadSetting("SearchData", "SearchName(0)"), "Google");
+  EXPECT_EQ(
+      SettingsStore(portable.path(), portable.disk()).ReadSetting("SearchData", "SearchName(0)"),
+      "Google");
   ::kill(bar, SIGTERM);
   for (int i = 0; i < 500 && LockHolder(portable.path()) == bar; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -353,7 +356,7 @@ TEST_F(InstalledPrograms, PortableCopyInAnUnwritableFolder_UsesTheFileBesideIt) 
     EXPECT_EQ(WaitFor(pid, std::chrono::seconds(20)), 0);
   }
   fs::permissions(portable.path(), fs::perms::owner_all, fs::perm_options::add);
-  EXPECT_EQ(SettingsStore(portable.path()).ReadSetting("Velto", "AlwaysTop"), "2");
+  EXPECT_EQ(SettingsStore(portable.path(), portable.disk()).ReadSetting("Velto", "AlwaysTop"), "2");
   EXPECT_FALSE(fs::exists(config / "velto"));
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(portable.path()))

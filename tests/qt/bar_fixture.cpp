@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "platform/ansi_codec.h"
+#include "support/real_disk.h"
 
 namespace velto::test {
 
@@ -25,7 +25,7 @@ std::string FourEnginesIni(std::string_view extra_velto, std::string_view extra)
 }
 
 BarFixture::BarFixture(std::string_view ini_utf8, std::string command_line) {
-  if (!ini_utf8.empty()) WriteBytes(folder / "velto.ini", AnsiFromUtf8(ini_utf8));
+  if (!ini_utf8.empty()) WriteBytes(folder / "velto.ini", SystemTextCodec().AnsiFromUtf8(ini_utf8));
   platform.command_line = std::move(command_line);
   window.Attach(bar);
   bar.Form_Load();

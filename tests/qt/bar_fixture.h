@@ -30,7 +30,7 @@ class BarFixture {
   SettingsModel model;
   int closed_calls = 0;
   SearchBarWindow window{[this] { ++closed_calls; }};
-  SearchBar bar{model, window, platform};
+  SearchBar bar{model, window, platform, folder.disk()};
 
   QComboBox& box() { return window.QueryBoxWidget(); }
   QLineEdit& edit() { return *window.QueryBoxWidget().lineEdit(); }

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "platform/ansi_codec.h"
 #include "settings/settings_store.h"
+#include "support/real_disk.h"
 
 namespace velto::test {
 
@@ -25,7 +25,7 @@ std::string DialogIni() {
 }
 
 DialogWindowFixture::DialogWindowFixture(std::string_view ini_utf8) {
-  WriteBytes(folder / "velto.ini", AnsiFromUtf8(ini_utf8));
+  WriteBytes(folder / "velto.ini", SystemTextCodec().AnsiFromUtf8(ini_utf8));
   bar_window.Attach(bar);
   window.Attach(dialog);
   bar.SetSettingsDialog(&dialog);
@@ -66,7 +66,8 @@ QStringList DialogWindowFixture::Entries(int selector) {
 }
 
 std::string DialogWindowFixture::Stored(std::string_view section, std::string_view key) const {
-  return SettingsStore(folder.path()).ReadSetting(section, key);
+  RealDisk disk;
+  return SettingsStore(folder.path(), disk.disk()).ReadSetting(section, key);
 }
 
 }  // namespace velto::test

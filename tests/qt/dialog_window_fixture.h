@@ -31,7 +31,7 @@ class DialogWindowFixture {
   FakePlatform platform{folder.path()};
   SettingsModel model;
   SearchBarWindow bar_window;
-  SearchBar bar{model, bar_window, platform};
+  SearchBar bar{model, bar_window, platform, folder.disk()};
   SettingsDialogWindow window;
   SettingsDialog dialog{bar, window, platform};
 

@@ -25,7 +25,7 @@ TEST(PathText, Utf8RoundTripsAndNamesTheLibrarysFile) {
 
 TEST(PathText, SettingsFileIsVeltoIniInTheFolder) {
   test::TempFolder folder;
-  EXPECT_TRUE(SettingsStore(folder.path()).SettingsPath() == folder / "velto.ini");
+  EXPECT_TRUE(SettingsStore(folder.path(), folder.disk()).SettingsPath() == folder / "velto.ini");
 }
 
 #ifdef _WIN32

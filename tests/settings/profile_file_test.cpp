@@ -156,7 +156,7 @@ TEST(ProfileUpdate, RandomFilesKeepEveryOtherKey) {
 
 TEST(ProfileFile, MissingFileReadsAsEmptyAndIsCreatedByTheFirstWrite) {
   TempFolder folder;
-  const ProfileFile file(folder / "velto.ini");
+  const ProfileFile file(folder / "velto.ini", folder.files());
   EXPECT_EQ(file.Load(), std::string());
   EXPECT_EQ(file.Read("S", "k"), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(file.path()));
@@ -167,7 +167,7 @@ TEST(ProfileFile, MissingFileReadsAsEmptyAndIsCreatedByTheFirstWrite) {
 
 TEST(ProfileFile, RewriteClearsLeftoverTemporaryFilesOnlyAndKeepsPermissions) {
   TempFolder folder;
-  const ProfileFile file(folder / "velto.ini");
+  const ProfileFile file(folder / "velto.ini", folder.files());
   WriteBytes(file.path(), "[S]\r\nk=1\r\n");
   std::filesystem::permissions(
       file.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
@@ -196,7 +196,7 @@ TEST(ProfileFile, WritingThroughALinkChangesTheLinkedFile) {
   TempFolder folder;
   WriteBytes(folder / "real.ini", "[S]\r\nk=1\r\n");
   std::filesystem::create_symlink("real.ini", folder / "velto.ini");
-  ASSERT_TRUE(ProfileFile(folder / "velto.ini").Write("S", "k", "2"));
+  ASSERT_TRUE(ProfileFile(folder / "velto.ini", folder.files()).Write("S", "k", "2"));
   EXPECT_TRUE(std::filesystem::is_symlink(folder / "velto.ini"));
   EXPECT_EQ(ReadBytes(folder / "real.ini"), "[S]\r\nk=2\r\n");
 }
@@ -206,21 +206,21 @@ TEST(ProfileFile, FailuresReturnFalseAndLoseNothing) {
   TempFolder folder;
   // A folder with the file's name.
   std::filesystem::create_directory(folder / "velto.ini");
-  const ProfileFile dir_file(folder / "velto.ini");
+  const ProfileFile dir_file(folder / "velto.ini", folder.files());
   EXPECT_EQ(dir_file.Load(), std::nullopt);
   EXPECT_EQ(dir_file.Read("S", "k"), std::nullopt);
   EXPECT_FALSE(dir_file.Write("S", "k", "v"));
   EXPECT_TRUE(std::filesystem::is_directory(folder / "velto.ini"));
 
   // A missing folder.
-  const ProfileFile lost(folder / "no-such-folder" / "velto.ini");
+  const ProfileFile lost(folder / "no-such-folder" / "velto.ini", folder.files());
   EXPECT_EQ(lost.Load(), std::nullopt);
   EXPECT_FALSE(lost.Write("S", "k", "v"));
   EXPECT_FALSE(std::filesystem::exists(folder / "no-such-folder"));
 
   // A read-only file: readable, never changed.
   TempFolder other;
-  const ProfileFile read_only(other / "velto.ini");
+  const ProfileFile read_only(other / "velto.ini", other.files());
   WriteBytes(read_only.path(), "[S]\r\nk=old\r\n");
   std::filesystem::permissions(read_only.path(), std::filesystem::perms::owner_read |
                                                      std::filesystem::perms::group_read |
@@ -234,7 +234,7 @@ TEST(ProfileFile, ReadOnlyFolderWithWritableFileIsRewrittenInPlace) {
   TempFolder folder;
   const auto sub = folder / "ro";
   std::filesystem::create_directory(sub);
-  const ProfileFile file(sub / "velto.ini");
+  const ProfileFile file(sub / "velto.ini", folder.files());
   WriteBytes(file.path(), "[S]\r\nk=a long old value\r\n");
   std::filesystem::permissions(sub,
                                std::filesystem::perms::owner_write |
@@ -249,7 +249,7 @@ TEST(ProfileFile, ReadOnlyFolderWithWritableFileIsRewrittenInPlace) {
 
 TEST(ProfileFile, LargeAndBinaryFilesSurviveAWrite) {
   TempFolder folder;
-  const ProfileFile file(folder / "velto.ini");
+  const ProfileFile file(folder / "velto.ini", folder.files());
   std::string content = "[Velto]\r\nTop=1\r\nBig=" + std::string(1 << 20, 'x') + "\r\n";
   for (int i = 0; i < 256; ++i) content += static_cast<char>(i);
   content += "\r\n";

@@ -62,7 +62,7 @@ std::vector<std::string> KeyOrder(const std::string& bytes) {
 class SettingsStoreTest : public ::testing::Test {
  protected:
   TempFolder folder;
-  SettingsStore store{folder.path()};
+  SettingsStore store{folder.path(), folder.disk()};
   std::filesystem::path ini() const { return store.SettingsPath(); }
 };
 
@@ -396,12 +396,12 @@ TEST_F(SettingsStoreTest, WritesReportFailureAndLoadingToleratesUnusableFiles) {
   EXPECT_FALSE(store.WriteDefaults());
   EXPECT_EQ(store.ReadSetting("Velto", "Top"), "");
 
-  const SettingsStore lost(folder / "missing");
+  const SettingsStore lost(folder / "missing", folder.disk());
   EXPECT_FALSE(lost.WriteDefaults());
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 
   TempFolder other;
-  const SettingsStore read_only(other.path());
+  const SettingsStore read_only(other.path(), other.disk());
   ASSERT_TRUE(read_only.WriteSetting("Velto", "Top", "1"));
   const std::string before = ReadBytes(read_only.SettingsPath());
   std::filesystem::permissions(read_only.SettingsPath(),

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/real_disk.h"
+
 namespace velto {
 namespace {
 
@@ -14,8 +16,9 @@ struct AddressCase {
 class StorableAddressForm : public ::testing::TestWithParam<AddressCase> {};
 
 TEST_P(StorableAddressForm, KeepsWhatTheCodePageHoldsEscapesTheRest) {
-  EXPECT_EQ(StorableAddress(GetParam().typed), GetParam().stored);
-  EXPECT_TRUE(IsStorableText(StorableAddress(GetParam().typed)));
+  const test::SystemTextCodec codec;
+  EXPECT_EQ(StorableAddress(codec, GetParam().typed), GetParam().stored);
+  EXPECT_TRUE(IsStorableText(codec, StorableAddress(codec, GetParam().typed)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -35,10 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
                       AddressCase{"", ""}));
 
 TEST(StorableText, NamesTheFirstCharacterTheCodePageLacks) {
-  EXPECT_EQ(FirstUnstorableCharacter("東京 tower"), std::nullopt);
-  EXPECT_EQ(FirstUnstorableCharacter("東京 Café \xF0\x9F\x98\x80"), U'\u00E9');
-  EXPECT_EQ(FirstUnstorableCharacter("a\xF0\x9F\x98\x80"), U'\U0001F600');
-  EXPECT_EQ(FirstUnstorableCharacter("a\xFF"), U'\uFFFD');
+  const test::SystemTextCodec codec;
+  EXPECT_EQ(FirstUnstorableCharacter(codec, "東京 tower"), std::nullopt);
+  EXPECT_EQ(FirstUnstorableCharacter(codec, "東京 Café \xF0\x9F\x98\x80"), U'\u00E9');
+  EXPECT_EQ(FirstUnstorableCharacter(codec, "a\xF0\x9F\x98\x80"), U'\U0001F600');
+  EXPECT_EQ(FirstUnstorableCharacter(codec, "a\xFF"), U'\uFFFD');
   EXPECT_EQ(CharacterCode(U'\u00E9'), "U+00E9");
 }
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ansi_codec.h"
+#include "support/real_disk.h"
 
 namespace velto {
 namespace {
@@ -29,33 +29,36 @@ TEST(UnicodeText, ConvertsBetweenUtf8AndUtf16) {
 }
 
 TEST(AnsiCodec, ConvertsJapaneseTextToShiftJisAndBack) {
+  const test::SystemTextCodec codec;
   const std::string sjis = "\x83\x74\x83\x8C\x83\x62\x83\x56\x83\x85\x83\x41\x83\x43";
-  EXPECT_EQ(AnsiFromUtf8("フレッシュアイ"), sjis);
-  EXPECT_EQ(Utf8FromAnsi(sjis), "フレッシュアイ");
-  EXPECT_EQ(AnsiFromUtf8("a\\b~c"), "a\\b~c");
-  EXPECT_EQ(Utf8FromAnsi("\x81\x60"), "～");  // the code page's wave dash is U+FF5E
-  EXPECT_EQ(Utf8FromAnsi(std::string("a\0b", 3)), std::string("a\0b", 3));
+  EXPECT_EQ(codec.AnsiFromUtf8("フレッシュアイ"), sjis);
+  EXPECT_EQ(codec.Utf8FromAnsi(sjis), "フレッシュアイ");
+  EXPECT_EQ(codec.AnsiFromUtf8("a\\b~c"), "a\\b~c");
+  EXPECT_EQ(codec.Utf8FromAnsi("\x81\x60"), "～");  // the code page's wave dash is U+FF5E
+  EXPECT_EQ(codec.Utf8FromAnsi(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
 TEST(AnsiCodec, ReplacesWhatItCannotConvert) {
-  EXPECT_EQ(AnsiFromUtf8("x한y"), "x?y");
-  EXPECT_EQ(AnsiFromUtf8("\xC3\xA9"), "?");  // é: no look-alike replacement
-  const std::string bad = Utf8FromAnsi("a\x81");
+  const test::SystemTextCodec codec;
+  EXPECT_EQ(codec.AnsiFromUtf8("x한y"), "x?y");
+  EXPECT_EQ(codec.AnsiFromUtf8("\xC3\xA9"), "?");  // é: no look-alike replacement
+  const std::string bad = codec.Utf8FromAnsi("a\x81");
   EXPECT_TRUE(IsValidUtf8(bad));
   EXPECT_EQ(bad.substr(0, 1), "a");
-  EXPECT_TRUE(IsValidUtf8(Utf8FromAnsi("\xFF\xFE\xA0\x80\x85")));
-  EXPECT_TRUE(IsValidUtf8(Utf8FromAnsi(std::string(1 << 20, '\x83'))));
+  EXPECT_TRUE(IsValidUtf8(codec.Utf8FromAnsi("\xFF\xFE\xA0\x80\x85")));
+  EXPECT_TRUE(IsValidUtf8(codec.Utf8FromAnsi(std::string(1 << 20, '\x83'))));
 }
 
 TEST(AnsiCodec, HoldsExactlyOnlyWhatComesBackUnchanged) {
+  const test::SystemTextCodec codec;
   for (const char* held : {"", "C++ tips", "東京タワー", "ｶﾅ①～", "a\\b~c"})
-    EXPECT_TRUE(AnsiHoldsExactly(held)) << held;
+    EXPECT_TRUE(codec.AnsiHoldsExactly(held)) << held;
   // An emoji, Latin and Korean letters the code page lacks, best-fit look-alikes (the yen sign
   // becoming a backslash, WAVE DASH becoming the code page's FULLWIDTH TILDE), bytes that are
   // no UTF-8.
   for (const char* lost :
        {"\xF0\x9F\x98\x80", "Spécial", "x한y", "\xC2\xA5", "\xE3\x80\x9C", "\xFF", "\x83\x74"})
-    EXPECT_FALSE(AnsiHoldsExactly(lost)) << lost;
+    EXPECT_FALSE(codec.AnsiHoldsExactly(lost)) << lost;
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "main/browser_command.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
 
 namespace velto::test {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "main/search_bar.h"
-#include "main/search_bar_view.h"
+#include "ports/search_bar_view.h"
 
 namespace velto::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/settings_dialog_view.h"
+#include "ports/settings_dialog_view.h"
 
 namespace velto::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 namespace velto::test {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "platform/ansi_codec.h"
+#include "platform/posix/iconv_text_codec.h"
 
 // The settings file, the log and dropped files are CP932 on Linux too, so files move between
 // the Windows and the Linux build unchanged.
@@ -76,7 +76,7 @@ std::size_t Utf8CharLength(std::string_view rest) {
 
 }  // namespace
 
-std::string AnsiFromUtf8(std::string_view utf8) {
+std::string IconvTextCodec::AnsiFromUtf8(std::string_view utf8) const {
   if (IsAscii(utf8)) return std::string(utf8);  // CP932 keeps ASCII as it is
   Converter converter(kAnsi, "UTF-8");
   if (!converter.ok()) return std::string(utf8);
@@ -86,7 +86,7 @@ std::string AnsiFromUtf8(std::string_view utf8) {
   });
 }
 
-std::string Utf8FromAnsi(std::string_view ansi) {
+std::string IconvTextCodec::Utf8FromAnsi(std::string_view ansi) const {
   if (IsAscii(ansi)) return std::string(ansi);
   Converter converter("UTF-8", kAnsi);
   if (!converter.ok()) return std::string(ansi);
@@ -96,7 +96,7 @@ std::string Utf8FromAnsi(std::string_view ansi) {
   });
 }
 
-bool AnsiHoldsExactly(std::string_view utf8) {
+bool IconvTextCodec::AnsiHoldsExactly(std::string_view utf8) const {
   if (IsAscii(utf8)) return true;
   bool exact = true;
   const auto refuse = [&exact](std::string&, std::string_view) {

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/file_ops.h"
-#include "platform/temp_file_name.h"
+#include "platform/posix/posix_file_system.h"
+#include "ports/temp_file_name.h"
 
 namespace velto {
 
-FileInfo InspectFile(const FilePath& path) {
+FileInfo PosixFileSystem::InspectFile(const FilePath& path) {
   struct stat st {};
   FileInfo info;
   if (::stat(path.c_str(), &st) != 0) {
@@ -28,7 +28,7 @@ FileInfo InspectFile(const FilePath& path) {
   return info;
 }
 
-std::optional<FilePath> FollowLink(const FilePath& path) {
+std::optional<FilePath> PosixFileSystem::FollowLink(const FilePath& path) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
   struct Freer {
@@ -39,7 +39,7 @@ std::optional<FilePath> FollowLink(const FilePath& path) {
   return FilePath(resolved.get());
 }
 
-NewTempFile CreateTempFileBeside(const FilePath& file) {
+NewTempFile PosixFileSystem::CreateTempFileBeside(const FilePath& file) {
   std::string name = file.native() + ".XXXXXX.tmp";
   const int fd = ::mkstemps(name.data(), 4);
   if (fd < 0) return {std::nullopt, errno == EACCES || errno == EPERM || errno == EROFS};
@@ -47,7 +47,7 @@ NewTempFile CreateTempFileBeside(const FilePath& file) {
   return {FilePath(std::move(name)), false};
 }
 
-std::vector<FilePath> TempFilesBeside(const FilePath& file) {
+std::vector<FilePath> PosixFileSystem::TempFilesBeside(const FilePath& file) {
   const FilePath folder = file.has_parent_path() ? file.parent_path() : FilePath(".");
   const std::string file_name = file.filename().native();
   std::vector<FilePath> found;
@@ -62,19 +62,19 @@ std::vector<FilePath> TempFilesBeside(const FilePath& file) {
   return found;
 }
 
-bool SetPermissions(const FilePath& path, const FileInfo& like) {
+bool PosixFileSystem::SetPermissions(const FilePath& path, const FileInfo& like) {
   return ::chmod(path.c_str(), static_cast<mode_t>(like.permissions)) == 0;
 }
 
-bool RenameOver(const FilePath& from, const FilePath& to) {
+bool PosixFileSystem::RenameOver(const FilePath& from, const FilePath& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool RemoveFile(const FilePath& path) {
+bool PosixFileSystem::RemoveFile(const FilePath& path) {
   return ::unlink(path.c_str()) == 0;
 }
 
-bool TruncateFile(const FilePath& path, std::uint64_t length) {
+bool PosixFileSystem::TruncateFile(const FilePath& path, std::uint64_t length) {
   return ::truncate(path.c_str(), static_cast<off_t>(length)) == 0;
 }
 

@@ -77,8 +77,9 @@ bool CreateSettingsFolder(const ProgramFolders& folders) {
   return CreateSettingsFolder(folders, probe) && fs::is_directory(folders.settings);
 }
 
-void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders) {
-  if (folders.per_user) WriteStarterSettingsOnFirstUse(folders.settings, PosixSettingsPlaceProbe());
+void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders, Disk disk) {
+  if (folders.per_user)
+    WriteStarterSettingsOnFirstUse(folders.settings, PosixSettingsPlaceProbe(), disk);
 }
 
 }  // namespace velto

@@ -7,6 +7,8 @@
 #include "main/settings_place.h"
 #include "ports/settings_place_probe.h"
 
+#include "ports/disk.h"
+
 namespace velto {
 
 class PosixSettingsPlaceProbe final : public SettingsPlaceProbe {
@@ -32,6 +34,6 @@ ProgramFolders ChooseProgramFolders(const std::filesystem::path& executable_fold
 bool CreateSettingsFolder(const ProgramFolders& folders);
 // For velto-config: a per-user settings folder without velto.ini gets the starter settings,
 // as the bar's first start gives them; a program folder is left to the bar.
-void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders);
+void WriteStarterSettingsOnFirstUse(const ProgramFolders& folders, Disk disk);
 
 }  // namespace velto

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/platform.h"
 #include "platform/posix/shell_launcher.h"
+#include "ports/platform.h"
 
 namespace velto {
 

@@ -29,14 +29,14 @@ namespace velto {
 
 // Declared in the order they must come up; they go in the reverse order.
 struct LinuxStartUpHost::Bar {
-  Bar(int& argc, char** argv, const ProgramFolders& folders, std::string command_line)
+  Bar(int& argc, char** argv, const ProgramFolders& folders, std::string command_line, Disk disk)
       // Before any thread exists, so that every thread keeps these signals blocked and they
       // arrive only through the inbox.
       : inbox({SIGTERM, SIGINT, SIGHUP, SIGCHLD}),
         app(argc, argv),
         platform(folders.settings, std::move(command_line), launcher, folders.help),
         window([this] { app.quit(); }),
-        bar(model, window, platform),
+        bar(model, window, platform, disk),
         dialog(bar, platform),
         notifier(inbox, [this](int signal) {
           if (signal == SIGCHLD)
@@ -114,7 +114,7 @@ void LinuxStartUpHost::Pause(std::chrono::milliseconds how_long) {
 }
 
 SearchBar* LinuxStartUpHost::OpenBar(const ProgramFolders& folders) {
-  bar_ = std::make_unique<Bar>(argc_, argv_, folders, command_line_);
+  bar_ = std::make_unique<Bar>(argc_, argv_, folders, command_line_, SystemDisk());
   return &bar_->bar;
 }
 

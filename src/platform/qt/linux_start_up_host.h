@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/posix/iconv_text_codec.h"
 #include "platform/posix/instance_lock.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/posix/settings_folder.h"
 #include "ports/start_up_host.h"
 
@@ -21,6 +23,7 @@ class LinuxStartUpHost final : public StartUpHost {
   std::string CommandLine() override { return command_line_; }
   ProgramPlaces Places() override;
   const SettingsPlaceProbe& Probe() override { return probe_; }
+  Disk SystemDisk() override { return Disk(files_, codec_); }
   std::string InstanceKey(const FilePath& settings_folder) override;
   bool TryClaimInstance(const FilePath& settings_folder, std::string_view name) override;
   void ReleaseInstance() override { lock_.reset(); }
@@ -49,6 +52,8 @@ class LinuxStartUpHost final : public StartUpHost {
   // Taken before Qt removes the options it knows from argv.
   std::string command_line_;
   PosixSettingsPlaceProbe probe_;
+  PosixFileSystem files_;
+  IconvTextCodec codec_;
   std::optional<InstanceLock> lock_;
   std::unique_ptr<Bar> bar_;
 };

@@ -2,7 +2,7 @@
 // The suggestion fetcher of the network module, loaded on first use.
 #include <memory>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 namespace velto {
 

@@ -10,9 +10,9 @@
 
 #include "main/search_bar.h"
 #include "main/search_bar_layout.h"
-#include "main/search_bar_view.h"
 #include "platform/qt/fixed_search_menu.h"
 #include "platform/qt/suggestion_popup.h"
+#include "ports/search_bar_view.h"
 
 class QComboBox;
 

@@ -6,14 +6,14 @@
 namespace velto {
 
 struct SettingsDialogOnDemand::Built {
-  Built(SearchBar& bar, LinuxPlatform& platform) : dialog(bar, window, platform) {
+  Built(SettingsDialogHost& bar, LinuxPlatform& platform) : dialog(bar, window, platform) {
     window.Attach(dialog);
   }
   SettingsDialogWindow window;
   SettingsDialog dialog;
 };
 
-SettingsDialogOnDemand::SettingsDialogOnDemand(SearchBar& bar, LinuxPlatform& platform)
+SettingsDialogOnDemand::SettingsDialogOnDemand(SettingsDialogHost& bar, LinuxPlatform& platform)
     : bar_(bar), platform_(platform) {}
 
 SettingsDialogOnDemand::~SettingsDialogOnDemand() {

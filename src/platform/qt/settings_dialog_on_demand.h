@@ -3,15 +3,15 @@
 // controls cost start-up time and memory that most runs never use.
 #include <memory>
 
-#include "main/search_bar.h"
-#include "main/search_bar_view.h"
 #include "platform/qt/linux_platform.h"
+#include "ports/search_bar_view.h"
+#include "ports/settings_dialog_host.h"
 
 namespace velto {
 
 class SettingsDialogOnDemand : public SettingsDialogLauncher {
  public:
-  SettingsDialogOnDemand(SearchBar& bar, LinuxPlatform& platform);
+  SettingsDialogOnDemand(SettingsDialogHost& bar, LinuxPlatform& platform);
   ~SettingsDialogOnDemand() override;
   SettingsDialogOnDemand(const SettingsDialogOnDemand&) = delete;
   SettingsDialogOnDemand& operator=(const SettingsDialogOnDemand&) = delete;
@@ -22,7 +22,7 @@ class SettingsDialogOnDemand : public SettingsDialogLauncher {
 
  private:
   struct Built;
-  SearchBar& bar_;
+  SettingsDialogHost& bar_;
   LinuxPlatform& platform_;
   std::unique_ptr<Built> built_;
 };

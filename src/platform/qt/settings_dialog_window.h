@@ -13,7 +13,7 @@
 
 #include "dialog/dialog_layout.h"
 #include "dialog/settings_dialog.h"
-#include "dialog/settings_dialog_view.h"
+#include "ports/settings_dialog_view.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 class QListWidget;
 class QWidget;

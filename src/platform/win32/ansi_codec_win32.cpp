@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "platform/ansi_codec.h"
+#include "platform/win32/win32_text_codec.h"
 
 // The active ANSI code page (932 on Japanese Windows) through the system's own conversions, so
 // the program's files read and write exactly as the system's ANSI functions would.
@@ -42,17 +42,17 @@ std::string BytesFrom(UINT code_page, const std::wstring& wide, DWORD flags = 0)
 
 // Characters the code page lacks become its default character ("?"); malformed UTF-8 becomes
 // U+FFFD first, which turns into "?" as well.
-std::string AnsiFromUtf8(std::string_view utf8) {
+std::string Win32TextCodec::AnsiFromUtf8(std::string_view utf8) const {
   if (IsAscii(utf8)) return std::string(utf8);
   return BytesFrom(CP_ACP, WideFrom(CP_UTF8, utf8), WC_NO_BEST_FIT_CHARS);
 }
 
-std::string Utf8FromAnsi(std::string_view ansi) {
+std::string Win32TextCodec::Utf8FromAnsi(std::string_view ansi) const {
   if (IsAscii(ansi)) return std::string(ansi);
   return BytesFrom(CP_UTF8, WideFrom(CP_ACP, ansi));
 }
 
-bool AnsiHoldsExactly(std::string_view utf8) {
+bool Win32TextCodec::AnsiHoldsExactly(std::string_view utf8) const {
   if (IsAscii(utf8)) return true;
   if (utf8.size() > INT_MAX) return false;
   const int length = static_cast<int>(utf8.size());

@@ -13,6 +13,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/window_procedure.h"
 #include "ports/start_up_host.h"
+#include "settings/file_path.h"
 
 namespace velto::win32 {
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/file_ops.h"
-#include "platform/temp_file_name.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_file_system.h"
+#include "ports/temp_file_name.h"
 
 namespace velto {
 namespace {
@@ -33,7 +33,7 @@ struct FindCloser {
 
 }  // namespace
 
-FileInfo InspectFile(const FilePath& path) {
+FileInfo Win32FileSystem::InspectFile(const FilePath& path) {
   FileInfo info;
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -51,11 +51,11 @@ FileInfo InspectFile(const FilePath& path) {
   return info;
 }
 
-std::optional<FilePath> FollowLink(const FilePath& path) {
+std::optional<FilePath> Win32FileSystem::FollowLink(const FilePath& path) {
   return path;
 }
 
-NewTempFile CreateTempFileBeside(const FilePath& file) {
+NewTempFile Win32FileSystem::CreateTempFileBeside(const FilePath& file) {
   // CREATE_NEW fails on a name that exists, so a taken name only costs another try. The tries
   // start from the process id and the performance counter: different for every write here.
   LARGE_INTEGER counter;
@@ -78,7 +78,7 @@ NewTempFile CreateTempFileBeside(const FilePath& file) {
   return {};
 }
 
-std::vector<FilePath> TempFilesBeside(const FilePath& file) {
+std::vector<FilePath> Win32FileSystem::TempFilesBeside(const FilePath& file) {
   const std::wstring& path = file.native();
   const std::size_t slash = path.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
@@ -98,20 +98,20 @@ std::vector<FilePath> TempFilesBeside(const FilePath& file) {
   return found;
 }
 
-bool SetPermissions(const FilePath&, const FileInfo&) {
+bool Win32FileSystem::SetPermissions(const FilePath&, const FileInfo&) {
   return true;
 }
 
-bool RenameOver(const FilePath& from, const FilePath& to) {
+bool Win32FileSystem::RenameOver(const FilePath& from, const FilePath& to) {
   return MoveFileExW(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool RemoveFile(const FilePath& path) {
+bool Win32FileSystem::RemoveFile(const FilePath& path) {
   return DeleteFileW(path.c_str()) != 0;
 }
 
-bool TruncateFile(const FilePath& path, std::uint64_t length) {
+bool Win32FileSystem::TruncateFile(const FilePath& path, std::uint64_t length) {
   HANDLE raw = CreateFileW(path.c_str(), GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "main/search_bar.h"
-#include "main/search_bar_view.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/fixed_search_menu.h"
 #include "platform/win32/focus_memory.h"
@@ -18,6 +17,7 @@
 #include "platform/win32/suggestion_list_win32.h"
 #include "platform/win32/tool_tips.h"
 #include "platform/win32/window_procedure.h"
+#include "ports/search_bar_view.h"
 
 namespace velto::win32 {
 

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "dialog/settings_dialog.h"
-#include "dialog/settings_dialog_view.h"
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/window_procedure.h"
+#include "ports/settings_dialog_view.h"
 
 namespace velto::win32 {
 

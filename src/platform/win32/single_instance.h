@@ -3,8 +3,8 @@
 // name, held until released or the end of this object.
 #include <string>
 
-#include "platform/file_path.h"
 #include "platform/win32/handles.h"
+#include "settings/file_path.h"
 
 namespace velto::win32 {
 

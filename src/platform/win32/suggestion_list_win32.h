@@ -7,8 +7,8 @@
 #include <array>
 #include <functional>
 
-#include "main/suggestion_ports.h"
 #include "platform/win32/handles.h"
+#include "ports/suggestion_ports.h"
 
 namespace velto::win32 {
 

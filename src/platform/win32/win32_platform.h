@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "platform/file_path.h"
-#include "platform/platform.h"
+#include "ports/platform.h"
+#include "settings/file_path.h"
 
 namespace velto::win32 {
 

@@ -10,54 +10,9 @@
 #include <string_view>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/winhttp_api.h"
 
 namespace velto::win32 {
-
-// The WinHTTP functions, looked up in winhttp.dll at the first fetch.
-struct WinHttpSuggestionFetcher::Api {
-  decltype(&::WinHttpOpen) Open = nullptr;
-  decltype(&::WinHttpConnect) Connect = nullptr;
-  decltype(&::WinHttpOpenRequest) OpenRequest = nullptr;
-  decltype(&::WinHttpSendRequest) SendRequest = nullptr;
-  decltype(&::WinHttpReceiveResponse) ReceiveResponse = nullptr;
-  decltype(&::WinHttpQueryHeaders) QueryHeaders = nullptr;
-  decltype(&::WinHttpQueryDataAvailable) QueryDataAvailable = nullptr;
-  decltype(&::WinHttpReadData) ReadData = nullptr;
-  decltype(&::WinHttpCloseHandle) CloseHandle = nullptr;
-  decltype(&::WinHttpSetStatusCallback) SetStatusCallback = nullptr;
-  decltype(&::WinHttpSetOption) SetOption = nullptr;
-  decltype(&::WinHttpSetTimeouts) SetTimeouts = nullptr;
-  decltype(&::WinHttpCrackUrl) CrackUrl = nullptr;
-
-  // The library stays loaded for the rest of the program: callbacks may still arrive from
-  // requests closed at the end.
-  static std::unique_ptr<Api> Load() {
-    HMODULE library = LoadLibraryExW(L"winhttp.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (library == nullptr) library = LoadLibraryW(L"winhttp.dll");
-    if (library == nullptr) return nullptr;
-    auto api = std::make_unique<Api>();
-    bool all = true;
-    const auto find = [&](auto& function, const char* name) {
-      function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-          reinterpret_cast<void*>(GetProcAddress(library, name)));
-      all &= function != nullptr;
-    };
-    find(api->Open, "WinHttpOpen");
-    find(api->Connect, "WinHttpConnect");
-    find(api->OpenRequest, "WinHttpOpenRequest");
-    find(api->SendRequest, "WinHttpSendRequest");
-    find(api->ReceiveResponse, "WinHttpReceiveResponse");
-    find(api->QueryHeaders, "WinHttpQueryHeaders");
-    find(api->QueryDataAvailable, "WinHttpQueryDataAvailable");
-    find(api->ReadData, "WinHttpReadData");
-    find(api->CloseHandle, "WinHttpCloseHandle");
-    find(api->SetStatusCallback, "WinHttpSetStatusCallback");
-    find(api->SetOption, "WinHttpSetOption");
-    find(api->SetTimeouts, "WinHttpSetTimeouts");
-    find(api->CrackUrl, "WinHttpCrackUrl");
-    return all ? std::move(api) : nullptr;
-  }
-};
 
 // One fetch, shared by the window's thread and WinHTTP's callbacks. Whoever finishes it first
 // (an answer, a failure, a cancel) posts or drops the answer; whoever closes it first closes.

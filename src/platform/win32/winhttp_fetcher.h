@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 namespace velto::win32 {
+
+struct WinHttpApi;
 
 // The message that carries an answer to the window given to the fetcher; the window hands its
 // lParam to WinHttpSuggestionFetcher::Deliver.
@@ -28,7 +30,7 @@ class WinHttpSuggestionFetcher final : public SuggestionFetcher {
   // An answer posted with kSuggestionAnswerMessage, on the window's thread.
   void Deliver(LPARAM answer) noexcept;
 
-  struct Api;
+  using Api = WinHttpApi;
   struct Request;
 
  private:

@@ -81,7 +81,8 @@ TEST(ProfileDifferential, ReadsAgreeWithTheSystem) {
     // A fresh name per case: the system may cache a file it has read.
     const auto file = folder / ("read" + std::to_string(index++) + ".ini");
     if (std::string_view(c.name) != "missing file") WriteBytes(file, c.content);
-    const std::string ours = ProfileFile(file).Read(c.section, c.key).value_or(kDefault);
+    const std::string ours =
+        ProfileFile(file, folder.files()).Read(c.section, c.key).value_or(kDefault);
     EXPECT_EQ(ours, SystemRead(file, c.section, c.key)) << c.name;
   }
 }
@@ -125,7 +126,7 @@ TEST(ProfileDifferential, WritesLeaveTheSameBytes) {
     }
     const bool system_ok = WritePrivateProfileStringA(c.section, c.key, c.value.c_str(),
                                                       theirs.string().c_str()) != FALSE;
-    const bool our_ok = ProfileFile(ours).Write(c.section, c.key, c.value);
+    const bool our_ok = ProfileFile(ours, folder.files()).Write(c.section, c.key, c.value);
     EXPECT_EQ(our_ok, system_ok) << c.name;
     EXPECT_EQ(ReadBytes(ours), ReadBytes(theirs)) << c.name;
   }
@@ -134,7 +135,7 @@ TEST(ProfileDifferential, WritesLeaveTheSameBytes) {
 TEST(ProfileDifferential, WritesFailAlikeWhereTheFileCannotBeWritten) {
   TempFolder folder;
   const auto missing = folder / "missing" / "velto.ini";
-  EXPECT_EQ(ProfileFile(missing).Write("A", "k", "v"),
+  EXPECT_EQ(ProfileFile(missing, folder.files()).Write("A", "k", "v"),
             WritePrivateProfileStringA("A", "k", "v", missing.string().c_str()) != FALSE);
 
   // Windows refuses to write a read-only file; Wine, run as root, writes it all the same, so
@@ -142,7 +143,7 @@ TEST(ProfileDifferential, WritesFailAlikeWhereTheFileCannotBeWritten) {
   const auto read_only = folder / "read-only.ini";
   WriteBytes(read_only, "[A]\r\nk=1\r\n");
   SetFileAttributesW(read_only.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(ProfileFile(read_only).Write("A", "k", "2"));
+  EXPECT_FALSE(ProfileFile(read_only, folder.files()).Write("A", "k", "2"));
   EXPECT_EQ(ReadBytes(read_only), "[A]\r\nk=1\r\n");
   SetFileAttributesW(read_only.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

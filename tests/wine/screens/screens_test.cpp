@@ -118,7 +118,7 @@ class ScreensTest : public ::testing::Test {
   void SetUp() override {
     // As the program's manifest declares it: the test sees the real DPI, not a scaled 96.
     SetProcessDPIAware();
-    SettingsStore(folder.path()).WriteDefaults();
+    SettingsStore(folder.path(), folder.disk()).WriteDefaults();
     ASSERT_TRUE(bar_window.Create(nullptr));
     bar_window.Attach(bar);
     bar.SetSettingsDialog(&dialog);
@@ -162,7 +162,7 @@ class ScreensTest : public ::testing::Test {
   test::FakePlatform platform{folder.path()};
   SettingsModel model;
   SearchBarWindow bar_window;
-  SearchBar bar{model, bar_window, platform};
+  SearchBar bar{model, bar_window, platform, folder.disk()};
   Win32Platform owners;
   SettingsDialogWindow dialog_window{owners, nullptr};
   SettingsDialog dialog{bar, dialog_window, platform};

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "dialog/settings_dialog_view.h"
 #include "platform/win32/settings_dialog_ids.h"
 #include "platform/win32/wide_text.h"
+#include "ports/settings_dialog_view.h"
 
 namespace {
 

@@ -38,7 +38,7 @@ void Pump() {
 class SettingsDialogWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SettingsStore(folder.path()).WriteDefaults();
+    SettingsStore(folder.path(), folder.disk()).WriteDefaults();
     bar.SetSettingsDialog(&dialog);
     bar.Form_Load();
     window.Attach(dialog);
@@ -58,7 +58,7 @@ class SettingsDialogWindowTest : public ::testing::Test {
   FakePlatform platform{folder.path()};
   SettingsModel model;
   FakeSearchBarView bar_view;
-  SearchBar bar{model, bar_view, platform};
+  SearchBar bar{model, bar_view, platform, folder.disk()};
   Win32Platform owners;  // only the owner windows of the dialog's message boxes
   SettingsDialogWindow window{owners, nullptr};
   SettingsDialog dialog{bar, window, platform};

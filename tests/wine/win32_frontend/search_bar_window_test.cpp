@@ -15,7 +15,6 @@
 
 #include "fake_platform.h"
 #include "main/search_bar.h"
-#include "platform/ansi_codec.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/search_bar_window.h"
 #include "platform/win32/wide_text.h"
@@ -49,7 +48,7 @@ class SearchBarWindowTest : public ::testing::Test {
       ini += "SearchEngn(" + n + ")=" + Field("http://s" + n + ".example/?q=") + "\r\n";
     }
     ini += "[History]\r\nSearchHistory(0)=" + Field("old") + "\r\n";
-    WriteBytes(folder_ / "velto.ini", AnsiFromUtf8(ini));
+    WriteBytes(folder_ / "velto.ini", folder_.codec().AnsiFromUtf8(ini));
     ASSERT_TRUE(window_.Create(nullptr));
     window_.Attach(bar_);
     bar_.Form_Load();
@@ -99,7 +98,7 @@ class SearchBarWindowTest : public ::testing::Test {
   FakePlatform platform_{folder_.path()};
   SettingsModel model_;
   SearchBarWindow window_;
-  SearchBar bar_{model_, window_, platform_};
+  SearchBar bar_{model_, window_, platform_, folder_.disk()};
 };
 
 TEST_F(SearchBarWindowTest, Window_AfterStartUp_HasFixedBorderCaptionAndTwipLayout) {
@@ -279,7 +278,7 @@ TEST_F(DropTest, Text_OnQueryBoxOrButton_GoesToItsHandler) {
 }
 
 TEST_F(DropTest, TextFile_OnWindow_FillsTheHistoryButNotOnTheQueryBox) {
-  const std::wstring file = WriteFile("list.TxT", AnsiFromUtf8("A\r\n\r\n東京\nB"));
+  const std::wstring file = WriteFile("list.TxT", folder_.codec().AnsiFromUtf8("A\r\n\r\n東京\nB"));
   const std::wstring other = WriteFile("other.txt", "X\r\n");
   ClipboardData files(window_.Handle(), nullptr, {file, other});
   DropOn(window_.QueryBox(), files.get());

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "main/suggestion_ports.h"
+#include "ports/suggestion_ports.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;

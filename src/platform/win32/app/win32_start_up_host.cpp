@@ -49,8 +49,8 @@ bool Win32SettingsPlaceProbe::Exists(const FilePath& path) const {
 
 // Declared in the order they must come up; they go in the reverse order.
 struct Win32StartUpHost::Bar {
-  Bar(HINSTANCE instance, Win32Platform& platform)
-      : bar(model, window, platform),
+  Bar(HINSTANCE instance, Win32Platform& platform, Disk disk)
+      : bar(model, window, platform, disk),
         dialog_window(platform, ProgramIcon(instance)),
         dialog(bar, dialog_window, platform) {}
 
@@ -133,7 +133,7 @@ void Win32StartUpHost::Pause(std::chrono::milliseconds how_long) {
 SearchBar* Win32StartUpHost::OpenBar(const ProgramFolders&) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  bar_ = std::make_unique<Bar>(instance_, platform_);
+  bar_ = std::make_unique<Bar>(instance_, platform_, SystemDisk());
   if (!bar_->window.Create(ProgramIcon(instance_))) return nullptr;
   platform_.SetOwnerWindow(WindowRole::SearchBar, bar_->window.Handle());
   bar_->window.Attach(bar_->bar);

@@ -7,7 +7,9 @@
 #include <optional>
 
 #include "platform/win32/single_instance.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text_codec.h"
 #include "ports/start_up_host.h"
 
 namespace velto::win32 {
@@ -31,6 +33,7 @@ class Win32StartUpHost final : public StartUpHost {
   std::string CommandLine() override { return platform_.CommandLine(); }
   ProgramPlaces Places() override;
   const SettingsPlaceProbe& Probe() override { return probe_; }
+  Disk SystemDisk() override { return Disk(files_, codec_); }
   std::string InstanceKey(const FilePath& settings_folder) override;
   bool TryClaimInstance(const FilePath& settings_folder, std::string_view name) override;
   void ReleaseInstance() override;
@@ -59,6 +62,8 @@ class Win32StartUpHost final : public StartUpHost {
   int show_command_;
   Win32Platform platform_;
   Win32SettingsPlaceProbe probe_;
+  Win32FileSystem files_;
+  Win32TextCodec codec_;
   std::optional<SingleInstance> claim_;
   std::function<void()> first_painted_;
   std::unique_ptr<Bar> bar_;

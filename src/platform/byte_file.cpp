@@ -1,4 +1,4 @@
-#include "settings/byte_file.h"
+#include "platform/byte_file.h"
 
 namespace velto {
 namespace {
@@ -37,21 +37,17 @@ bool ByteFile::Close() {
   return !failed_;
 }
 
-std::optional<std::string> ReadFileBytes(const FilePath& path) {
-  ByteFile in(path, FileMode::Read);
-  if (!in.is_open()) return std::nullopt;
-  std::string bytes;
-  char buffer[1 << 16];
-  for (;;) {
-    const std::size_t got = in.Read(buffer, sizeof buffer);
-    bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
-  }
-  if (in.failed()) return std::nullopt;
-  return bytes;
+std::unique_ptr<ByteReader> StdioFileSystem::OpenForReading(const FilePath& path) {
+  auto file = std::make_unique<ByteFile>(path, FileMode::Read);
+  if (!file->is_open()) return nullptr;
+  return file;
 }
 
-bool WriteFileBytes(const FilePath& path, std::string_view bytes, FileMode mode) {
+bool StdioFileSystem::OpensForUpdate(const FilePath& path) {
+  return ByteFile(path, FileMode::Update).is_open();
+}
+
+bool StdioFileSystem::WriteFileBytes(const FilePath& path, std::string_view bytes, FileMode mode) {
   ByteFile out(path, mode);
   if (!out.is_open()) return false;
   const bool written = out.Write(bytes);

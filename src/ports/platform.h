@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_path.h"
+#include "settings/file_path.h"
 
 namespace velto {
 

@@ -1,0 +1,27 @@
+#pragma once
+// Conversion between the core's UTF-8 text and the system's ANSI code page: Shift-JIS (CP932)
+// on Linux always, the active code page on Windows. Used for the settings file, the log and
+// dropped text files. Implemented once per platform (iconv / Win32 conversion functions).
+#include <string>
+#include <string_view>
+
+namespace velto {
+
+class TextCodec {
+ public:
+  virtual ~TextCodec() = default;
+
+  // Text that cannot be represented in the code page becomes "?" for each such character,
+  // as the Windows conversion functions do.
+  virtual std::string AnsiFromUtf8(std::string_view utf8) const = 0;
+
+  // Bytes that are not valid in the code page become U+FFFD (or the system's own replacement).
+  virtual std::string Utf8FromAnsi(std::string_view ansi) const = 0;
+
+  // True when the text goes into the code page and comes back unchanged: no character becomes
+  // "?" or a look-alike (a best-fit mapping is no exact one). Text that is not UTF-8 is never
+  // exact.
+  virtual bool AnsiHoldsExactly(std::string_view utf8) const = 0;
+};
+
+}  // namespace velto
