@@ -60,7 +60,7 @@ std::optional<std::string> PathOfFileAddress(std::string_view line) {
     if (!host.empty() && !EqualsIgnoringAsciiCase(host, "localhost")) return std::nullopt;
     rest.remove_prefix(slash);
   }
-  std::string path = PercentDecoded(rest);
+  std::string path = WithForwardSlashes(PercentDecoded(rest));
   // "/C:/folder" names the drive's folder "C:/folder".
   if (path.size() >= 3 && path[0] == '/' && path[2] == ':' &&
       ((path[1] >= 'A' && path[1] <= 'Z') || (path[1] >= 'a' && path[1] <= 'z')))

@@ -1,4 +1,5 @@
 // Drops on the window, the query box and the buttons.
+#include <algorithm>
 #include <chrono>
 
 #include "search_bar_fixture.h"
@@ -51,10 +52,14 @@ TEST_F(Drops, OnDrop_EmptyTextIsNoneAndDisabledButtonsPassToTheWindow) {
 // File managers offer the dragged files' names as text besides the file list; such text is
 // no query, whatever target it lands on. Text that says anything else is.
 TEST_F(Drops, TextThatOnlyNamesTheDroppedFiles_IsNoQuery) {
-  const FilePath a = folder / "札幌 2024.png";
+  const FilePath a = FilePath(folder.path()) / FilePathFromUtf8("札幌 2024.png");
   const FilePath b = folder / "b.txt";
   const std::string a_path = Utf8FromFilePath(a);
   const std::string b_path = Utf8FromFilePath(b);
+  // The path part of a file: address: "/tmp/a", or "/C:/Temp/a" on Windows.
+  std::string a_url_path = a_path;
+  std::replace(a_url_path.begin(), a_url_path.end(), '\\', '/');
+  if (a_url_path.front() != '/') a_url_path.insert(0, "/");
   struct Row {
     std::string text;
     std::vector<FilePath> files;
@@ -62,15 +67,16 @@ TEST_F(Drops, TextThatOnlyNamesTheDroppedFiles_IsNoQuery) {
   };
   const Row rows[] = {
       {a_path, {a}, false},
-      {"file://" + a_path, {a}, false},
-      {"file://localhost" + a_path, {a}, false},
-      {"file://" + std::string(PercentEncodedPath(a_path)), {a}, false},
+      {"file://" + a_url_path, {a}, false},
+      {"file://localhost" + a_url_path, {a}, false},
+      {"file://" + PercentEncodedPath(a_url_path), {a}, false},
+      {"FILE:" + a_url_path, {a}, false},
       {"  " + a_path + "\r\n" + b_path + "\n\n", {a, b}, false},
-      {b_path + "\r\nfile://" + a_path, {a, b}, false},  // both forms, any order
-      {a_path, {a, b}, false},                           // a part of the list
+      {b_path + "\r\nfile://" + a_url_path, {a, b}, false},  // both forms, any order
+      {a_path, {a, b}, false},                               // a part of the list
       {a_path + "\nmore words", {a}, true},
-      {b_path, {a}, true},                    // names another file
-      {"file://server" + a_path, {a}, true},  // another computer
+      {b_path, {a}, true},                        // names another file
+      {"file://server" + a_url_path, {a}, true},  // another computer
       {a_path + ".old", {a}, true},
       {a_path, {}, true},  // no files dropped: it is text
   };
@@ -87,7 +93,7 @@ TEST_F(Drops, TextThatOnlyNamesTheDroppedFiles_IsNoQuery) {
   }
   // On a button the search runs with the box's query.
   view.query = "kept";
-  bar.Handle(Drop{{DropTargetKind::Button, 1}, {"file://" + a_path, {a}}});
+  bar.Handle(Drop{{DropTargetKind::Button, 1}, {"file://" + a_url_path, {a}}});
   EXPECT_EQ(platform.OpenedAddresses().back(), "http://b.example/?q=kept");
 }
 
