@@ -111,7 +111,7 @@ void BM_DropTextFileIntoHistory(benchmark::State& state) {
       SearchBar bar(model, view, platform, folder.disk());
       bar.Form_Load();
       state.ResumeTiming();
-      bar.Form_OLEDragDrop({std::nullopt, {file}});
+      bar.Handle(Drop{{}, {std::nullopt, {file}}});
       benchmark::DoNotOptimize(bar.History().Count());
       state.PauseTiming();
     }  // tearing the list down is not part of the drop
@@ -138,16 +138,16 @@ void BM_SearchWithLongHistory(benchmark::State& state) {
   SearchBar bar(model, view, platform, folder.disk());
   bar.Form_Load();
   model.SearchEngn[0] = "http://search.example/?q=";
-  bar.Form_OLEDragDrop({std::nullopt, {file}});
+  bar.Handle(Drop{{}, {std::nullopt, {file}}});
   for (const char* query : {"b", "a"}) {
     view.query = query;
-    bar.Command1_Click(0);
+    bar.Handle(ButtonClicked{0});
   }
   bool turn = false;
   for (auto _ : state) {
     view.query = turn ? "a" : "b";
     turn = !turn;
-    bar.Command1_Click(0);
+    bar.Handle(ButtonClicked{0});
   }
   state.SetComplexityN(entries);
 }

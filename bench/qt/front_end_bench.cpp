@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
   }
   std::vector<double> drop_ms;
   for (int round = 0; round < 5; ++round) {
-    bar.Form_KeyDown(120, 0);  // F9 empties the list
+    bar.Handle(velto::KeyPress{velto::kKeyF9, 0});  // empties the list
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((folder.path / "big.txt").string()))});
     const QPoint at = window.rect().center();

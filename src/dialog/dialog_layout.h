@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "main/layout_flags.h"
+
 namespace velto {
 
 inline constexpr std::string_view kDialogCaption = "設定";
@@ -43,6 +45,7 @@ struct DialogControl {
   int height;
   int tab;  // focus order; tab 0 has the focus when the dialog opens
   DialogFont font;
+  unsigned flags = 0;  // LayoutFlag bits
 };
 
 inline constexpr int kDialogControlCount = 30;
@@ -54,43 +57,57 @@ consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
   return {{
       {"Frame1", K::Frame, 1, P::Dialog, "検索ボタンのカスタマイズ", 120, 120, 6705, 2415, 17,
        F::Gothic},
-      {"Check1", K::CheckBox, 0, P::Dialog, "常に手前に表示", 240, 2700, 1695, 255, 12, F::Gothic},
+      {"Check1", K::CheckBox, 0, P::Dialog, "常に手前に表示", 240, 2700, 1695, 255, 12, F::Gothic,
+       kFitsCaption},
       {"Command4", K::Button, kRestoreButton, P::Dialog, "標準に戻す", 2160, 2700, 1095, 255, 13,
-       F::Default},
-      {"Command1", K::Button, kOkButton, P::Dialog, "OK", 3360, 2640, 1095, 375, 14, F::Gothic},
+       F::Default, kFitsCaption | kStartsHidden},
+      {"Command1", K::Button, kOkButton, P::Dialog, "OK", 3360, 2640, 1095, 375, 14, F::Gothic,
+       kFitsCaption},
       {"Command2", K::Button, kCancelButton, P::Dialog, "キャンセル", 4560, 2640, 1095, 375, 15,
-       F::Gothic},
+       F::Gothic, kFitsCaption},
       {"Command3", K::Button, kHelpButton, P::Dialog, "ヘルプ", 5760, 2640, 1095, 375, 16,
-       F::Default},
+       F::Default, kFitsCaption},
 
-      {"Label1(0)", K::Label, 0, P::Frame1, "ボタン1", 240, 360, 600, 195, 18, F::Gothic},
+      {"Label1(0)", K::Label, 0, P::Frame1, "ボタン1", 240, 360, 600, 195, 18, F::Gothic,
+       kFitsCaption},
       {"Combo1(0)", K::Selector, 0, P::Frame1, "", 960, 300, 1455, 315, 0, F::Gothic},
-      {"Label1(1)", K::Label, 1, P::Frame1, "ボタン2", 240, 720, 600, 195, 21, F::Gothic},
+      {"Label1(1)", K::Label, 1, P::Frame1, "ボタン2", 240, 720, 600, 195, 21, F::Gothic,
+       kFitsCaption},
       {"Combo1(1)", K::Selector, 1, P::Frame1, "", 960, 660, 1455, 315, 1, F::Gothic},
-      {"Label1(2)", K::Label, 2, P::Frame1, "ボタン3", 240, 1080, 600, 195, 19, F::Gothic},
+      {"Label1(2)", K::Label, 2, P::Frame1, "ボタン3", 240, 1080, 600, 195, 19, F::Gothic,
+       kFitsCaption},
       {"Combo1(2)", K::Selector, 2, P::Frame1, "", 960, 1020, 1455, 315, 2, F::Gothic},
-      {"Label1(3)", K::Label, 3, P::Frame1, "ボタン4", 240, 1440, 600, 195, 20, F::Gothic},
+      {"Label1(3)", K::Label, 3, P::Frame1, "ボタン4", 240, 1440, 600, 195, 20, F::Gothic,
+       kFitsCaption},
       {"Combo1(3)", K::Selector, 3, P::Frame1, "", 960, 1380, 1455, 315, 3, F::Gothic},
-      {"Label1(4)", K::Label, 4, P::Frame1, "標準のボタン", 240, 1920, 1080, 195, 22, F::Gothic},
-      {"Combo1(5)", K::Selector, 5, P::Frame1, "", 1440, 1860, 975, 315, 4, F::Gothic},
+      {"Label1(4)", K::Label, 4, P::Frame1, "標準のボタン", 240, 1920, 1080, 195, 22, F::Gothic,
+       kFitsCaption},
+      {"Combo1(5)", K::Selector, 5, P::Frame1, "", 1440, 1860, 975, 315, 4, F::Gothic,
+       kFitsCaption},
       {"Frame2", K::Frame, 2, P::Frame1, "詳細", 2640, 240, 3855, 1935, 23, F::Default},
 
       {"Combo1(4)", K::Selector, 4, P::Frame2, "", 120, 240, 1455, 315, 5, F::Gothic},
-      {"Command5(0)", K::Button, 0, P::Frame2, "変更", 1800, 270, 615, 255, 9, F::Default},
-      {"Command5(1)", K::Button, 1, P::Frame2, "削除", 2400, 270, 615, 255, 10, F::Default},
-      {"Command5(2)", K::Button, 2, P::Frame2, "クリア", 3000, 270, 615, 255, 11, F::Default},
+      {"Command5(0)", K::Button, 0, P::Frame2, "変更", 1800, 270, 615, 255, 9, F::Default,
+       kFitsCaption},
+      {"Command5(1)", K::Button, 1, P::Frame2, "削除", 2400, 270, 615, 255, 10, F::Default,
+       kFitsCaption},
+      {"Command5(2)", K::Button, 2, P::Frame2, "クリア", 3000, 270, 615, 255, 11, F::Default,
+       kFitsCaption},
       {"Text1(0)", K::EditBox, 0, P::Frame2, "ボタン名", 240, 720, 1335, 270, 6, F::Gothic},
       {"Label1(5)", K::Label, 5, P::Frame2, "書き方はヘルプ参照", 1920, 765, 1560, 180, 24,
-       F::Default},
+       F::Default, kFitsCaption},
       {"Text1(1)", K::EditBox, 1, P::Frame2, "ホームページ", 240, 1080, 3375, 270, 7, F::Gothic},
       {"Text1(2)", K::EditBox, 2, P::Frame2, "サーチエンジン", 240, 1440, 3375, 270, 8, F::Gothic},
 
       // The edited engine's keyword, in a row of its own below the buttons.
-      {"Label1(6)", K::Label, 6, P::Dialog, "キーワード", 240, 3195, 960, 195, 26, F::Gothic},
+      {"Label1(6)", K::Label, 6, P::Dialog, "キーワード", 240, 3195, 960, 195, 26, F::Gothic,
+       kFitsCaption},
       {"Text1(3)", K::EditBox, 3, P::Dialog, "", 1320, 3150, 1335, 270, 25, F::Gothic},
       // Suggestions while typing: the switch, and the edited engine's suggestion address.
-      {"Check2", K::CheckBox, 1, P::Dialog, "検索候補を表示", 3360, 3158, 2175, 255, 27, F::Gothic},
-      {"Label1(7)", K::Label, 7, P::Dialog, "検索候補", 240, 3555, 960, 195, 28, F::Gothic},
+      {"Check2", K::CheckBox, 1, P::Dialog, "検索候補を表示", 3360, 3158, 2175, 255, 27, F::Gothic,
+       kFitsCaption},
+      {"Label1(7)", K::Label, 7, P::Dialog, "検索候補", 240, 3555, 960, 195, 28, F::Gothic,
+       kFitsCaption},
       {"Text1(4)", K::EditBox, 4, P::Dialog, "", 1320, 3510, 5415, 270, 29, F::Gothic},
   }};
 }

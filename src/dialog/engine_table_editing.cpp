@@ -7,6 +7,7 @@
 
 #include "dialog/settings_dialog.h"
 #include "main/engine_keyword.h"
+#include "main/key_codes.h"
 #include "settings/ascii_text.h"
 #include "settings/settings_store.h"
 #include "settings/storable_text.h"
@@ -40,7 +41,7 @@ void SettingsDialog::Command5_Click(DialogCommand command) {
 }
 
 bool SettingsDialog::Text1_KeyDown(int /*index*/, int key_code, int /*shift*/) {
-  if (key_code != kEnterKeyCode) return false;
+  if (key_code != kKeyEnter) return false;
   StoreSlot();
   return true;
 }

@@ -46,8 +46,6 @@ inline constexpr std::string_view kNamePlaceholder = "ボタン名";
 inline constexpr std::string_view kHomePlaceholder = "ホームページ";
 inline constexpr std::string_view kEnginePlaceholder = "サーチエンジン";
 
-inline constexpr int kEnterKeyCode = 13;
-
 class SettingsDialog final : public SettingsDialogLauncher {
  public:
   // The search bar gives the settings model, the store, its window and its labelling; the

@@ -1,6 +1,6 @@
 #pragma once
-// The virtual key codes SearchBar::Form_KeyDown acts on (the Windows codes; the Qt front end
-// translates its keys to these). Every other code is ignored.
+// The virtual key codes the search bar and the settings dialog act on (the Windows codes; the Qt
+// front end translates its keys to these). Every other code is ignored.
 namespace velto {
 
 inline constexpr int kKeyEnter = 13;
@@ -15,6 +15,11 @@ inline constexpr int kKeyF9 = 120;
 // Not commands of their own: they move through the suggestions while those are shown.
 inline constexpr int kKeyUp = 38;
 inline constexpr int kKeyDown = 40;
+
+// Shift state bits of a key press.
+inline constexpr int kShiftKey = 1;
+inline constexpr int kCtrlKey = 2;
+inline constexpr int kAltKey = 4;
 
 }  // namespace velto
 

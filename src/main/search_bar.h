@@ -40,43 +40,21 @@ class SearchBar final : public SettingsDialogHost {
   // when AlwaysTop does not convert.
   void ApplyTopmost() override;
 
-  void Command1_Click(int index);
-  void Command1_MouseDown(int index, int mouse_button);
-  void Command1_OLEDragDrop(int index, const DropData& data);
-  void Form_OLEDragDrop(const DropData& data);
-  void Text1_OLEDragDrop(const DropData& data);
-  // Virtual key code; the shift state is not looked at.
-  void Form_KeyDown(int key_code, int shift);
-  void MenuSearch_Click(int index);
-  // The closing steps: the log, then SavePlacement (not after a load that could not read the
-  // settings file). They run once, however often the window
-  // is closed (a close box, a signal and the end of the session may all ask). The caller ends
-  // the program afterwards.
-  void Form_Unload();
+  // Every event of the window, as the front ends report it (bar_events.h). The answer matters
+  // for a key press only: whether the focused control may still act on the key; every other
+  // event answers PassOn.
+  KeyOutcome Handle(const BarEvent& event);
+  // What a key press will answer, asked before it arrives (a toolkit may offer a key to an
+  // open list before the window sees it).
+  KeyOutcome OutcomeOf(int key_code, int shift) const;
+  // The entry to highlight when the history list opens: the first that begins with the query.
+  std::optional<int> HighlightOnListOpen() const;
+  const Suggestions& SuggestionList() const { return suggestions_; }
 
   // A command from a later start or a global key: Focus brings the bar forward with the whole
   // query selected; Search and SearchSelection run as the text dropped on the default button,
   // but a Search text is read for an engine keyword as a typed one is.
   void CarryOut(const BarCommand& command);
-  // The events of the window, as the front ends describe them.
-  // A key anywhere in the window. With the history list open, a command key first takes the
-  // highlighted entry as the query and closes the list, then acts as the key handler says.
-  KeyOutcome OnKeyPress(const KeyPress& key);
-  // What OnKeyPress will answer for the key, asked before it arrives (a toolkit may offer a key
-  // to an open list before the window sees it).
-  KeyOutcome OutcomeOf(int key_code, int shift) const;
-  // The entry to highlight when the history list opens: the first that begins with the query.
-  std::optional<int> HighlightOnListOpen() const;
-  // The user changed the query box's text (typing, pasting, deleting; not the program).
-  void OnQueryEdited(const std::string& text);
-  // A click on a suggestion: it is searched as Enter searches a highlighted one.
-  void OnSuggestionClicked(int row);
-  // The query box lost the focus or the window moved: the suggestions close.
-  void CloseSuggestions();
-  const Suggestions& SuggestionList() const { return suggestions_; }
-  // A drop on the window, the query box or a button. Text counts only when it is not empty; a
-  // disabled button passes its drops on to the window, as the system does with mouse input.
-  void OnDrop(DropTargetRef target, const DropData& data);
 
   // LoadSettings over this search bar: fills the model and moves the window to the stored
   // position unless that would put it off every screen (start-up and restore-defaults), then
@@ -107,6 +85,25 @@ class SearchBar final : public SettingsDialogHost {
   // The dialog's access, through SettingsDialogHost only.
   SettingsModel& Settings() override { return model_; }
   const SearchBarView& BarWindow() const override { return view_; }
+  // The handlers of the window's events, in the order of BarEvent.
+  KeyOutcome OnKeyPress(const KeyPress& key);
+  void OnMousePress(const MousePress& press);
+  void Command1_Click(int index);
+  // A press of the right or middle button on a search button opens its engine's home page.
+  void Command1_MouseDown(int index, int mouse_button);
+  void OnDrop(DropTargetRef target, const DropData& data);
+  void Command1_OLEDragDrop(int index, const DropData& data);
+  void Form_OLEDragDrop(const DropData& data);
+  void Text1_OLEDragDrop(const DropData& data);
+  // Virtual key code; the shift state is not looked at.
+  void Form_KeyDown(int key_code, int shift);
+  void MenuSearch_Click(int index);
+  void OnSuggestionRelease(std::optional<int> row);
+  // The closing steps: the log, then SavePlacement (not after a load that could not read the
+  // settings file). They run once, however often the window
+  // is closed (a close box, a signal and the end of the session may all ask). The caller ends
+  // the program afterwards.
+  void Form_Unload();
 
   // How a button reads the query: a typed text (the box's text searched by a click or a key, or
   // given by --search) may begin with an engine keyword; dropped data never does.
@@ -142,6 +139,9 @@ class SearchBar final : public SettingsDialogHost {
   // The settings file could not be read at the last load: the bar then never writes it, so
   // the position and history of a bar without settings never replace the ones stored.
   bool settings_unreadable_ = false;
+  // The suggestion row the left button went down on; it is taken when the button comes up
+  // over the same row.
+  std::optional<int> suggestion_pressed_;
   Suggestions suggestions_{model_};
 };
 

@@ -1,9 +1,57 @@
 // What the window's events mean, decided once for both front ends.
+#include <type_traits>
+
+#include "main/dropped_file_names.h"
 #include "main/key_codes.h"
 #include "main/search_bar.h"
 #include "settings/ascii_text.h"
 
 namespace velto {
+
+KeyOutcome SearchBar::Handle(const BarEvent& event) {
+  return std::visit(
+      [this](const auto& e) {
+        using E = std::decay_t<decltype(e)>;
+        if constexpr (std::is_same_v<E, KeyPress>) {
+          return OnKeyPress(e);
+        } else {
+          if constexpr (std::is_same_v<E, MousePress>) {
+            OnMousePress(e);
+          } else if constexpr (std::is_same_v<E, ButtonClicked>) {
+            Command1_Click(e.button);
+          } else if constexpr (std::is_same_v<E, Drop>) {
+            OnDrop(e.target, e.data);
+          } else if constexpr (std::is_same_v<E, QueryFocusLost> ||
+                               std::is_same_v<E, WindowMoved> ||
+                               std::is_same_v<E, HistoryListOpened>) {
+            // The list stands under the box and belongs to it: a box without the focus, a
+            // window that moved away from it and the history list in its place all close it.
+            suggestions_.Close();
+          } else if constexpr (std::is_same_v<E, SuggestionPress>) {
+            suggestion_pressed_ = e.row;
+          } else if constexpr (std::is_same_v<E, SuggestionRelease>) {
+            OnSuggestionRelease(e.row);
+          } else if constexpr (std::is_same_v<E, MenuEntryChosen>) {
+            MenuSearch_Click(e.entry);
+          } else if constexpr (std::is_same_v<E, QueryEdited>) {
+            suggestions_.TextEdited(e.text);
+          } else if constexpr (std::is_same_v<E, WindowClosed>) {
+            Form_Unload();
+          }
+          // A release of a button and the history list going up mean nothing to the bar.
+          return KeyOutcome::PassOn;
+        }
+      },
+      event);
+}
+
+void SearchBar::OnMousePress(const MousePress& press) {
+  // The left button is a click, reported as ButtonClicked when it completes. Every press of
+  // the others counts, the second press of a double-click too: two quick presses open the
+  // home page twice, as two slow ones do.
+  if (press.mouse_button == kLeftMouseButton) return;
+  Command1_MouseDown(press.button, press.mouse_button);
+}
 
 KeyOutcome SearchBar::OutcomeOf(int key_code, int shift) const {
   // Up and Down move through the shown suggestions, not through the query box's history.
@@ -79,25 +127,25 @@ std::optional<KeyOutcome> SearchBar::OnSuggestionKey(const KeyPress& key) {
   }
 }
 
-void SearchBar::OnQueryEdited(const std::string& text) {
-  suggestions_.TextEdited(text);
-}
-
-void SearchBar::OnSuggestionClicked(int row) {
-  const std::optional<std::string> text = suggestions_.SearchTextOf(row);
+void SearchBar::OnSuggestionRelease(std::optional<int> row) {
+  // A suggestion is taken by a whole click on it: pressed and released over the same row.
+  // Pressing, moving off and releasing elsewhere takes nothing.
+  const std::optional<int> pressed = suggestion_pressed_;
+  suggestion_pressed_.reset();
+  if (!row || !pressed || *row != *pressed) return;
+  const std::optional<std::string> text = suggestions_.SearchTextOf(*row);
   if (!text) return;
   view_.SetQueryText(*text);
   suggestions_.Close();
   Form_KeyDown(kKeyEnter, 0);
 }
 
-void SearchBar::CloseSuggestions() {
-  suggestions_.Close();
-}
-
 void SearchBar::OnDrop(DropTargetRef target, const DropData& data) {
   DropData dropped = data;
-  if (dropped.text && dropped.text->empty()) dropped.text.reset();
+  // Text counts only when there is some, and not when it merely names the dropped files (file
+  // managers offer the names as text besides the file list).
+  if (dropped.text && (dropped.text->empty() || TextOnlyNamesFiles(*dropped.text, dropped.files)))
+    dropped.text.reset();
   if (target.kind == DropTargetKind::Button && !view_.IsButtonEnabled(target.button))
     target.kind = DropTargetKind::Window;
   switch (target.kind) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "main/layout_flags.h"
+
 namespace velto {
 
 inline constexpr std::string_view kSearchBarCaption = "ヴェルト";
@@ -42,17 +44,20 @@ struct BarControl {
   int width;
   int height;
   BarFont font;
+  unsigned flags = 0;  // LayoutFlag bits
 };
 
 // In tab order: the query box first (it has the focus when the bar opens), then the buttons.
 inline constexpr std::array<BarControl, 7> kBarControls{{
     {BarControlKind::QueryBox, -1, "", 60, 60, 2895, 360, BarFont::Query},
-    {BarControlKind::Button, kClearButton, "クリア", 3015, 60, 735, 375, BarFont::Button},
-    {BarControlKind::Button, 0, "", 60, 510, 735, 375, BarFont::Button},
-    {BarControlKind::Button, 1, "", 780, 510, 735, 375, BarFont::Button},
-    {BarControlKind::Button, 2, "", 1500, 510, 735, 375, BarFont::Button},
-    {BarControlKind::Button, 3, "", 2220, 510, 735, 375, BarFont::Button},
-    {BarControlKind::Button, kMenuButton, "その他", 3015, 510, 735, 375, BarFont::Button},
+    {BarControlKind::Button, kClearButton, "クリア", 3015, 60, 735, 375, BarFont::Button,
+     kFitsCaption},
+    {BarControlKind::Button, 0, "", 60, 510, 735, 375, BarFont::Button, kFitsCaption},
+    {BarControlKind::Button, 1, "", 780, 510, 735, 375, BarFont::Button, kFitsCaption},
+    {BarControlKind::Button, 2, "", 1500, 510, 735, 375, BarFont::Button, kFitsCaption},
+    {BarControlKind::Button, 3, "", 2220, 510, 735, 375, BarFont::Button, kFitsCaption},
+    {BarControlKind::Button, kMenuButton, "その他", 3015, 510, 735, 375, BarFont::Button,
+     kFitsCaption},
 }};
 
 // The height of the query box's drop-down list below its edit field.

@@ -41,14 +41,15 @@ class SettingsDialogView {
  public:
   virtual ~SettingsDialogView() = default;
 
-  // Creates (or shows again) the window with every control at its place, not yet visible to
-  // the user until Show. A front end may keep one window and hide it on Close instead of
-  // destroying it; the core sets every control's content after each Open.
+  // Creates the window with every control at its place the first time, and afterwards hands
+  // over the window Close hid; it is not visible to the user until Show. The core sets every
+  // control's content, the window's place and the focus after each Open, so a reopened dialog
+  // looks exactly like a new one.
   virtual void Open() = 0;
   // Makes the opened window visible: modeless, without an owner, not in the taskbar.
   virtual void Show() = 0;
-  // Removes the window (destroyed, or hidden and reset). It may be called from within one of
-  // the window's own event handlers; a front end that cannot destroy a window there defers it.
+  // Hides the window and keeps it, with its controls, for the next Open. It may be called from
+  // within one of the window's own event handlers.
   virtual void Close() = 0;
   virtual void BringToFront() = 0;
 
@@ -80,7 +81,8 @@ class SettingsDialogView {
   // Keyboard focus to a selector.
   virtual void FocusSelector(int selector) = 0;
 
-  // The restore button "標準に戻す" stands in its place but the dialog keeps it hidden.
+  // The restore button "標準に戻す" stands in its place but the dialog keeps it hidden (the
+  // layout table creates it hidden too).
   virtual void SetRestoreButtonVisible(bool visible) = 0;
 };
 

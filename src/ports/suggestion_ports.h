@@ -36,8 +36,8 @@ class SuggestionTimers {
   virtual void Stop(SuggestionTimer timer) = 0;
 };
 
-// The list right under the query box. It never takes the keyboard focus; a click on an entry
-// comes back as SearchBar::OnSuggestionClicked.
+// The list right under the query box. It never takes the keyboard focus; the left button's
+// presses and releases over it are reported as SuggestionPress and SuggestionRelease.
 class SuggestionListView {
  public:
   virtual ~SuggestionListView() = default;

@@ -112,7 +112,7 @@ TEST_F(DialogTest, Unload_WhenTheSearchBarCloses_TakesNothingOver) {
   OpenDialog();
   Pick(3, 8);
   view.always_top_checked = false;
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   dialog.Unload();
   dialog.Unload();  // closing twice is harmless
   EXPECT_EQ(view.close_calls, 1);

@@ -36,7 +36,7 @@ class DialogTest : public ::testing::Test {
     bar.Form_Load();
   }
   // The menu entry "設定".
-  void OpenDialog() { bar.MenuSearch_Click(kSettingsMenuEntry); }
+  void OpenDialog() { bar.Handle(MenuEntryChosen{kSettingsMenuEntry}); }
   // The user picks an entry; the front end reports it.
   void Pick(int selector, int position) {
     view.Pick(selector, position);

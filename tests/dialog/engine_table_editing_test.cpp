@@ -79,7 +79,7 @@ TEST_F(DialogTest, Store_MissingNameOrEngine_ShowsMessageAndChangesNothing) {
   dialog.OnCommand(DialogCommand::StoreSlot);
   TypeSlot("name", "http://home/", "");
   // Enter in the home page box stores like 変更 and is consumed.
-  EXPECT_TRUE(dialog.Text1_KeyDown(kHomeBox, kEnterKeyCode, 0));
+  EXPECT_TRUE(dialog.Text1_KeyDown(kHomeBox, kKeyEnter, 0));
   EXPECT_FALSE(dialog.Text1_KeyDown(kHomeBox, 'A', 0));
 
   ASSERT_EQ(platform.messages.size(), 2u);
@@ -122,7 +122,7 @@ TEST_F(DialogTest, Store_ByEnterWithBlankName_IsAccepted) {
   OpenDialog();
   Pick(kSlotSelector, 2);
   TypeSlot("  ", "", "http://find?q=");
-  EXPECT_TRUE(dialog.Text1_KeyDown(kEngineBox, kEnterKeyCode, 0));
+  EXPECT_TRUE(dialog.Text1_KeyDown(kEngineBox, kKeyEnter, 0));
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_EQ(model.SearchName[2], "  ");
   EXPECT_EQ(Stored("SearchData", "SearchHome(2)"), "");
@@ -212,7 +212,7 @@ TEST_F(DialogTest, Keyword_ShownStoredAndRefusedWhenBlankInsideOrTakenByAnother)
   EXPECT_EQ(view.EditText(kKeywordBox), "");
   const std::string factory_file = FileBytes();
   // A slot stored without a keyword writes no keyword key: the file stays as it was.
-  EXPECT_TRUE(dialog.Text1_KeyDown(kKeywordBox, kEnterKeyCode, 0));
+  EXPECT_TRUE(dialog.Text1_KeyDown(kKeywordBox, kKeyEnter, 0));
   EXPECT_EQ(FileBytes(), factory_file);
 
   view.Type(kKeywordBox, " g ");
@@ -238,7 +238,7 @@ TEST_F(DialogTest, Keyword_ShownStoredAndRefusedWhenBlankInsideOrTakenByAnother)
     Pick(kSlotSelector, 2);
     view.Type(kKeywordBox, r.keyword);
     platform.messages.clear();
-    EXPECT_TRUE(dialog.Text1_KeyDown(kNameBox, kEnterKeyCode, 0)) << r.keyword;
+    EXPECT_TRUE(dialog.Text1_KeyDown(kNameBox, kKeyEnter, 0)) << r.keyword;
     ASSERT_EQ(platform.messages.size(), 1u) << r.keyword;
     EXPECT_EQ(platform.messages[0].text, r.message) << r.keyword;
     EXPECT_EQ(model.SearchKey[2], "") << r.keyword;

@@ -38,8 +38,8 @@ void RunSession(const fs::path& folder, const std::string& query) {
   SearchBar bar(model, view, platform, disk.disk());
   bar.Form_Load();
   view.query = query;
-  bar.Command1_Click(0);
-  bar.Form_Unload();
+  bar.Handle(ButtonClicked{0});
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(platform.OpenedAddresses().size(), 1u);  // the search itself still went out
 }
 

@@ -74,8 +74,8 @@ TEST(LargeInput, FiftyMegabyteSettingsFileLoadsAndTakesWrites) {
   session.bar.Form_Load();
   EXPECT_EQ(session.model.SearchName[0], "Yahoo!");
   session.view.query = "tokyo";
-  session.bar.Command1_Click(0);
-  session.bar.Form_Unload();  // a dozen writes, each rewriting the 50 MB file
+  session.bar.Handle(ButtonClicked{0});
+  session.bar.Handle(WindowClosed{});  // a dozen writes, each rewriting the 50 MB file
   EXPECT_EQ(SettingsStore(folder.path(), folder.disk()).ReadSetting("History", "SearchHistory(0)"),
             "tokyo");
   EXPECT_EQ(SettingsStore(folder.path(), folder.disk()).ReadSetting("Section49000", "Key49999"),
@@ -92,13 +92,13 @@ TEST(LargeInput, TwoHundredMegabyteDroppedFileIsCutShortNotSwallowed) {
   const auto start = Clock::now();
   Session session(folder.path());
   session.bar.Form_Load();
-  session.bar.Form_OLEDragDrop({std::nullopt, {folder / "huge.txt"}});
+  session.bar.Handle(Drop{{}, {std::nullopt, {folder / "huge.txt"}}});
   const auto& entries = session.bar.History().Entries();
   // The reader's limits keep the list to a million lines, in file order, newest on top.
   ASSERT_FALSE(entries.empty());
   EXPECT_LE(entries.size(), 1'000'000u + 10u);
   EXPECT_EQ(entries.front().rfind("query number ", 0), 0u);
-  session.bar.Form_Unload();
+  session.bar.Handle(WindowClosed{});
   EXPECT_LT(SecondsSince(start), 240.0);
 }
 
@@ -114,11 +114,11 @@ TEST(LargeInput, OneMegabyteSingleLineQueryIsSearchedStoredAndReadBack) {
     Session session(folder.path());
     session.bar.Form_Load();
     session.view.query = query;
-    session.bar.Command1_Click(0);
+    session.bar.Handle(ButtonClicked{0});
     ASSERT_EQ(session.platform.OpenedAddresses().size(), 1u);
     EXPECT_EQ(session.platform.OpenedAddresses()[0].size(),
               std::string("http://search.yahoo.co.jp/bin/search?p=").size() + query.size());
-    session.bar.Form_Unload();
+    session.bar.Handle(WindowClosed{});
   }
   EXPECT_EQ(SettingsStore(folder.path(), folder.disk()).ReadSetting("History", "SearchHistory(0)"),
             query);

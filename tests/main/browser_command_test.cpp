@@ -159,9 +159,9 @@ TEST_F(BrowserChoice, EngineCommandElseProgramCommandElseSystemHandler) {
   Search(0, "a");
   Search(2, "c");
   Search(3, "d");
-  bar.Command1_MouseDown(2, kRightMouseButton);
+  bar.Handle(MousePress{2, kRightMouseButton});
   view.query = "m";
-  bar.MenuSearch_Click(2);  // a fixed search: no engine slot, so Browser
+  bar.Handle(MenuEntryChosen{2});  // a fixed search: no engine slot, so Browser
   model.Browser.clear();
   Search(1, "b");
   EXPECT_EQ(platform.command_calls,
@@ -182,7 +182,7 @@ TEST_F(BrowserChoice, FailedCommand_FallsBackAndIsToldOncePerSetting) {
   Search(0, "a");
   Search(0, "b");
   Search(1, "c");
-  bar.Command1_MouseDown(1, kMiddleMouseButton);
+  bar.Handle(MousePress{1, kMiddleMouseButton});
   EXPECT_EQ(platform.OpenedAddresses(),
             (std::vector<std::string>{"http://a.example/?q=a", "http://a.example/?q=b",
                                       "http://b.example/?q=c", "http://b.example/"}));

@@ -67,7 +67,7 @@ TEST_F(Buttons, ClearButton_EmptiesAndFocusesBoxHistoryUntouched) {
   LoadFourEngines();
   Search(0, "kept");
   view.query = "typed";
-  bar.Command1_Click(kClearButton);
+  bar.Handle(ButtonClicked{kClearButton});
   EXPECT_EQ(view.query, "");
   EXPECT_EQ(view.focus_calls, 1);
   ExpectHistory({"kept"});
@@ -77,9 +77,9 @@ TEST_F(Buttons, ClearButton_EmptiesAndFocusesBoxHistoryUntouched) {
 
 TEST_F(Buttons, MenuButton_OpensMenuEvenWithEmptyQuery) {
   LoadFourEngines();
-  bar.Command1_Click(kMenuButton);
+  bar.Handle(ButtonClicked{kMenuButton});
   view.query = "q";
-  bar.Command1_Click(kMenuButton);
+  bar.Handle(ButtonClicked{kMenuButton});
   EXPECT_EQ(view.menu_shown, 2);
   ExpectHistory({});
   EXPECT_TRUE(platform.shell_calls.empty());
@@ -111,19 +111,48 @@ TEST_F(Buttons, DisabledButton_StillSearchesWhenClickedByCode) {
   EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"https://seven.example/?s=q"});
 }
 
-TEST_F(Buttons, OtherMouseButtons_OpenHomePageOfEnabledSearchButtonsOnly) {
+TEST_F(Buttons, OtherMouseButtons_EveryPressOpensTheHomePageOfAnEnabledSearchButton) {
+  struct Row {
+    const char* what;
+    std::vector<BarEvent> mouse;
+    std::vector<std::string> opened;
+  };
+  const std::string b = "http://b.example/";
+  const std::string c = "http://c.example/";
+  const Row rows[] = {
+      {"right press", {MousePress{1, kRightMouseButton}}, {b}},
+      {"middle press", {MousePress{2, kMiddleMouseButton}}, {c}},
+      {"the releases mean nothing",
+       {MouseRelease{1, kRightMouseButton}, MouseRelease{2, kMiddleMouseButton}},
+       {}},
+      // A double-click is two presses, the second with a click count of 2.
+      {"right double-click",
+       {MousePress{1, kRightMouseButton}, MouseRelease{1, kRightMouseButton},
+        MousePress{1, kRightMouseButton, 2}, MouseRelease{1, kRightMouseButton}},
+       {b, b}},
+      {"middle double-click",
+       {MousePress{2, kMiddleMouseButton}, MousePress{2, kMiddleMouseButton, 2}},
+       {c, c}},
+      {"the left button is a click, not a press",
+       {MousePress{0, kLeftMouseButton}, MousePress{0, kLeftMouseButton, 2}},
+       {}},
+      {"a disabled button",
+       {MousePress{3, kRightMouseButton}, MousePress{3, kRightMouseButton, 2}},
+       {}},
+      {"clear and menu buttons",
+       {MousePress{kClearButton, kRightMouseButton}, MousePress{kMenuButton, kMiddleMouseButton}},
+       {}},
+  };
   LoadFourEngines("SearchSelect(3)=9\r\n");  // slot 9 has no name: button 3 disabled
   view.query = "untouched";
-  bar.Command1_MouseDown(1, kRightMouseButton);
-  bar.Command1_MouseDown(2, kMiddleMouseButton);
-  bar.Command1_MouseDown(0, kLeftMouseButton);
-  bar.Command1_MouseDown(3, kRightMouseButton);
-  bar.Command1_MouseDown(kClearButton, kRightMouseButton);
-  bar.Command1_MouseDown(kMenuButton, kMiddleMouseButton);
-  EXPECT_EQ(platform.OpenedAddresses(),
-            (std::vector<std::string>{"http://b.example/", "http://c.example/"}));
-  EXPECT_EQ(view.query, "untouched");
-  ExpectHistory({});
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    platform.shell_calls.clear();
+    for (const BarEvent& event : row.mouse) bar.Handle(event);
+    EXPECT_EQ(platform.OpenedAddresses(), row.opened);
+    EXPECT_EQ(view.query, "untouched");
+    ExpectHistory({});
+  }
 }
 
 TEST_F(Buttons, NewHistoryCount_StopsAt32767) {
@@ -131,7 +160,7 @@ TEST_F(Buttons, NewHistoryCount_StopsAt32767) {
   for (int i = 0; i < 32770; ++i) Search(7, std::to_string(i % 2));  // alternate: always new
   EXPECT_EQ(bar.NewHistoryCount(), 32767);
   // And the log still gets the (two distinct) queries rather than nothing.
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "0\r\n1\r\n");
 }
 
@@ -160,7 +189,7 @@ TEST_F(Buttons, Keyword_NamesItsEngineWhicheverKeySearches) {
   for (const auto& c : cases) {
     platform.shell_calls.clear();
     view.query = c.text;
-    bar.Form_KeyDown(c.key, 0);
+    bar.Handle(KeyPress{c.key, 0});
     EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{c.opened}) << c.text;
     EXPECT_EQ(bar.History().Item(0), c.text);
   }

@@ -13,12 +13,12 @@ TEST_F(Keys, EnterAndF1ToF4_SearchWithTheirButtonsWhateverTheShiftState) {
   LoadFourEngines();
   model.DefaultSearch = NumberOrText::Text("2");
   view.query = "q";
-  bar.Form_KeyDown(kKeyEnter, 0);
-  bar.Form_KeyDown(kKeyEnter, kCtrl);
-  bar.Form_KeyDown(kKeyF1, 0);
-  bar.Form_KeyDown(kKeyF2, 0);
-  bar.Form_KeyDown(kKeyF3, kShift);
-  bar.Form_KeyDown(kKeyF4, kShift);
+  bar.Handle(KeyPress{kKeyEnter, 0});
+  bar.Handle(KeyPress{kKeyEnter, kCtrl});
+  bar.Handle(KeyPress{kKeyF1, 0});
+  bar.Handle(KeyPress{kKeyF2, 0});
+  bar.Handle(KeyPress{kKeyF3, kShift});
+  bar.Handle(KeyPress{kKeyF4, kShift});
   EXPECT_EQ(platform.OpenedAddresses(),
             (std::vector<std::string>{"http://c.example/?q=q", "http://c.example/?q=q",
                                       "http://a.example/?q=q", "http://b.example/?q=q",
@@ -32,7 +32,7 @@ TEST_F(Keys, Enter_UsesWholeNumberPartOfDefaultSearch) {
   view.query = "q";
   for (const char* text : {"1.9", " 3 "}) {
     model.DefaultSearch = NumberOrText::Text(text);
-    bar.Form_KeyDown(kKeyEnter, 0);
+    bar.Handle(KeyPress{kKeyEnter, 0});
   }
   EXPECT_EQ(platform.OpenedAddresses(),
             (std::vector<std::string>{"http://b.example/?q=q", "http://d.example/?q=q"}));
@@ -42,19 +42,19 @@ TEST_F(Keys, Enter_DefaultOutsideSearchButtons) {
   LoadFourEngines();
   view.query = "q";
   model.DefaultSearch = NumberOrText::Number(4);  // acts as the clear button
-  bar.Form_KeyDown(kKeyEnter, 0);
+  bar.Handle(KeyPress{kKeyEnter, 0});
   EXPECT_EQ(view.query, "");
   EXPECT_EQ(view.focus_calls, 1);
 
   view.query = "r";
   model.DefaultSearch = NumberOrText::Number(9);  // only the history is updated
-  bar.Form_KeyDown(kKeyEnter, 0);
+  bar.Handle(KeyPress{kKeyEnter, 0});
   ExpectHistory({"r"});
 
   view.query = "s";
   for (const char* text : {"", "abc", "99999"}) {  // names no button: nothing at all
     model.DefaultSearch = NumberOrText::Text(text);
-    bar.Form_KeyDown(kKeyEnter, 0);
+    bar.Handle(KeyPress{kKeyEnter, 0});
   }
   ExpectHistory({"r"});
   EXPECT_TRUE(platform.shell_calls.empty());
@@ -62,7 +62,7 @@ TEST_F(Keys, Enter_DefaultOutsideSearchButtons) {
 
 TEST_F(Keys, EmptyQuery_KeysSearchNothing) {
   LoadFourEngines();
-  for (int key : {kKeyEnter, kKeyF1, kKeyF2, kKeyF3, kKeyF4}) bar.Form_KeyDown(key, 0);
+  for (int key : {kKeyEnter, kKeyF1, kKeyF2, kKeyF3, kKeyF4}) bar.Handle(KeyPress{key, 0});
   EXPECT_TRUE(platform.shell_calls.empty());
   ExpectHistory({});
 }
@@ -71,7 +71,7 @@ TEST_F(Keys, Escape_ClearsAndFocusesHistoryUnchanged) {
   LoadFourEngines();
   Search(0, "kept");
   view.query = "typed";
-  bar.Form_KeyDown(kKeyEscape, 0);
+  bar.Handle(KeyPress{kKeyEscape, 0});
   EXPECT_EQ(view.query, "");
   EXPECT_EQ(view.focus_calls, 1);
   ExpectHistory({"kept"});
@@ -81,16 +81,16 @@ TEST_F(Keys, F5_CyclesDefaultAndMovesBold) {
   LoadFourEngines();
   model.DefaultSearch = NumberOrText::Text("1");
   bar.ShowDefaultButton();
-  bar.Form_KeyDown(kKeyF5, 0);
+  bar.Handle(KeyPress{kKeyF5, 0});
   EXPECT_TRUE(model.DefaultSearch.IsNumber());
   EXPECT_TRUE(model.DefaultSearch.Equals(2));
   EXPECT_EQ(view.BoldButtons(), std::vector<int>{2});
   for (int expected : {3, 0, 1}) {
-    bar.Form_KeyDown(kKeyF5, 0);
+    bar.Handle(KeyPress{kKeyF5, 0});
     EXPECT_EQ(view.BoldButtons(), std::vector<int>{expected});
   }
   view.query = "q";
-  bar.Form_KeyDown(kKeyEnter, 0);
+  bar.Handle(KeyPress{kKeyEnter, 0});
   EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://b.example/?q=q"});
 }
 
@@ -100,7 +100,7 @@ TEST_F(Keys, F5_DefaultOutsideCycleStartsAtZero) {
                            NumberOrText::Number(5), NumberOrText::Number(-3)}) {
     model.DefaultSearch = odd;
     bar.ShowDefaultButton();
-    bar.Form_KeyDown(kKeyF5, 0);
+    bar.Handle(KeyPress{kKeyF5, 0});
     EXPECT_TRUE(model.DefaultSearch.Equals(0));
     EXPECT_EQ(view.BoldButtons(), std::vector<int>{0}) << "a bold clear or menu button goes too";
   }
@@ -109,10 +109,10 @@ TEST_F(Keys, F5_DefaultOutsideCycleStartsAtZero) {
 TEST_F(Keys, F8_InsertsUnconditionallyAndCounts) {
   LoadFourEngines();
   view.query = "abc";
-  bar.Form_KeyDown(kKeyF8, 0);
-  bar.Form_KeyDown(kKeyF8, 0);
+  bar.Handle(KeyPress{kKeyF8, 0});
+  bar.Handle(KeyPress{kKeyF8, 0});
   view.query = "";
-  bar.Form_KeyDown(kKeyF8, 0);
+  bar.Handle(KeyPress{kKeyF8, 0});
   ExpectHistory({"", "abc", "abc"});
   EXPECT_EQ(bar.NewHistoryCount(), 3);
   EXPECT_TRUE(platform.shell_calls.empty());
@@ -122,7 +122,7 @@ TEST_F(Keys, F9_EmptiesListAndBoxCounterKept) {
   LoadFourEngines();
   Search(0, "a");
   Search(0, "b");
-  bar.Form_KeyDown(kKeyF9, 0);
+  bar.Handle(KeyPress{kKeyF9, 0});
   ExpectHistory({});
   EXPECT_EQ(view.query, "");
   EXPECT_EQ(bar.NewHistoryCount(), 2);
@@ -131,7 +131,7 @@ TEST_F(Keys, F9_EmptiesListAndBoxCounterKept) {
 TEST_F(Keys, OtherKeys_NoEffect) {
   LoadFourEngines();
   view.query = "q";
-  for (int key : {0, 9, 32, 65, 117, 118, 121, 122, 123, 0xFFFF, -1}) bar.Form_KeyDown(key, 0);
+  for (int key : {0, 9, 32, 65, 117, 118, 121, 122, 123, 0xFFFF, -1}) bar.Handle(KeyPress{key, 0});
   EXPECT_EQ(view.query, "q");
   ExpectHistory({});
   EXPECT_TRUE(platform.shell_calls.empty());
@@ -161,7 +161,7 @@ TEST_F(Keys, OnKeyPress_OpenListTakesTheHighlightedEntryThenActs) {
     view.query = "typed";
     platform.shell_calls.clear();
     const int closes = view.list_close_calls;
-    EXPECT_EQ(bar.OnKeyPress({c.key, 0, {true, c.highlighted}}), KeyOutcome::Consumed);
+    EXPECT_EQ(bar.Handle(KeyPress{c.key, 0, {true, c.highlighted}}), KeyOutcome::Consumed);
     EXPECT_EQ(view.query, c.query_after);
     EXPECT_EQ(view.list_close_calls, closes + 1);
     EXPECT_EQ(platform.OpenedAddresses(), c.opened);
@@ -172,11 +172,11 @@ TEST_F(Keys, OnKeyPress_OnlyCommandKeysAreConsumedAndAltLeavesThemToTheSystem) {
   LoadFourEngines();
   view.query = "q";
   // Down opens or walks the list; it is the control's, even with the list open.
-  EXPECT_EQ(bar.OnKeyPress({40, 0, {true, 0}}), KeyOutcome::PassOn);
-  EXPECT_EQ(bar.OnKeyPress({9, 0, {}}), KeyOutcome::PassOn);
+  EXPECT_EQ(bar.Handle(KeyPress{40, 0, {true, 0}}), KeyOutcome::PassOn);
+  EXPECT_EQ(bar.Handle(KeyPress{9, 0, {}}), KeyOutcome::PassOn);
   EXPECT_EQ(view.list_close_calls, 0);
-  EXPECT_EQ(bar.OnKeyPress({kKeyEnter, 0, {}}), KeyOutcome::Consumed);
-  EXPECT_EQ(bar.OnKeyPress({kKeyF4, kAltKey, {}}), KeyOutcome::PassOn);  // Alt+F4 still closes
+  EXPECT_EQ(bar.Handle(KeyPress{kKeyEnter, 0, {}}), KeyOutcome::Consumed);
+  EXPECT_EQ(bar.Handle(KeyPress{kKeyF4, kAltKey, {}}), KeyOutcome::PassOn);  // Alt+F4 still closes
   EXPECT_EQ(platform.OpenedAddresses(),
             (std::vector<std::string>{"http://a.example/?q=q", "http://d.example/?q=q"}));
   EXPECT_EQ(view.list_close_calls, 0) << "a closed list is not closed again";

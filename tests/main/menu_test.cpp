@@ -49,11 +49,11 @@ using Menu = SearchBarTest;
 
 TEST_F(Menu, SettingsEntry_ShowsDialogWithoutTouchingQueryOrHistory) {
   LoadFourEngines();
-  bar.MenuSearch_Click(kSettingsMenuEntry);  // no dialog yet: nothing
+  bar.Handle(MenuEntryChosen{kSettingsMenuEntry});  // no dialog yet: nothing
   FakeLauncher launcher;
   bar.SetSettingsDialog(&launcher);
   view.query = "";
-  bar.MenuSearch_Click(kSettingsMenuEntry);
+  bar.Handle(MenuEntryChosen{kSettingsMenuEntry});
   EXPECT_EQ(launcher.shown, 1);
   ExpectHistory({});
   EXPECT_TRUE(platform.shell_calls.empty());
@@ -62,8 +62,8 @@ TEST_F(Menu, SettingsEntry_ShowsDialogWithoutTouchingQueryOrHistory) {
 TEST_F(Menu, FixedSearch_OpensPrefixAndQueryThenPutsQueryOnTopWithoutCounting) {
   LoadFourEngines();
   view.query = "a b&c";
-  bar.MenuSearch_Click(2);
-  bar.MenuSearch_Click(12);
+  bar.Handle(MenuEntryChosen{2});
+  bar.Handle(MenuEntryChosen{12});
   EXPECT_EQ(
       platform.OpenedAddresses(),
       (std::vector<std::string>{"http://search.yahoo.co.jp/bin/search?p=a b&c",
@@ -75,9 +75,9 @@ TEST_F(Menu, FixedSearch_OpensPrefixAndQueryThenPutsQueryOnTopWithoutCounting) {
 
 TEST_F(Menu, EmptyQuerySeparatorsAndUnusedIndices_DoNothing) {
   LoadFourEngines();
-  for (int index : {2, 7, 14}) bar.MenuSearch_Click(index);  // empty query
+  for (int index : {2, 7, 14}) bar.Handle(MenuEntryChosen{index});  // empty query
   view.query = "q";
-  for (int index : {1, 8, 9, 10, 15, 19, 20, 24, -1}) bar.MenuSearch_Click(index);
+  for (int index : {1, 8, 9, 10, 15, 19, 20, 24, -1}) bar.Handle(MenuEntryChosen{index});
   EXPECT_TRUE(platform.shell_calls.empty());
   ExpectHistory({});
 }
@@ -85,12 +85,12 @@ TEST_F(Menu, EmptyQuerySeparatorsAndUnusedIndices_DoNothing) {
 TEST_F(Menu, DebugEntries_WorkOnlyWithSwitch) {
   LoadFourEngines();
   view.query = "q";
-  bar.MenuSearch_Click(22);  // hidden without "/D"
+  bar.Handle(MenuEntryChosen{22});  // hidden without "/D"
   EXPECT_TRUE(platform.shell_calls.empty());
 
   FreshStart start("", "/d");
   start.view.query = "q";
-  start.bar.MenuSearch_Click(22);
+  start.bar.Handle(MenuEntryChosen{22});
   EXPECT_EQ(start.platform.OpenedAddresses(),
             std::vector<std::string>{"http://www.tinami.com/cgi-bin/tinami?type=and&word=q"});
 }
@@ -99,9 +99,9 @@ TEST_F(Menu, HistoryRule_MoveToTopAndRepeat) {
   LoadFourEngines();
   DropHistory({"a", "b", "c", "d", "e", "f", "g"});
   view.query = "f";  // at position 5
-  bar.MenuSearch_Click(3);
+  bar.Handle(MenuEntryChosen{3});
   ExpectHistory({"f", "a", "b", "c", "d", "e", "g"});
-  bar.MenuSearch_Click(4);  // equal to the first entry: opened, list unchanged
+  bar.Handle(MenuEntryChosen{4});  // equal to the first entry: opened, list unchanged
   ExpectHistory({"f", "a", "b", "c", "d", "e", "g"});
   EXPECT_EQ(platform.shell_calls.size(), 2u);
 }
@@ -111,7 +111,7 @@ TEST_F(Menu, HistoryRule_ThirtyEntriesTrimmedByExactlyOne) {
   auto entries = Numbered(30);
   DropHistory(entries);
   view.query = "new";
-  bar.MenuSearch_Click(6);
+  bar.Handle(MenuEntryChosen{6});
   entries.insert(entries.begin(), "new");
   entries.pop_back();
   ExpectHistory(entries);
@@ -122,7 +122,7 @@ TEST_F(Menu, HistoryRule_FortyEntriesStayForty) {
   auto entries = Numbered(40);
   DropHistory(entries);
   view.query = "new";
-  bar.MenuSearch_Click(11);
+  bar.Handle(MenuEntryChosen{11});
   entries.insert(entries.begin(), "new");
   entries.erase(entries.begin() + 30);  // the 31st entry goes, the tail stays
   ExpectHistory(entries);
@@ -134,7 +134,7 @@ TEST_F(Menu, HistoryRule_MovedQueryInLongListStillTrimsOne) {
   auto entries = Numbered(31);
   DropHistory(entries);
   view.query = "q5";
-  bar.MenuSearch_Click(5);
+  bar.Handle(MenuEntryChosen{5});
   // Moving "q5" up keeps 31 entries, still more than 30: the one at position 30 goes.
   EXPECT_EQ(bar.History().Count(), 30);
   EXPECT_EQ(bar.History().Item(0), "q5");

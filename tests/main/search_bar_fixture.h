@@ -62,7 +62,7 @@ class SearchBarTest : public ::testing::Test {
 
   void Search(int button, const std::string& query) {
     view.query = query;
-    bar.Command1_Click(button);
+    bar.Handle(ButtonClicked{button});
   }
 
   // Fills the history list the way a user can: by dropping a text file (newest first here).
@@ -71,7 +71,7 @@ class SearchBarTest : public ::testing::Test {
     for (auto it = newest_first.rbegin(); it != newest_first.rend(); ++it) file += *it + "\r\n";
     WriteBytes(folder / "queries.txt", file);
     const std::string query = view.query;
-    bar.Form_OLEDragDrop({std::nullopt, {folder / "queries.txt"}});
+    bar.Handle(Drop{{}, {std::nullopt, {folder / "queries.txt"}}});
     view.query = query;
   }
 

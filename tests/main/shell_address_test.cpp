@@ -103,7 +103,7 @@ TEST_F(ShellRule, EnginesWithOtherSchemes_OpenPathPrefixesDoNot) {
 
 TEST_F(ShellRule, DroppedTextOnButtonWithoutPrefix_DoesNotRunIt) {
   LoadFourEngines("SearchSelect(3)=5\r\n");
-  bar.Command1_OLEDragDrop(3, {std::string("cmd.exe /c del *"), {}});
+  bar.Handle(Drop{{DropTargetKind::Button, 3}, {std::string("cmd.exe /c del *"), {}}});
   EXPECT_TRUE(platform.shell_calls.empty());
   EXPECT_EQ(view.query, "cmd.exe /c del *");
 }
@@ -119,7 +119,7 @@ TEST_F(ShellRule, HomePages_EmptyOrPathsOpenNothing_FilePagesOpen) {
   model.SearchHome[2] = "www.c.example";
   model.SearchHome[3] = "file:///home/me/start.html";
   bar.LabelSearchButtons();
-  for (int i = 0; i < 4; ++i) bar.Command1_MouseDown(i, kRightMouseButton);
+  for (int i = 0; i < 4; ++i) bar.Handle(MousePress{i, kRightMouseButton});
   EXPECT_EQ(platform.OpenedAddresses(),
             (std::vector<std::string>{"http://www.c.example", "file:///home/me/start.html"}));
 }

@@ -284,10 +284,10 @@ TEST_F(StartUp, UnreadableSettings_ToldOnceWithThePathAndNeverWritten) {
     // Closing writes nothing over the file, even once it can be read again: the position and
     // history of a bar that had no settings would replace the stored ones.
     window.query = "tokyo";
-    started.Form_KeyDown(kKeyF8, 0);  // kept in the history list
+    started.Handle(KeyPress{kKeyF8, 0});  // kept in the history list
     const std::string mended = "[Velto]\r\nTop=15\r\n[History]\r\nSearchHistory(0)=mine\r\n";
     Mend(ini, mended);
-    started.Form_Unload();
+    started.Handle(WindowClosed{});
     EXPECT_EQ(ReadBytes(ini), mended);
     EXPECT_EQ(system.messages.size(), 1U);
   }

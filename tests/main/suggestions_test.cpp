@@ -110,7 +110,7 @@ class SuggestionsTest : protected WithSuggestionServices, public SearchBarTest {
   // Types text as the user does and lets the pause pass.
   void Type(const std::string& text) {
     view.query = text;
-    bar.OnQueryEdited(text);
+    bar.Handle(QueryEdited{text});
     services.Fire(SuggestionTimer::Debounce);
   }
   // Types and answers with the given completions.
@@ -119,16 +119,16 @@ class SuggestionsTest : protected WithSuggestionServices, public SearchBarTest {
     Type(text);
     ASSERT_TRUE(services.Answer("[\"" + query + "\",[" + completions + "]]"));
   }
-  KeyOutcome Press(int key, int shift = 0) { return bar.OnKeyPress({key, shift, {}}); }
+  KeyOutcome Press(int key, int shift = 0) { return bar.Handle(KeyPress{key, shift, {}}); }
 };
 
 TEST_F(SuggestionsTest, AsksAfterThePauseOnceForTheLastTextAndShowsTheAnswer) {
   view.query = "to";
-  bar.OnQueryEdited("to");
+  bar.Handle(QueryEdited{"to"});
   EXPECT_EQ(services.running.at(SuggestionTimer::Debounce).first, kSuggestionPause);
   EXPECT_TRUE(services.requested.empty()) << "nothing asked while typing";
   view.query = "tok";
-  bar.OnQueryEdited("tok");
+  bar.Handle(QueryEdited{"tok"});
   services.Fire(SuggestionTimer::Debounce);
   EXPECT_EQ(services.requested, std::vector<std::string>{"http://s.example/a?q=tok"});
   EXPECT_EQ(services.running.at(SuggestionTimer::Deadline).first, kSuggestionDeadline);
@@ -159,7 +159,7 @@ TEST_F(SuggestionsTest, EnterWithoutHighlightSearchesTheTypedTextAndDropsTheLate
   Press(kKeyUp);  // back to the typed text
   EXPECT_EQ(services.highlighted, std::nullopt);
   view.query = "toky";
-  bar.OnQueryEdited("toky");
+  bar.Handle(QueryEdited{"toky"});
   services.Fire(SuggestionTimer::Debounce);
   ASSERT_TRUE(services.pending) << "a request is on its way";
   Press(kKeyEnter);
@@ -184,14 +184,14 @@ TEST_F(SuggestionsTest, LateStaleAndFailedAnswersShowNothing) {
   // A newer text cancels the running request; only its own answer counts.
   Type("x");
   view.query = "xy";
-  bar.OnQueryEdited("xy");
+  bar.Handle(QueryEdited{"xy"});
   EXPECT_FALSE(services.pending);
   services.Fire(SuggestionTimer::Debounce);
   ASSERT_TRUE(services.Answer(R"(["xy",["xyz"]])"));
   EXPECT_EQ(services.shown, std::vector<std::string>{"xyz"});
   // An emptied box closes the list and asks nothing.
   view.query.clear();
-  bar.OnQueryEdited("");
+  bar.Handle(QueryEdited{""});
   EXPECT_TRUE(services.shown.empty());
   EXPECT_FALSE(services.running.contains(SuggestionTimer::Debounce));
   EXPECT_EQ(services.requested.size(), 5u);  // a, ab, abc, x, xy
@@ -227,21 +227,67 @@ TEST_F(SuggestionsTest, FunctionKeysAndClicksSearchTheSuggestion) {
   Press(kKeyF2);  // nothing highlighted: the text
   EXPECT_EQ(platform.OpenedAddresses().back(), "http://b.example/?q=osa");
   TypeAndAnswer("kyo", "kyo", R"("kyoto","kyoto station")");
-  bar.OnSuggestionClicked(1);
+  bar.Handle(SuggestionPress{1});
+  bar.Handle(SuggestionRelease{1});
   EXPECT_EQ(platform.OpenedAddresses().back(), "http://a.example/?q=kyoto station");
   ExpectHistory({"kyoto station", "osa", "tokyo"});
 }
 
-TEST_F(SuggestionsTest, AltDownTheHistoryListAndFocusLossCloseTheSuggestions) {
-  TypeAndAnswer("tok", "tok", R"("tokyo")");
-  EXPECT_EQ(Press(kKeyDown, kAltKey), KeyOutcome::PassOn);
-  EXPECT_TRUE(services.shown.empty());
-  TypeAndAnswer("tok", "tok", R"("tokyo")");
-  bar.CloseSuggestions();
-  EXPECT_TRUE(services.shown.empty());
-  TypeAndAnswer("tok", "tok", R"("tokyo")");
-  bar.OnKeyPress({kKeyDown, 0, {true, 0}});  // keys of the open history list
-  EXPECT_TRUE(services.shown.empty());
+TEST_F(SuggestionsTest, TheLeftButtonTakesASuggestionOnlyWhenReleasedOverTheRowItWentDownOn) {
+  struct Row {
+    const char* what;
+    std::vector<BarEvent> mouse;
+    std::optional<std::string> searched;  // nullopt: nothing opened, the list stays
+  };
+  const Row rows[] = {
+      {"press and release on a row", {SuggestionPress{0}, SuggestionRelease{0}}, "tokyo"},
+      {"dragged to another row", {SuggestionPress{0}, SuggestionRelease{1}}, std::nullopt},
+      {"dragged off the list", {SuggestionPress{1}, SuggestionRelease{}}, std::nullopt},
+      {"a release without a press", {SuggestionRelease{1}}, std::nullopt},
+      {"the press counts once",
+       {SuggestionPress{1}, SuggestionRelease{}, SuggestionRelease{1}},
+       std::nullopt},
+      {"a press only", {SuggestionPress{1}}, std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TypeAndAnswer("tok", "tok", R"("tokyo","tokyo tower")");
+    const std::size_t opened = platform.OpenedAddresses().size();
+    for (const BarEvent& event : row.mouse) bar.Handle(event);
+    if (row.searched) {
+      ASSERT_EQ(platform.OpenedAddresses().size(), opened + 1);
+      EXPECT_EQ(platform.OpenedAddresses().back(), "http://a.example/?q=" + *row.searched);
+      EXPECT_TRUE(services.shown.empty());
+    } else {
+      EXPECT_EQ(platform.OpenedAddresses().size(), opened);
+      EXPECT_EQ(services.shown.size(), 2u);
+    }
+    bar.Handle(SuggestionRelease{});  // no press left over for the next row
+  }
+}
+
+TEST_F(SuggestionsTest, WhatClosesTheSuggestions) {
+  struct Row {
+    const char* what;
+    BarEvent event;
+    bool closes;
+  };
+  const Row rows[] = {
+      {"Alt+Down", KeyPress{kKeyDown, kAltKey}, true},
+      {"the query box losing the focus", QueryFocusLost{}, true},
+      {"the window moving", WindowMoved{}, true},
+      {"the history list opening", HistoryListOpened{}, true},
+      {"a key of the open history list", KeyPress{kKeyDown, 0, {true, 0}}, true},
+      {"the history list closing", HistoryListClosed{}, false},
+      {"a release of a button", MouseRelease{0, kRightMouseButton}, false},
+      {"a letter", KeyPress{'A', 0}, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TypeAndAnswer("tok", "tok", R"("tokyo")");
+    bar.Handle(row.event);
+    EXPECT_EQ(services.shown.empty(), row.closes);
+  }
 }
 
 TEST_F(SuggestionsTest, NothingIsAskedWhenOffOrWithoutASuggestionAddress) {

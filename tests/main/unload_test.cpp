@@ -15,7 +15,7 @@ using Unload = SearchBarTest;
 TEST_F(Unload, NoSwitchNoNewQuery_LogUntouched) {
   LoadFourEngines();
   DropHistory({"from file"});
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   EXPECT_FALSE(std::filesystem::exists(folder / "log.txt"));
 }
 
@@ -25,8 +25,8 @@ TEST_F(Unload, NewQueries_AppendedOldestFirstInAnsiWithCrLf) {
   Search(0, "P");
   Search(0, "東京");
   Search(0, "R");
-  bar.Form_Unload();
-  bar.Form_Unload();  // a signal after the close box: the steps ran already
+  bar.Handle(WindowClosed{});
+  bar.Handle(WindowClosed{});  // a signal after the close box: the steps ran already
   EXPECT_EQ(ReadBytes(folder / "log.txt"),
             "earlier\r\nP\r\n" + folder.codec().AnsiFromUtf8("東京") + "\r\nR\r\n");
 }
@@ -36,8 +36,8 @@ TEST_F(Unload, MenuSearchAfterButtonSearches_LogsWhatTheCounterCovers) {
   Search(0, "first");
   Search(1, "second");
   view.query = "menu";
-  bar.MenuSearch_Click(2);
-  bar.Form_Unload();
+  bar.Handle(MenuEntryChosen{2});
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "second\r\nmenu\r\n");
 }
 
@@ -45,7 +45,7 @@ TEST_F(Unload, DebugSwitchWithoutNewQueries_CreatesEmptyLog) {
   platform.command_line = "/D";
   LoadFourEngines();
   DropHistory({"x"});
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   ASSERT_TRUE(std::filesystem::exists(folder / "log.txt"));
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "");
 }
@@ -54,17 +54,17 @@ TEST_F(Unload, EmptyHistory_LogUntouchedEvenWithSwitchOrCounter) {
   platform.command_line = "/d";
   LoadFourEngines();
   Search(0, "gone");
-  bar.Form_KeyDown(kKeyF9, 0);
-  bar.Form_Unload();
+  bar.Handle(KeyPress{kKeyF9, 0});
+  bar.Handle(WindowClosed{});
   EXPECT_FALSE(std::filesystem::exists(folder / "log.txt"));
 }
 
 TEST_F(Unload, LastEntryEmpty_LogUntouched) {
   LoadFourEngines();
   view.query = "";
-  bar.Form_KeyDown(kKeyF8, 0);  // an empty entry, the list's last
+  bar.Handle(KeyPress{kKeyF8, 0});  // an empty entry, the list's last
   Search(0, "q");
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   EXPECT_FALSE(std::filesystem::exists(folder / "log.txt"));
 }
 
@@ -72,17 +72,17 @@ TEST_F(Unload, CounterBeyondList_WritesNoInventedEmptyLines) {
   LoadFourEngines();
   Search(0, "a");
   Search(0, "b");
-  bar.Form_KeyDown(kKeyF9, 0);  // counter 2, list empty
+  bar.Handle(KeyPress{kKeyF9, 0});  // counter 2, list empty
   Search(0, "c");
   Search(0, "d");  // counter 4, list d, c
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "c\r\nd\r\n");
 }
 
 TEST_F(Unload, QueryWithLineBreak_StaysOneLogLine) {
   LoadFourEngines();
-  bar.Command1_OLEDragDrop(0, {std::string("two\r\nlines"), {}});
-  bar.Form_Unload();
+  bar.Handle(Drop{{DropTargetKind::Button, 0}, {std::string("two\r\nlines"), {}}});
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "two  lines\r\n");
 }
 
@@ -94,7 +94,7 @@ TEST_F(Unload, QueriesTheCodePageLacks_SearchedAndListedButNeitherLoggedNorStore
   Search(0, "東京");
   EXPECT_EQ(platform.OpenedAddresses().at(1), "http://a.example/?q=\xF0\x9F\x98\x80");
   ExpectHistory({"東京", "Caf\xC3\xA9", "\xF0\x9F\x98\x80", "P"});
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(ReadBytes(folder / "log.txt"), "P\r\n" + folder.codec().AnsiFromUtf8("東京") + "\r\n");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "東京");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(1)"), "P");
@@ -105,7 +105,7 @@ TEST_F(Unload, LogCannotBeWritten_PlacementStillSaved) {
   LoadFourEngines();
   std::filesystem::create_directory(folder / "log.txt");  // cannot be opened as a file
   Search(0, "q");
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "q");
 }
 
@@ -114,7 +114,7 @@ TEST_F(Unload, Placement_PositionAndFirstTenEntriesSaved) {
   DropHistory(Numbered(12));
   view.top = 2880;
   view.left = -15;
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   EXPECT_EQ(bar.Store().ReadSetting("Velto", "Top"), "2880");
   EXPECT_EQ(bar.Store().ReadSetting("Velto", "Left"), "-15");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "q0");
@@ -128,8 +128,8 @@ TEST_F(Unload, Placement_OneRewriteOfTheSettingsFilePerClose) {
   Search(0, "q");
   RewriteCounter rewrites(folder / "velto.ini");
   if (!rewrites.available()) GTEST_SKIP() << "the system reports no rewrites to the test";
-  bar.Form_Unload();
-  bar.Form_Unload();  // the closing steps run once
+  bar.Handle(WindowClosed{});
+  bar.Handle(WindowClosed{});  // the closing steps run once
   EXPECT_EQ(rewrites.Count(), 1);
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(0)"), "q");
   EXPECT_EQ(bar.Store().ReadSetting("History", "SearchHistory(9)"), "q8");
@@ -139,16 +139,16 @@ TEST_F(Unload, Placement_OneRewriteOfTheSettingsFilePerClose) {
 TEST_F(Unload, Placement_ShortListOverwritesOlderEntriesAndSurvivesRestart) {
   LoadFourEngines();
   DropHistory(Numbered(10));
-  bar.Form_Unload();
+  bar.Handle(WindowClosed{});
   {
     FakeSearchBarView window;
     SettingsModel settings;
     SearchBar next(settings, window, platform, folder.disk());
     next.Form_Load();
-    next.Form_KeyDown(kKeyF9, 0);
+    next.Handle(KeyPress{kKeyF9, 0});
     window.query = "\"tokyo tower\"";
-    next.Command1_Click(0);
-    next.Form_Unload();
+    next.Handle(ButtonClicked{0});
+    next.Handle(WindowClosed{});
   }
   FakeSearchBarView window;
   SettingsModel settings;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+#include <QWindow>
 
 #include "bar_fixture.h"
 
@@ -68,6 +69,20 @@ class InputTest : public QObject {
     QVERIFY(f.edit().text().isEmpty());
     QTRY_VERIFY(f.edit().hasFocus());
     QCOMPARE(f.Items(), QStringList{"old"});
+  }
+
+  // Through the window system, as a user's double-click comes: press, release, press, release
+  // within the double-click time.
+  void RightAndMiddleDoubleClicksAreTwoPresses() {
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+      BarFixture f;
+      QWidget& target = f.button(1);
+      QWindow* window = f.window.windowHandle();
+      QVERIFY(window != nullptr);
+      QTest::mouseDClick(window, button, {}, target.mapTo(&f.window, target.rect().center()));
+      QCOMPARE(f.Opened(), Strings({"http://b.example/", "http://b.example/"}));
+      QVERIFY(f.edit().text().isEmpty());
+    }
   }
 
   void MenuButtonOpensTheFixedSearchMenuWithoutDebugEntries() {

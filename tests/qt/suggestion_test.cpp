@@ -101,6 +101,13 @@ class SuggestionTest : public QObject {
     QTest::keyClicks(&f.edit(), "tok");
     QTRY_VERIFY(ShownList(f) != nullptr);
     QListWidget& again = *ShownList(f);
+    // Pressed on one row and released on another: nothing is taken.
+    QTest::mousePress(again.viewport(), Qt::LeftButton, {},
+                      again.visualItemRect(again.item(0)).center());
+    QTest::mouseRelease(again.viewport(), Qt::LeftButton, {},
+                        again.visualItemRect(again.item(1)).center());
+    QVERIFY(f.Opened().empty());
+    QVERIFY(ShownList(f) != nullptr);
     QTest::mouseClick(again.viewport(), Qt::LeftButton, {},
                       again.visualItemRect(again.item(1)).center());
     QCOMPARE(f.Opened(), Strings{"http://a.example/?q=tokyo tower"});

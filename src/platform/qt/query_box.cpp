@@ -30,4 +30,10 @@ void QueryBox::showPopup() {
   if (popup_shown_) popup_shown_(*view());
 }
 
+void QueryBox::hidePopup() {
+  const bool was_open = view() && view()->isVisible();
+  QComboBox::hidePopup();
+  if (was_open && popup_closed_) popup_closed_();
+}
+
 }  // namespace velto

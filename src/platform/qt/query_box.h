@@ -19,9 +19,13 @@ class QueryBox : public QComboBox {
     before_popup_ = std::move(before);
     popup_shown_ = std::move(shown);
   }
+  // closed runs each time the open list goes up again.
+  void OnPopupClosed(std::function<void()> closed) { popup_closed_ = std::move(closed); }
   void showPopup() override;
+  void hidePopup() override;
 
  private:
+  std::function<void()> popup_closed_;
   std::function<void(QWidget&)> before_popup_;
   std::function<void(QAbstractItemView&)> popup_shown_;
 };

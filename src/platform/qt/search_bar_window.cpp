@@ -71,9 +71,7 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       on_closed_(std::move(on_closed)),
-      menu_(*this, [this](int index) {
-        if (bar_) bar_->MenuSearch_Click(index);
-      }) {
+      menu_(*this, [this](int index) { Report(MenuEntryChosen{index}); }) {
   setWindowTitle(ToQt(kSearchBarCaption));
   layout_dpi_ = LayoutDpi();
   fonts_ = BarFonts();
@@ -132,16 +130,14 @@ void SearchBarWindow::BuildControls() {
 void SearchBarWindow::ConnectEvents() {
   for (int i = 0; i < kButtonCount; ++i) {
     SearchButton* button = ButtonAt(i);
-    connect(button, &QPushButton::clicked, this, [this, i] {
-      if (bar_) bar_->Command1_Click(i);
-    });
+    connect(button, &QPushButton::clicked, this, [this, i] { Report(ButtonClicked{i}); });
     button->installEventFilter(this);  // mouse presses of every button
   }
 
   key_preview_ = std::make_unique<KeyPreview>(
       *this,
       [this](int key_code, int shift) {
-        return bar_ ? bar_->OnKeyPress({key_code, shift, ListState()}) : KeyOutcome::PassOn;
+        return Report(KeyPress{key_code, shift, ListState()});
       },
       [this](int key_code, int shift) {
         return bar_ && bar_->OutcomeOf(key_code, shift) == KeyOutcome::Consumed;
@@ -159,26 +155,30 @@ void SearchBarWindow::ConnectEvents() {
           list.setCurrentIndex(list.model()->index(*row, 0));
         else
           list.selectionModel()->clear();
+        Report(HistoryListOpened{});
       });
+  query_->OnPopupClosed([this] { Report(HistoryListClosed{}); });
 
-  suggestions_ = std::make_unique<SuggestionPopup>(*query_, [this](int row) {
-    if (bar_) bar_->OnSuggestionClicked(row);
-  });
-  connect(query_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (bar_) bar_->OnQueryEdited(text.toStdString());
-  });
-  // The focus leaving the box closes the suggestions (the box or its line edit reports it).
+  suggestions_ =
+      std::make_unique<SuggestionPopup>(*query_, [this](const BarEvent& event) { Report(event); });
+  connect(query_->lineEdit(), &QLineEdit::textEdited, this,
+          [this](const QString& text) { Report(QueryEdited{text.toStdString()}); });
+  // The box or its line edit reports the focus leaving the box.
   query_->installEventFilter(this);
   query_->lineEdit()->installEventFilter(this);
 
   drops_ =
       std::make_unique<DropRouter>(this, [this](DropTargetRef target, const DropData& dropped) {
-        if (bar_) bar_->OnDrop(target, dropped);
+        Report(Drop{target, dropped});
       });
   drops_->Route(*this, {DropTargetKind::Window});
   drops_->Route(*query_, {DropTargetKind::QueryBox});
   drops_->Route(*query_->lineEdit(), {DropTargetKind::QueryBox});
   for (int i = 0; i < kButtonCount; ++i) drops_->Route(*ButtonAt(i), {DropTargetKind::Button, i});
+}
+
+KeyOutcome SearchBarWindow::Report(const BarEvent& event) {
+  return bar_ ? bar_->Handle(event) : KeyOutcome::PassOn;
 }
 
 HistoryListState SearchBarWindow::ListState() const {
@@ -190,16 +190,22 @@ HistoryListState SearchBarWindow::ListState() const {
 }
 
 bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut &&
-      (watched == query_.get() || watched == query_->lineEdit())) {
-    if (bar_) bar_->CloseSuggestions();
+  const QEvent::Type type = event->type();
+  if (type == QEvent::FocusOut && (watched == query_.get() || watched == query_->lineEdit())) {
+    Report(QueryFocusLost{});
     return false;
   }
-  if (event->type() != QEvent::MouseButtonPress) return false;
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+      type != QEvent::MouseButtonRelease)
+    return false;
   for (int i = 0; i < kButtonCount; ++i) {
     if (watched != ButtonAt(i)) continue;
     const int code = MouseButtonCode(static_cast<QMouseEvent*>(event)->button());
-    if (code != 0 && bar_) bar_->Command1_MouseDown(i, code);
+    if (code == 0) break;
+    if (type == QEvent::MouseButtonRelease)
+      Report(MouseRelease{i, code});
+    else
+      Report(MousePress{i, code, type == QEvent::MouseButtonDblClick ? 2 : 1});
     break;
   }
   return false;
@@ -208,7 +214,7 @@ bool SearchBarWindow::eventFilter(QObject* watched, QEvent* event) {
 void SearchBarWindow::closeEvent(QCloseEvent* event) {
   // Whoever closes the window (the user, a signal, the program), the closing steps run; the
   // core runs them once however often it is asked.
-  if (bar_) bar_->Form_Unload();
+  Report(WindowClosed{});
   if (on_closed_) on_closed_();
   event->accept();
 }
@@ -226,8 +232,7 @@ void SearchBarWindow::showEvent(QShowEvent* event) {
 }
 
 void SearchBarWindow::moveEvent(QMoveEvent* event) {
-  // The list stands under the box; a moved window leaves it behind, so it closes.
-  if (bar_) bar_->CloseSuggestions();
+  Report(WindowMoved{});
   QWidget::moveEvent(event);
 }
 
@@ -306,6 +311,7 @@ void SearchBarWindow::FitButton(int index) {
   // Back to the table's width first: a shorter caption gives the room back.
   const std::size_t at = TableIndexOfButton(index);
   button->setGeometry(LayoutRect(kBarControls[at], layout_dpi_));
+  if (!HasFlag(kBarControls[at].flags, kFitsCaption)) return;
   QString caption = button->text();
   if (button->IsSingleLine())
     caption.replace(QLatin1Char('\r'), QLatin1Char(' '))

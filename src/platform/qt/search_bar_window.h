@@ -86,6 +86,8 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   // Widens button `index` where its caption needs it, never into the next control.
   void FitButton(int index);
   HistoryListState ListState() const;
+  // Hands one event of the window to the core, once it is attached.
+  KeyOutcome Report(const BarEvent& event);
   // Runs a change of the drop-down list without letting the list change the typed text.
   template <typename Change>
   void KeepingQueryText(Change&& change);

@@ -118,30 +118,23 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
   if (!c.caption.empty()) widget->setAccessibleName(ToQt(c.caption));
   widget->setGeometry(LayoutRect(c, dpi));
   widget->setFont(c.font == DialogFont::Gothic ? gothic_font_ : default_font_);
+  if (HasFlag(c.flags, kStartsHidden)) widget->hide();
   return widget;
 }
 
 void SettingsDialogWindow::FitCaptions(double dpi) {
   for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
     const DialogControl& c = kDialogControls[i];
-    QString caption;
-    switch (c.kind) {
-      case DialogControlKind::Label:
-      case DialogControlKind::CheckBox:
-      case DialogControlKind::Button:
-        caption = ToQt(c.caption);
-        break;
-      case DialogControlKind::Selector:
-        // Only the default button's selector has entries of its own; the others list engines.
-        if (c.index == kDefaultSelector) {
-          const QFontMetricsF metrics(controls_[i]->font());
-          for (std::string_view name : kDefaultButtonNames)
-            if (DrawnTextWidth(metrics, ToQt(name)) > DrawnTextWidth(metrics, caption))
-              caption = ToQt(name);
-        }
-        break;
-      default:
-        break;
+    if (!HasFlag(c.flags, kFitsCaption)) continue;
+    QString caption = ToQt(c.caption);
+    if (c.kind == DialogControlKind::Selector) {
+      // A selector's caption is its widest entry; the default button's names are the only
+      // entries the table knows.
+      caption.clear();
+      const QFontMetricsF metrics(controls_[i]->font());
+      for (std::string_view name : kDefaultButtonNames)
+        if (DrawnTextWidth(metrics, ToQt(name)) > DrawnTextWidth(metrics, caption))
+          caption = ToQt(name);
     }
     if (!caption.isEmpty())
       GrowToFit(*controls_[i], caption, LayoutPixels(DialogGrowLimit(i), dpi));

@@ -1,6 +1,8 @@
 #include "platform/qt/suggestion_popup.h"
 
+#include <QEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QWidget>
 #include <algorithm>
 
@@ -8,8 +10,39 @@
 
 namespace velto {
 
-SuggestionPopup::SuggestionPopup(QWidget& anchor, std::function<void(int row)> clicked)
-    : anchor_(anchor), clicked_(std::move(clicked)) {}
+// Reports the left button over the list's rows. The list grabs the mouse on a press, so the
+// release comes here wherever it happens.
+class SuggestionPopup::MouseWatch final : public QObject {
+ public:
+  MouseWatch(QListWidget& list, std::function<void(const BarEvent&)>& report)
+      : list_(list), report_(report) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease)
+      return false;
+    const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    if (mouse.button() != Qt::LeftButton) return true;
+    const QModelIndex at = list_.indexAt(mouse.position().toPoint());
+    std::optional<int> row;
+    if (at.isValid()) row = at.row();
+    if (!report_) return true;
+    if (type == QEvent::MouseButtonRelease)
+      report_(SuggestionRelease{row});
+    else if (row)
+      report_(SuggestionPress{*row});
+    // The list does nothing of its own with the mouse: the core moves the highlight.
+    return true;
+  }
+
+ private:
+  QListWidget& list_;
+  std::function<void(const BarEvent&)>& report_;
+};
+
+SuggestionPopup::SuggestionPopup(QWidget& anchor, std::function<void(const BarEvent&)> report)
+    : anchor_(anchor), report_(std::move(report)) {}
 
 SuggestionPopup::~SuggestionPopup() = default;
 
@@ -23,10 +56,8 @@ void SuggestionPopup::ShowSuggestions(const std::vector<std::string>& entries) {
     list_->setObjectName(QStringLiteral("SuggestionList"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QObject::connect(list_.get(), &QListWidget::itemClicked, list_.get(),
-                     [this](QListWidgetItem* item) {
-                       if (item && clicked_) clicked_(list_->row(item));
-                     });
+    mouse_watch_ = std::make_unique<MouseWatch>(*list_, report_);
+    list_->viewport()->installEventFilter(mouse_watch_.get());
   }
   list_->setFont(anchor_.font());
   list_->clear();

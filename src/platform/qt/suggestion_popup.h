@@ -1,12 +1,13 @@
 #pragma once
 // The suggestions list of the Qt search bar: a frameless list right under the query box that
-// never takes the focus or activates, so typing goes on in the box. Clicks are reported; the
-// core decides everything else.
+// never takes the focus or activates, so typing goes on in the box. The left button's presses
+// and releases over it are reported with their rows; the core decides everything else.
 #include <QTimer>
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "main/bar_events.h"
 #include "ports/suggestion_ports.h"
 
 class QListWidget;
@@ -16,8 +17,9 @@ namespace velto {
 
 class SuggestionPopup final : public SuggestionListView {
  public:
-  // anchor: the query box the list stands under; clicked(row) for a click on an entry.
-  SuggestionPopup(QWidget& anchor, std::function<void(int row)> clicked);
+  // anchor: the query box the list stands under; report gets a SuggestionPress or a
+  // SuggestionRelease for each press and release of the left button on the list.
+  SuggestionPopup(QWidget& anchor, std::function<void(const BarEvent&)> report);
   ~SuggestionPopup() override;
 
   void ShowSuggestions(const std::vector<std::string>& entries) override;
@@ -29,8 +31,10 @@ class SuggestionPopup final : public SuggestionListView {
 
  private:
   QWidget& anchor_;
-  std::function<void(int)> clicked_;
+  class MouseWatch;
+  std::function<void(const BarEvent&)> report_;
   std::unique_ptr<QListWidget> list_;
+  std::unique_ptr<MouseWatch> mouse_watch_;
 };
 
 // The debounce and deadline timers of the suggestions, as single-shot QTimers.

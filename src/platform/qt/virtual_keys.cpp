@@ -1,5 +1,7 @@
 #include "platform/qt/virtual_keys.h"
 
+#include "main/key_codes.h"
+
 namespace velto {
 
 int VirtualKeyCode(const QKeyEvent& event) {
@@ -69,9 +71,9 @@ int VirtualKeyCode(const QKeyEvent& event) {
 
 int ShiftState(Qt::KeyboardModifiers modifiers) {
   int state = 0;
-  if (modifiers & Qt::ShiftModifier) state |= 1;
-  if (modifiers & Qt::ControlModifier) state |= 2;
-  if (modifiers & Qt::AltModifier) state |= 4;
+  if (modifiers & Qt::ShiftModifier) state |= kShiftKey;
+  if (modifiers & Qt::ControlModifier) state |= kCtrlKey;
+  if (modifiers & Qt::AltModifier) state |= kAltKey;
   return state;
 }
 

@@ -6,7 +6,7 @@ namespace velto {
 
 // The virtual key code of a key; 0 for a key without one.
 int VirtualKeyCode(const QKeyEvent& event);
-// Shift 1, Ctrl 2, Alt 4, added together.
+// The shift state bits of key_codes.h (kShiftKey, kCtrlKey, kAltKey).
 int ShiftState(Qt::KeyboardModifiers modifiers);
 
 }  // namespace velto

@@ -5,6 +5,7 @@
 #include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/fonts.h"
+#include "platform/win32/shift_state.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/winhttp_fetcher.h"
@@ -15,12 +16,19 @@ namespace {
 
 constexpr DWORD kBarStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-int ShiftState() {
-  int shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-  if (GetKeyState(VK_MENU) < 0) shift |= 4;
-  return shift;
+int MouseButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP:
+      return kRightMouseButton;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP:
+      return kMiddleMouseButton;
+    default:
+      return kLeftMouseButton;
+  }
 }
 
 }  // namespace
@@ -42,9 +50,7 @@ bool SearchBarWindow::Create(HICON icon) {
   CreateControls();
   suggestion_list_ = std::make_unique<SuggestionListWindow>(
       Handle(), query_box_, fonts_[static_cast<std::size_t>(BarFont::Query)].get(),
-      [this](int row) {
-        if (core_ != nullptr) core_->OnSuggestionClicked(row);
-      });
+      [this](const BarEvent& event) { Report(event); });
   suggestion_timers_ = std::make_unique<SuggestionWindowTimers>(Handle());
   // The monitor the window opened on may have a DPI of its own.
   dpi_ = AdoptWindowDpi(Handle(), dpi_, &OuterSize);
@@ -137,7 +143,8 @@ void SearchBarWindow::FitButton(int index) {
     // Back to the table's width first: a shorter caption gives the room back.
     SetWindowPos(button, nullptr, 0, 0, PixelsFromTwips(control.width, dpi_),
                  PixelsFromTwips(control.height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_);
+    if (HasFlag(control.flags, kFitsCaption))
+      GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_);
     return;
   }
 }
@@ -158,9 +165,7 @@ bool SearchBarWindow::AcceptDrops() {
     drop_targets_.push_back(std::move(drop));
   };
   auto to_core = [this](DropTargetRef target) {
-    return [this, target](const DropData& data) {
-      if (core_ != nullptr) core_->OnDrop(target, data);
-    };
+    return [this, target](const DropData& data) { Report(Drop{target, data}); };
   };
   add(Handle(), to_core({DropTargetKind::Window}));
   add(query_box_, to_core({DropTargetKind::QueryBox}));
@@ -183,7 +188,11 @@ bool SearchBarWindow::PreviewKey(const MSG& message) noexcept {
   if (core_ == nullptr || !window_) return false;
   if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
   const KeyPress key{static_cast<int>(message.wParam & 0xFFFF), ShiftState(), ListState()};
-  return core_->OnKeyPress(key) == KeyOutcome::Consumed;
+  return Report(key) == KeyOutcome::Consumed;
+}
+
+KeyOutcome SearchBarWindow::Report(const BarEvent& event) noexcept {
+  return core_ != nullptr ? core_->Handle(event) : KeyOutcome::PassOn;
 }
 
 HistoryListState SearchBarWindow::ListState() const {
@@ -202,7 +211,7 @@ bool SearchBarWindow::HandleDialogNavigation(MSG& message) noexcept {
 
 void SearchBarWindow::CloseProgram() noexcept {
   // The core runs the closing steps once, however often the window is closed.
-  if (core_ != nullptr) core_->Form_Unload();
+  Report(WindowClosed{});
   if (window_) DestroyWindow(Handle());
 }
 
@@ -229,8 +238,7 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
       if (fetcher_) static_cast<WinHttpSuggestionFetcher&>(*fetcher_).Deliver(lparam);
       return 0;
     case WM_MOVE:
-      // The list stands under the query box; a moved window leaves it behind.
-      if (core_ != nullptr) core_->CloseSuggestions();
+      Report(WindowMoved{});
       break;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -255,16 +263,30 @@ void SearchBarWindow::OnCommand(int id, int code) noexcept {
   if (core_ == nullptr) return;
   if (id == kQueryBoxId) {
     // The user's edits only: the program's own SetWindowText sends no CBN_EDITCHANGE.
-    if (code == CBN_EDITCHANGE) core_->OnQueryEdited(QueryText());
-    if (code == CBN_KILLFOCUS || code == CBN_DROPDOWN) core_->CloseSuggestions();
+    switch (code) {
+      case CBN_EDITCHANGE:
+        Report(QueryEdited{QueryText()});
+        break;
+      case CBN_KILLFOCUS:
+        Report(QueryFocusLost{});
+        break;
+      case CBN_DROPDOWN:
+        Report(HistoryListOpened{});
+        break;
+      case CBN_CLOSEUP:
+        Report(HistoryListClosed{});
+        break;
+      default:
+        break;
+    }
     return;
   }
   if (id >= kButtonIdBase && id < kButtonIdBase + kButtonCount) {
-    if (code == BN_CLICKED) core_->Command1_Click(id - kButtonIdBase);
+    if (code == BN_CLICKED) Report(ButtonClicked{id - kButtonIdBase});
     return;
   }
   if (const int entry = FixedSearchMenu::EntryOfCommand(static_cast<UINT>(id)); entry >= 0)
-    core_->MenuSearch_Click(entry);
+    Report(MenuEntryChosen{entry});
 }
 
 LRESULT CALLBACK SearchBarWindow::ButtonThunk(HWND button, UINT message, WPARAM wparam,
@@ -274,16 +296,19 @@ LRESULT CALLBACK SearchBarWindow::ButtonThunk(HWND button, UINT message, WPARAM 
   const int i = static_cast<int>(index);
   switch (message) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      bar->OnButtonMouseDown(i, kLeftMouseButton);
-      break;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      bar->OnButtonMouseDown(i, kRightMouseButton);
-      break;
     case WM_MBUTTONDOWN:
+      bar->Report(MousePress{i, MouseButtonOf(message), 1});
+      break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
-      bar->OnButtonMouseDown(i, kMiddleMouseButton);
+      bar->Report(MousePress{i, MouseButtonOf(message), 2});
+      break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      bar->Report(MouseRelease{i, MouseButtonOf(message)});
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(button, &SearchBarWindow::ButtonThunk, index);
@@ -292,10 +317,6 @@ LRESULT CALLBACK SearchBarWindow::ButtonThunk(HWND button, UINT message, WPARAM 
       break;
   }
   return DefSubclassProc(button, message, wparam, lparam);
-}
-
-void SearchBarWindow::OnButtonMouseDown(int index, int mouse_button) noexcept {
-  if (core_ != nullptr) core_->Command1_MouseDown(index, mouse_button);
 }
 
 }  // namespace velto::win32

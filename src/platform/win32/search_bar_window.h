@@ -99,7 +99,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
 
   static LRESULT CALLBACK ButtonThunk(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR index, DWORD_PTR self) noexcept;
-  void OnButtonMouseDown(int index, int mouse_button) noexcept;
+  // Hands one event of the window to the core, once it is attached.
+  KeyOutcome Report(const BarEvent& event) noexcept;
 
   UniqueWindow window_;
   HWND query_box_ = nullptr;  // children are destroyed with the window

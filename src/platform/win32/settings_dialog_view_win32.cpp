@@ -36,8 +36,8 @@ void SettingsDialogWindow::Show() {
 }
 
 void SettingsDialogWindow::Close() {
-  // Also called from the window's own button handlers: the modeless dialog's usual ending.
-  window_.reset();
+  // Hidden, not destroyed: the next load refills every control and places the window again.
+  if (window_) ShowWindow(Handle(), SW_HIDE);
 }
 
 void SettingsDialogWindow::BringToFront() {

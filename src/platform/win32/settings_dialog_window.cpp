@@ -10,6 +10,7 @@
 #include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/settings_dialog_ids.h"
+#include "platform/win32/shift_state.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
 
@@ -103,14 +104,6 @@ POINT ParentOrigin(const DialogControl& control) {
   return {at.x - control.left, at.y - control.top};
 }
 
-int ShiftState() {
-  int shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-  if (GetKeyState(VK_MENU) < 0) shift |= 4;
-  return shift;
-}
-
 }  // namespace
 
 SettingsDialogWindow::SettingsDialogWindow(Win32Platform& platform, HICON icon)
@@ -156,10 +149,7 @@ void SettingsDialogWindow::CreateControls() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   for (const DialogControl* control : order) {
     DWORD style = WS_CHILD | ControlStyle(*control);
-    // The restore button stands in its place, hidden.
-    if (!(control->kind == DialogControlKind::Button && control->index == kRestoreButton &&
-          control->parent == DialogParent::Dialog))
-      style |= WS_VISIBLE;
+    if (!HasFlag(control->flags, kStartsHidden)) style |= WS_VISIBLE;
     const DWORD ex_style = control->kind == DialogControlKind::EditBox ? WS_EX_CLIENTEDGE : 0;
     const std::wstring caption = WideFromUtf8(control->caption);
     HWND child = CreateWindowExW(
@@ -207,12 +197,7 @@ void SettingsDialogWindow::LayOut() {
 void SettingsDialogWindow::FitCaptions() {
   for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
     const DialogControl& control = kDialogControls[i];
-    // Edit boxes scroll their text; the engine selectors list the user's names.
-    const bool own_caption =
-        control.kind == DialogControlKind::Label || control.kind == DialogControlKind::CheckBox ||
-        control.kind == DialogControlKind::Button ||
-        (control.kind == DialogControlKind::Selector && control.index == kDefaultSelector);
-    if (!own_caption) continue;
+    if (!HasFlag(control.flags, kFitsCaption)) continue;
     const POINT origin = ParentOrigin(control);
     GrowToFit(Control(ControlId(control)), PixelsFromTwips(origin.x + DialogGrowLimit(i), dpi_),
               dpi_);

@@ -1,8 +1,8 @@
 #pragma once
 // The settings dialog window "設定": a modeless top-level window without an owner, kept out of
 // the taskbar, built from the shared layout table. It shows what the core tells it and forwards
-// the user's events to SettingsDialog; it decides nothing itself. The window is created by Open
-// and destroyed by Close, so every load starts from fresh controls.
+// the user's events to SettingsDialog; it decides nothing itself. The window is created by the
+// first Open and hidden by Close; each load refills it.
 #include <windows.h>
 
 #include <array>

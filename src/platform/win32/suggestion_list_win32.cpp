@@ -6,10 +6,24 @@
 #include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
+namespace {
+
+// The row under a point of the list's client area; none outside the rows.
+std::optional<int> RowAt(HWND list, LPARAM point) {
+  const POINT at{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  RECT client{};
+  GetClientRect(list, &client);
+  if (!PtInRect(&client, at)) return std::nullopt;
+  const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+  if (HIWORD(hit) != 0) return std::nullopt;
+  return static_cast<int>(LOWORD(hit));
+}
+
+}  // namespace
 
 SuggestionListWindow::SuggestionListWindow(HWND owner, HWND anchor, HFONT font,
-                                           std::function<void(int row)> clicked)
-    : owner_(owner), anchor_(anchor), font_(font), clicked_(std::move(clicked)) {}
+                                           std::function<void(const BarEvent&)> report)
+    : owner_(owner), anchor_(anchor), font_(font), report_(std::move(report)) {}
 
 void SuggestionListWindow::ShowSuggestions(const std::vector<std::string>& entries) {
   if (!list_) {
@@ -54,16 +68,22 @@ LRESULT CALLBACK SuggestionListWindow::ListThunk(HWND list, UINT message, WPARAM
   switch (message) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;  // the bar stays active, the query box keeps the focus
-    case WM_LBUTTONDOWN: {
-      // Taken here: the list box itself would take the focus from the query box.
-      const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0,
-                                       MAKELPARAM(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)));
-      if (HIWORD(hit) == 0 && owner->clicked_) owner->clicked_(static_cast<int>(LOWORD(hit)));
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // Handled here: the list box itself would take the focus from the query box. The
+      // capture brings the release here wherever it happens.
+      SetCapture(list);
+      const std::optional<int> row = RowAt(list, lparam);
+      if (row && owner->report_) owner->report_(SuggestionPress{*row});
       return 0;
     }
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
+      const bool captured = GetCapture() == list;
+      if (captured) ReleaseCapture();
+      if (owner->report_)
+        owner->report_(SuggestionRelease{captured ? RowAt(list, lparam) : std::nullopt});
       return 0;
+    }
     case WM_NCDESTROY:
       RemoveWindowSubclass(list, &SuggestionListWindow::ListThunk, id);
       break;

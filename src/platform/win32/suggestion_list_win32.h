@@ -6,7 +6,9 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
+#include "main/bar_events.h"
 #include "platform/win32/handles.h"
 #include "ports/suggestion_ports.h"
 
@@ -15,7 +17,10 @@ namespace velto::win32 {
 class SuggestionListWindow final : public SuggestionListView {
  public:
   // owner: the search bar window; anchor: the query box the list stands under.
-  SuggestionListWindow(HWND owner, HWND anchor, HFONT font, std::function<void(int row)> clicked);
+  // report gets a SuggestionPress or a SuggestionRelease for each press and release of the
+  // left button on the list.
+  SuggestionListWindow(HWND owner, HWND anchor, HFONT font,
+                       std::function<void(const BarEvent&)> report);
   ~SuggestionListWindow() override = default;
 
   void ShowSuggestions(const std::vector<std::string>& entries) override;
@@ -33,7 +38,7 @@ class SuggestionListWindow final : public SuggestionListView {
   HWND owner_;
   HWND anchor_;
   HFONT font_;
-  std::function<void(int)> clicked_;
+  std::function<void(const BarEvent&)> report_;
   UniqueWindow list_;  // made when first shown
 };
 

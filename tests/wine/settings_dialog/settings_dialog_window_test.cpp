@@ -1,7 +1,7 @@
 // The real settings dialog window in-process under Wine, over the real dialog core: what
 // another process cannot see (fonts) and the window's own rules (program selections are not
 // reported back, a user's pick is, replacing the selected entry keeps the selection, the close
-// box and the reopening).
+// box, and the reopening of the hidden window).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -110,18 +110,21 @@ TEST_F(SettingsDialogWindowTest, ReplacingTheSelectedEntry_KeepsTheSelection) {
   EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), kEditableEngineSlots);
 }
 
-TEST_F(SettingsDialogWindowTest, CloseBox_DestroysTheWindow_ReopeningBuildsItAgain) {
+TEST_F(SettingsDialogWindowTest, CloseBox_HidesTheWindow_ReopeningShowsItRefilled) {
   const float height = window.OuterHeight();
   window.SetEditText(kNameBox, "unsaved");
+  SetFocus(Control(kEditBoxIdBase + kNameBox));
   SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
   Pump();
   EXPECT_FALSE(dialog.IsLoaded());
-  EXPECT_EQ(window.Handle(), nullptr);
+  ASSERT_NE(window.Handle(), nullptr);
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
 
   dialog.ShowSettingsDialog();
   Pump();
-  ASSERT_NE(window.Handle(), nullptr);
   EXPECT_TRUE(IsWindowVisible(window.Handle()));
+  // As a new dialog: the focus on the first selector, not where the user left it.
+  EXPECT_EQ(GetFocus(), Control(kSelectorIdBase + kFirstButtonSelector));
   EXPECT_EQ(window.OuterHeight(), height);
   EXPECT_EQ(window.EditText(kNameBox), model.SearchName[0]);
   EXPECT_FALSE(IsWindowVisible(Control(kCommandIdBase + kRestoreButton)));

@@ -191,6 +191,25 @@ TEST_F(SearchBarWindowTest, Keys_PressedInTheQueryBox_ReachTheCoreFirst) {
   EXPECT_EQ(ListItems(), (std::vector<std::string>{"abc", "old"}));
 }
 
+// A double-click of the right or middle button reaches a button as down, up, double-click, up:
+// two presses, so two home pages.
+TEST_F(SearchBarWindowTest, RightAndMiddleDoubleClicks_OnASearchButton_AreTwoPresses) {
+  model_.SearchHome[0] = "http://h0.example/";
+  struct Messages {
+    UINT down, up, double_click;
+  };
+  for (const Messages m : {Messages{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK},
+                           Messages{WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK}}) {
+    platform_.shell_calls.clear();
+    HWND button = window_.Button(0);
+    for (const UINT message : {m.down, m.up, m.double_click, m.up})
+      PostMessageW(button, message, 0, 0);
+    Pump();
+    EXPECT_EQ(platform_.OpenedAddresses(),
+              (std::vector<std::string>{"http://h0.example/", "http://h0.example/"}));
+  }
+}
+
 TEST_F(SearchBarWindowTest, HistoryReset_WithManyEntries_IsQuickAndKeepsTheQuery) {
   window_.SetQueryText("typed");
   std::vector<std::string> entries(100000);
