@@ -207,6 +207,11 @@ void WinHttpSuggestionFetcher::Fetch(const std::string& url, Done done) {
     return Fail(fetch);
   }
   (void)share.release();
+  // The limit again on the request itself: a WinHTTP that keeps it per request only (Wine's
+  // does) would otherwise follow a fourth redirect before the callback above could stop it.
+  DWORD redirects = kMaxRedirects;
+  api_->SetOption(request->request, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects,
+                  sizeof redirects);
   running_ = request;
   if (!api_->SendRequest(request->request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
                          WINHTTP_NO_REQUEST_DATA, 0, 0, context)) {
