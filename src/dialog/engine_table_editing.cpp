@@ -126,6 +126,10 @@ void SettingsDialog::DeleteSlot() {
   model.SearchKey[k].clear();
   const bool suggest_changed = !model.SuggestEngn[k].empty();
   model.SuggestEngn[k].clear();
+  // A deleted engine leaves no character set behind for the next one in its slot.
+  model.SearchEncoding[k].clear();
+  model.SearchSpace[k].clear();
+  bar_.Store().WriteQueryEncoding(*slot, "", "");
   for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
   FinishSlotChange(*slot, suggest_changed);
 }

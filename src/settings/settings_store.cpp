@@ -118,6 +118,8 @@ bool SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
     model.SearchKey[i] = file.Read(kSearchDataSection, IndexedKey(kSearchKeyKey, i));
     model.SearchBrowser[i] = file.Read(kSearchDataSection, IndexedKey(kSearchBrowserKey, i));
     model.SuggestEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSuggestEngnKey, i));
+    model.SearchEncoding[i] = file.Read(kSearchDataSection, IndexedKey(kSearchEncodingKey, i));
+    model.SearchSpace[i] = file.Read(kSearchDataSection, IndexedKey(kSearchSpaceKey, i));
   }
   for (int i = 0; i < kStoredHistory; ++i) {
     model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));
@@ -207,6 +209,20 @@ bool SettingsStore::WriteSuggestSwitch(bool on) const {
 bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) const {
   return WriteSetting(kSearchDataSection, IndexedKey(kSuggestEngnKey, slot),
                       StorableAddress(disk_.codec(), address));
+}
+
+bool SettingsStore::WriteQueryEncoding(int slot, std::string_view encoding,
+                                       std::string_view space) const {
+  Changes changes{disk_.codec(), {}};
+  const std::pair<std::string_view, std::string_view> keys[] = {{kSearchEncodingKey, encoding},
+                                                                {kSearchSpaceKey, space}};
+  for (const auto& [name, text] : keys) {
+    const std::string key = IndexedKey(name, slot);
+    if (!text.empty() || FindSetting(kSearchDataSection, key))
+      changes.Set(kSearchDataSection, key, text);
+  }
+  if (changes.entries.empty()) return true;
+  return Write(changes);
 }
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
