@@ -243,6 +243,12 @@ void SettingsStore::AddEngineSlot(Changes& changes, int slot, std::string_view n
   const std::string keyword_key = IndexedKey(kSearchKeyKey, slot);
   if (!keyword.empty() || FindSetting(kSearchDataSection, keyword_key))
     changes.Set(kSearchDataSection, keyword_key, keyword);
+  // A new engine in the slot starts from UTF-8 and "%20"; the dialog writes the slot's own
+  // choices again after it (WriteQueryEncoding).
+  for (const std::string_view name : {kSearchEncodingKey, kSearchSpaceKey}) {
+    const std::string key = IndexedKey(name, slot);
+    if (FindSetting(kSearchDataSection, key)) changes.Set(kSearchDataSection, key, "");
+  }
 }
 
 }  // namespace velto

@@ -258,6 +258,10 @@ TEST_F(SettingsStoreTest, QueryEncodingIsReadPerSlotAndWrittenOnlyOnceSet) {
   EXPECT_EQ(model.SearchEncoding[2], "Shift_JIS");
   EXPECT_EQ(model.SearchSpace[2], "+");
   EXPECT_EQ(model.SearchEncoding[19], "");
+  // Another engine in the slot (the factory defaults, the dialog) starts again from UTF-8.
+  ASSERT_TRUE(store.WriteDefaults());
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchEncoding(2)"), "");
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchSpace(2)"), "");
 }
 
 TEST_F(SettingsStoreTest, BadFilesNeverCrashTheStore) {
