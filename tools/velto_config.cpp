@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "main/engine_keyword.h"
+#include "settings/query_encoding.h"
 #include "main/program_info.h"
 #include "settings/ascii_text.h"
 #include "settings/profile_file.h"
@@ -35,7 +36,9 @@ constexpr std::string_view kHelp =
     "missing)\n"
     "  set SECTION KEY VALUE   store VALUE as a 200-character blank-padded field; an engine\n"
     "                          keyword (SearchData SearchKey(N)) must be one word without\n"
-    "                          blanks that no other engine has (letters in any case)\n"
+    "                          blanks that no other engine has (letters in any case); an\n"
+    "                          engine's character set (SearchEncoding(N)) is UTF-8, Shift_JIS\n"
+    "                          or EUC-JP, its blank (SearchSpace(N)) %20 or +\n"
     "  defaults                write the factory defaults (options, buttons, engine slots 0-9);\n"
     "                          position, history and engine slots 10-19 are kept\n"
     "  starter                 write the starter settings (options, buttons, today's engines as\n"
@@ -157,6 +160,8 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kSearchKeyKey) = texts(model.SearchKey, kEditableEngineSlots);
   field(kSearchBrowserKey) = texts(model.SearchBrowser, kEditableEngineSlots);
   field(kSuggestEngnKey) = texts(model.SuggestEngn, kEditableEngineSlots);
+  field(kSearchEncodingKey) = texts(model.SearchEncoding, kEditableEngineSlots);
+  field(kSearchSpaceKey) = texts(model.SearchSpace, kEditableEngineSlots);
   field(kSearchHistoryKey) = texts(model.SearchHistory, kStoredHistory);
   return json;
 }
@@ -194,6 +199,12 @@ std::optional<std::string> RefusedSetting(const SettingsStore& store, std::strin
            " runs from 0 to " + std::to_string(indexed->count - 1);
   }
   if (indexed->name == kSearchKeyKey) return BadKeyword(store, *indexed->index, value);
+  const std::string named = std::string(indexed->name) + "(" + std::to_string(*indexed->index) +
+                            ") must be ";
+  if (indexed->name == kSearchEncodingKey && !ReadEncodingName(value))
+    return named + "empty, UTF-8, Shift_JIS or EUC-JP, not \"" + std::string(value) + "\"";
+  if (indexed->name == kSearchSpaceKey && !ReadBlankName(value))
+    return named + "empty, %20 or +, not \"" + std::string(value) + "\"";
   return std::nullopt;
 }
 

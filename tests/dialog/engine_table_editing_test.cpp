@@ -70,6 +70,26 @@ TEST_F(DialogTest, SuggestionAddressIsEditedWithItsSlotAndTheSwitchWrittenOnlyWh
   EXPECT_EQ(Stored("Velto", "Suggest"), "0");
 }
 
+TEST_F(DialogTest, StoringASlotKeepsItsCharacterSet_DeletingItStartsAgainFromUtf8) {
+  Start();
+  store.WriteQueryEncoding(15, "EUC-JP", "+");
+  bar.LoadSettings();
+  OpenDialog();
+  Pick(kSlotSelector, 15);
+  TypeSlot("Example", "", "https://example.com/find?q=%s");
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  EXPECT_EQ(Stored("SearchData", "SearchEncoding(15)"), "EUC-JP");
+  EXPECT_EQ(Stored("SearchData", "SearchSpace(15)"), "+");
+  Pick(kSlotSelector, 0);
+  dialog.OnCommand(DialogCommand::StoreSlot);  // none before, none after
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchEncoding(0)"), std::nullopt);
+  Pick(kSlotSelector, 15);
+  dialog.OnCommand(DialogCommand::DeleteSlot);
+  EXPECT_EQ(model.SearchEncoding[15], "");
+  EXPECT_EQ(Stored("SearchData", "SearchEncoding(15)"), "");
+  EXPECT_EQ(Stored("SearchData", "SearchSpace(15)"), "");
+}
+
 TEST_F(DialogTest, Store_MissingNameOrEngine_ShowsMessageAndChangesNothing) {
   Start();
   OpenDialog();

@@ -210,7 +210,7 @@ TEST_F(BrowserChoice, FailedCommand_MessageSaysWhy) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     platform.messages.clear();
-    BrowserOpener opener(model, platform);
+    BrowserOpener opener(model, platform, folder.codec());
     model.Browser = c.command;
     platform.commands_start = c.starts;
     opener.OpenSearch(std::nullopt, "http://a.example/?q=", "q");

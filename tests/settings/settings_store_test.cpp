@@ -238,6 +238,32 @@ TEST_F(SettingsStoreTest, SuggestionsAreOnOnlyForOneAndKeepTheirAddressesPerSlot
   EXPECT_EQ(store.ReadSetting("SearchData", "SuggestEngn(3)"), "https://s.example/?q=%s&x=1");
 }
 
+TEST_F(SettingsStoreTest, QueryEncodingIsReadPerSlotAndWrittenOnlyOnceSet) {
+  const std::string before = "[SearchData]\r\nSearchName(2)=x\r\nSearchEncoding(19)=EUC-JP\r\n";
+  WriteBytes(ini(), before);
+  SettingsModel model;
+  FakeBar bar;
+  store.LoadSettings(model, bar);
+  EXPECT_EQ(model.SearchEncoding[19], "EUC-JP");
+  EXPECT_EQ(model.SearchSpace[19], "");
+  // Nothing set and nothing stored: the file keeps exactly its bytes.
+  ASSERT_TRUE(store.WriteQueryEncoding(2, "", ""));
+  EXPECT_EQ(ReadBytes(ini()), before);
+  ASSERT_TRUE(store.WriteQueryEncoding(2, "Shift_JIS", "+"));
+  ASSERT_TRUE(store.WriteQueryEncoding(19, "", ""));  // stored ones are emptied, not dropped
+  EXPECT_EQ(KeyOrder(ReadBytes(ini())),
+            (std::vector<std::string>{"[SearchData]", "SearchName(2)", "SearchEncoding(19)",
+                                      "SearchEncoding(2)", "SearchSpace(2)"}));
+  store.LoadSettings(model, bar);
+  EXPECT_EQ(model.SearchEncoding[2], "Shift_JIS");
+  EXPECT_EQ(model.SearchSpace[2], "+");
+  EXPECT_EQ(model.SearchEncoding[19], "");
+  // Another engine in the slot (the factory defaults, the dialog) starts again from UTF-8.
+  ASSERT_TRUE(store.WriteDefaults());
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchEncoding(2)"), "");
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchSpace(2)"), "");
+}
+
 TEST_F(SettingsStoreTest, BadFilesNeverCrashTheStore) {
   std::string junk;
   for (int i = 0; i < 65536; ++i) junk += static_cast<char>((i * 2654435761u) >> 24);

@@ -67,7 +67,8 @@ TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) 
   EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,0,0,0,0]"));
   EXPECT_EQ(json["Browser"], "");
   for (const char* list :
-       {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn"}) {
+       {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn", "SearchEncoding",
+        "SearchSpace"}) {
     EXPECT_EQ(json[list].size(), 20u) << list;
   }
   EXPECT_EQ(json["Suggest"], false);
@@ -299,6 +300,12 @@ TEST_F(VeltoConfigTest, SetRefusesWhatTheBarCouldNotUseWithTheReasonAlone) {
       {"SearchData", "SearchBrowser(-1)", "x", "runs from 0 to 19"},
       {"History", "SearchHistory(10)", "x", "runs from 0 to 9"},
       {"Velto", "SearchSelect(5)", "1", "runs from 0 to 4"},
+      {"SearchData", "SearchEncoding(4)", "SJIS", "UTF-8, Shift_JIS or EUC-JP, not \"SJIS\""},
+      {"SearchData", "SearchEncoding(20)", "EUC-JP", "runs from 0 to 19"},
+      {"SearchData", "SearchSpace(4)", "_", "%20 or +"},
+      {"SearchData", "SearchEncoding(4)", "shift_jis", ""},
+      {"SearchData", "SearchEncoding(7)", "EUC-JP", ""},
+      {"SearchData", "SearchSpace(7)", "+", ""},
       {"SearchData", "SearchKey(5)", "dd", ""},
       {"SearchData", "SearchKey(2)", "w", ""},  // an engine's own keyword again
       {"SearchData", "SearchKey(6)", "", ""},
@@ -318,6 +325,9 @@ TEST_F(VeltoConfigTest, SetRefusesWhatTheBarCouldNotUseWithTheReasonAlone) {
   const auto json = nlohmann::json::parse(InFolder({"show"}).out);
   EXPECT_EQ(json["SearchKey"][5], "dd");
   EXPECT_EQ(json["SearchKey"][6], "");
+  EXPECT_EQ(json["SearchEncoding"][4], "shift_jis");
+  EXPECT_EQ(json["SearchEncoding"][7], "EUC-JP");
+  EXPECT_EQ(json["SearchSpace"][7], "+");
 
   // The factory engines have no keywords: restoring them empties slots 0-9 and keeps 10-11.
   ASSERT_EQ(InFolder({"defaults"}).status, 0);

@@ -126,6 +126,9 @@ void SettingsDialog::DeleteSlot() {
   model.SearchKey[k].clear();
   const bool suggest_changed = !model.SuggestEngn[k].empty();
   model.SuggestEngn[k].clear();
+  // A deleted engine leaves no character set behind for the next one in its slot.
+  model.SearchEncoding[k].clear();
+  model.SearchSpace[k].clear();
   for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
   FinishSlotChange(*slot, suggest_changed);
 }
@@ -141,6 +144,7 @@ void SettingsDialog::FinishSlotChange(int slot, bool suggest_changed) {
   bar_.Store().WriteEngineSlot(slot, model.SearchName[k], model.SearchHome[k], model.SearchEngn[k],
                                model.SearchKey[k]);
   if (suggest_changed) bar_.Store().WriteSuggestAddress(slot, model.SuggestEngn[k]);
+  bar_.Store().WriteQueryEncoding(slot, model.SearchEncoding[k], model.SearchSpace[k]);
 }
 
 }  // namespace velto

@@ -1,10 +1,13 @@
 #include "main/browser_opener.h"
 
 #include "main/browser_command.h"
+#include "main/query_template.h"
 #include "main/search_bar_layout.h"
 #include "main/shell_address.h"
 #include "settings/ascii_text.h"
+#include "settings/query_encoding.h"
 #include "settings/settings_keys.h"
+#include "settings/storable_text.h"
 
 namespace velto {
 namespace {
@@ -32,7 +35,36 @@ std::string_view CommandFaultText(CommandFault fault) {
 
 void BrowserOpener::OpenSearch(std::optional<int> slot, std::string_view engine,
                                std::string_view query) {
-  if (auto address = SearchAddressForShell(engine, query)) Open(slot, *address);
+  if (!slot || *slot < 0 || *slot >= kEngineSlots ||
+      engine.find(kQueryPlaceholder) == std::string_view::npos) {
+    if (auto address = SearchAddressForShell(engine, query)) Open(slot, *address);
+    return;
+  }
+  const auto k = static_cast<std::size_t>(*slot);
+  const std::string setting = IndexedKey(kSearchEncodingKey, *slot);
+  const auto set = ReadEncodingName(model_.SearchEncoding[k]);
+  if (!set) {
+    Tell("検索サイトの文字コード (" + setting +
+         ") が分かりません: " + std::string(TrimBlanks(model_.SearchEncoding[k])) +
+         "\n使える文字コードは UTF-8、Shift_JIS、EUC-JP です。\n\n検索は行いません。");
+    return;
+  }
+  // An unknown blank form is the usual "%20": every site reads it.
+  const QueryEncoding encoding{*set, ReadBlankName(model_.SearchSpace[k]).value_or(false)};
+  const EncodedAddress encoded = SearchAddress(engine, query, encoding, codec_);
+  if (encoded.refused) {
+    const std::string where = setting + ": " + std::string(EncodingName(*set));
+    Tell("検索語の文字 (" + CharacterCode(*encoded.refused) + ") は、この検索サイトの文字コード (" +
+         where + ") にありません。\n" +
+         "この文字を除くか、ほかの文字に置き換えてください。\n\n検索は行いません。");
+    return;
+  }
+  if (auto address = SearchAddressForShell(engine, query, encoded.address)) Open(slot, *address);
+}
+
+void BrowserOpener::Tell(const std::string& text) {
+  platform_.ShowMessage(WindowRole::SearchBar, text, std::string(kSearchBarCaption),
+                        MessageButtons::Ok);
 }
 
 void BrowserOpener::OpenHomePage(int slot, std::string_view home) {

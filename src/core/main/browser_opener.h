@@ -9,25 +9,31 @@
 #include <string_view>
 
 #include "ports/platform.h"
+#include "ports/text_codec.h"
 #include "settings/settings_model.h"
 
 namespace velto {
 
 class BrowserOpener {
  public:
-  BrowserOpener(const SettingsModel& model, Platform& platform)
-      : model_(model), platform_(platform) {}
+  // The codec puts queries into an engine's character set; it must outlive the opener.
+  BrowserOpener(const SettingsModel& model, Platform& platform, const TextCodec& codec)
+      : model_(model), platform_(platform), codec_(codec) {}
 
   // A search of an engine slot, or of no slot (the fixed searches); see shell_address.h for
-  // which addresses are opened at all.
+  // which addresses are opened at all. A slot's template gets the query in the slot's
+  // character set; a query the set cannot hold, or a set the program does not know, is told
+  // in a message and nothing is opened. The fixed searches stay UTF-8.
   void OpenSearch(std::optional<int> slot, std::string_view engine, std::string_view query);
   void OpenHomePage(int slot, std::string_view home);
 
  private:
   void Open(std::optional<int> slot, const std::string& address);
+  void Tell(const std::string& text);
 
   const SettingsModel& model_;
   Platform& platform_;
+  const TextCodec& codec_;
   std::set<std::string> reported_;  // the settings whose command failed and was told
 };
 

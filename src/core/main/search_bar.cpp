@@ -13,6 +13,7 @@ SearchBar::SearchBar(SettingsModel& model, SearchBarView& view, Platform& platfo
     : model_(model),
       view_(view),
       platform_(platform),
+      browser_(model, platform, disk.codec()),
       disk_(disk),
       store_(platform.ProgramFolder(), disk) {}
 

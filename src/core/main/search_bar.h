@@ -128,7 +128,7 @@ class SearchBar final : public SettingsDialogHost {
   SettingsModel& model_;
   SearchBarView& view_;
   Platform& platform_;
-  BrowserOpener browser_{model_, platform_};
+  BrowserOpener browser_;
   SettingsDialogLauncher* dialog_ = nullptr;
   Disk disk_;
   SettingsStore store_;

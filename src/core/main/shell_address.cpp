@@ -34,7 +34,11 @@ bool IsWebName(std::string_view address) {
 }  // namespace
 
 std::optional<std::string> SearchAddressForShell(std::string_view engine, std::string_view query) {
-  const std::string address = SearchAddress(engine, query);
+  return SearchAddressForShell(engine, query, SearchAddress(engine, query));
+}
+
+std::optional<std::string> SearchAddressForShell(std::string_view engine, std::string_view query,
+                                                 const std::string& address) {
   if (IsWebName(engine.empty() ? query : engine)) return "http://" + address;
   if (engine.empty()) {
     if (StartsWithIgnoringAsciiCase(query, "http://") ||

@@ -19,6 +19,10 @@ namespace velto {
 //   with "http://" put in front.
 // nullopt for anything else: a path or a program name opens nothing.
 std::optional<std::string> SearchAddressForShell(std::string_view engine, std::string_view query);
+// The same rules for an address already built from them (the query in the engine's own
+// character set).
+std::optional<std::string> SearchAddressForShell(std::string_view engine, std::string_view query,
+                                                 const std::string& address);
 
 // A home page is opened when it begins with any URL scheme, "file:" included, or with "www."
 // (then with "http://" in front); nullopt for anything else, the empty page included.

@@ -14,7 +14,7 @@ struct IndexedKeyKind {
   int count;
 };
 
-constexpr std::array<IndexedKeyKind, 8> kIndexedKeys{{
+constexpr std::array<IndexedKeyKind, 10> kIndexedKeys{{
     {kVeltoSection, kSearchSelectKey, kUsedButtonSelections},
     {kSearchDataSection, kSearchNameKey, kEditableEngineSlots},
     {kSearchDataSection, kSearchHomeKey, kEditableEngineSlots},
@@ -22,6 +22,8 @@ constexpr std::array<IndexedKeyKind, 8> kIndexedKeys{{
     {kSearchDataSection, kSearchKeyKey, kEditableEngineSlots},
     {kSearchDataSection, kSearchBrowserKey, kEditableEngineSlots},
     {kSearchDataSection, kSuggestEngnKey, kEditableEngineSlots},
+    {kSearchDataSection, kSearchEncodingKey, kEditableEngineSlots},
+    {kSearchDataSection, kSearchSpaceKey, kEditableEngineSlots},
     {kHistorySection, kSearchHistoryKey, kStoredHistory},
 }};
 

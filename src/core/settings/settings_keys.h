@@ -28,6 +28,8 @@ inline constexpr std::string_view kSearchEngnKey = "SearchEngn";
 inline constexpr std::string_view kSearchKeyKey = "SearchKey";
 inline constexpr std::string_view kSearchBrowserKey = "SearchBrowser";
 inline constexpr std::string_view kSuggestEngnKey = "SuggestEngn";
+inline constexpr std::string_view kSearchEncodingKey = "SearchEncoding";
+inline constexpr std::string_view kSearchSpaceKey = "SearchSpace";
 
 // In [History], indexed by list position.
 inline constexpr std::string_view kSearchHistoryKey = "SearchHistory";

@@ -25,6 +25,10 @@ struct SettingsModel {
   std::array<std::string, kEngineSlots> SearchBrowser{};
   // An engine's suggestion address: an OpenSearch-suggestions template with "%s", or empty.
   std::array<std::string, kEngineSlots> SuggestEngn{};
+  // The character set of an engine's queries and the form of a blank, as stored (see
+  // settings/query_encoding.h); empty: UTF-8 and "%20".
+  std::array<std::string, kEngineSlots> SearchEncoding{};
+  std::array<std::string, kEngineSlots> SearchSpace{};
   // Entries 0..3: engine slot of search buttons 0..3; entry 4: slot chosen in the dialog's editor.
   std::array<std::int16_t, kButtonSelections> SearchSelect{};
   NumberOrText AlwaysTop;

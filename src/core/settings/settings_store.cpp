@@ -118,6 +118,8 @@ bool SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
     model.SearchKey[i] = file.Read(kSearchDataSection, IndexedKey(kSearchKeyKey, i));
     model.SearchBrowser[i] = file.Read(kSearchDataSection, IndexedKey(kSearchBrowserKey, i));
     model.SuggestEngn[i] = file.Read(kSearchDataSection, IndexedKey(kSuggestEngnKey, i));
+    model.SearchEncoding[i] = file.Read(kSearchDataSection, IndexedKey(kSearchEncodingKey, i));
+    model.SearchSpace[i] = file.Read(kSearchDataSection, IndexedKey(kSearchSpaceKey, i));
   }
   for (int i = 0; i < kStoredHistory; ++i) {
     model.SearchHistory[i] = file.Read(kHistorySection, IndexedKey(kSearchHistoryKey, i));
@@ -209,6 +211,20 @@ bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) cons
                       StorableAddress(disk_.codec(), address));
 }
 
+bool SettingsStore::WriteQueryEncoding(int slot, std::string_view encoding,
+                                       std::string_view space) const {
+  Changes changes{disk_.codec(), {}};
+  const std::pair<std::string_view, std::string_view> keys[] = {{kSearchEncodingKey, encoding},
+                                                                {kSearchSpaceKey, space}};
+  for (const auto& [name, text] : keys) {
+    const std::string key = IndexedKey(name, slot);
+    if (!text.empty() || FindSetting(kSearchDataSection, key))
+      changes.Set(kSearchDataSection, key, text);
+  }
+  if (changes.entries.empty()) return true;
+  return Write(changes);
+}
+
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                                     std::string_view engine, std::string_view keyword) const {
   Changes changes{disk_.codec(), {}};
@@ -227,6 +243,12 @@ void SettingsStore::AddEngineSlot(Changes& changes, int slot, std::string_view n
   const std::string keyword_key = IndexedKey(kSearchKeyKey, slot);
   if (!keyword.empty() || FindSetting(kSearchDataSection, keyword_key))
     changes.Set(kSearchDataSection, keyword_key, keyword);
+  // A new engine in the slot starts from UTF-8 and "%20"; the dialog writes the slot's own
+  // choices again after it (WriteQueryEncoding).
+  for (const std::string_view name : {kSearchEncodingKey, kSearchSpaceKey}) {
+    const std::string key = IndexedKey(name, slot);
+    if (FindSetting(kSearchDataSection, key)) changes.Set(kSearchDataSection, key, "");
+  }
 }
 
 }  // namespace velto

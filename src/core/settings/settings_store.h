@@ -72,6 +72,9 @@ class SettingsStore {
   // or the file has one for the slot, so a file without keywords keeps exactly its former keys.
   bool WriteEngineSlot(int slot, std::string_view name, std::string_view home,
                        std::string_view engine, std::string_view keyword = {}) const;
+  // SearchEncoding(slot) and SearchSpace(slot) in one rewrite, each only when it is not empty
+  // or the file has it, so a file without them keeps exactly its keys.
+  bool WriteQueryEncoding(int slot, std::string_view encoding, std::string_view space) const;
   // Suggest: "1" for on, "0" for off.
   bool WriteSuggestSwitch(bool on) const;
   // SuggestEngn(slot), an engine's suggestion address.

@@ -114,4 +114,27 @@ bool IconvTextCodec::AnsiHoldsExactly(std::string_view utf8) const {
   return exact && again == utf8;
 }
 
+// iconv's own names: "CP932" is Shift_JIS with the Windows extensions, which plain "SHIFT_JIS"
+// lacks. No "//TRANSLIT": a character the set lacks must fail, not become a look-alike.
+std::optional<std::string> IconvTextCodec::EncodeExactly(std::string_view utf8,
+                                                         CharacterSet set) const {
+  const char* name = set == CharacterSet::ShiftJis ? "CP932" : "EUC-JP";
+  bool exact = true;
+  const auto refuse = [&exact](std::string&, std::string_view) {
+    exact = false;
+    return std::size_t{0};
+  };
+  Converter there(name, "UTF-8");
+  if (!there.ok()) return std::nullopt;
+  std::string bytes = there.Convert(utf8, refuse);
+  if (!exact) return std::nullopt;
+  // One-way mappings (U+301C to CP932's wave dash, which reads back as U+FF5E) are no exact
+  // place for the character.
+  Converter back("UTF-8", name);
+  if (!back.ok()) return std::nullopt;
+  const std::string again = back.Convert(bytes, refuse);
+  if (!exact || again != utf8) return std::nullopt;
+  return bytes;
+}
+
 }  // namespace velto

@@ -9,6 +9,7 @@ class IconvTextCodec final : public TextCodec {
   std::string AnsiFromUtf8(std::string_view utf8) const override;
   std::string Utf8FromAnsi(std::string_view ansi) const override;
   bool AnsiHoldsExactly(std::string_view utf8) const override;
+  std::optional<std::string> EncodeExactly(std::string_view utf8, CharacterSet set) const override;
 };
 
 }  // namespace velto

@@ -76,4 +76,29 @@ bool Win32TextCodec::AnsiHoldsExactly(std::string_view utf8) const {
   return WideFrom(CP_ACP, bytes) == wide;
 }
 
+// EUC-JP is code page 20932: the system's converters refuse 51932 (ERROR_INVALID_PARAMETER
+// under Wine; on Windows only MLang knows it). 20932 writes JIS X 0212 characters in a form of
+// its own, which the core refuses for both builds alike.
+std::optional<std::string> Win32TextCodec::EncodeExactly(std::string_view utf8,
+                                                         CharacterSet set) const {
+  const UINT code_page = set == CharacterSet::ShiftJis ? 932 : 20932;
+  if (utf8.empty()) return std::string();
+  if (utf8.size() > INT_MAX) return std::nullopt;
+  const int length = static_cast<int>(utf8.size());
+  const int units =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  if (units <= 0) return std::nullopt;  // not UTF-8
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide.data(), units);
+  BOOL used_default = FALSE;
+  const int needed = WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS, wide.data(), units,
+                                         nullptr, 0, nullptr, &used_default);
+  if (needed <= 0 || used_default) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(needed), '\0');
+  WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS, wide.data(), units, bytes.data(), needed,
+                      nullptr, &used_default);
+  if (used_default || WideFrom(code_page, bytes) != wide) return std::nullopt;
+  return bytes;
+}
+
 }  // namespace velto
