@@ -135,14 +135,37 @@ void SearchBarWindow::LayOut() {
 }
 
 void SearchBarWindow::FitButton(int index) {
+  if (index < 0 || index >= kButtonCount) return;
+  if (!shown_) {
+    fit_waiting_[static_cast<std::size_t>(index)] = true;
+    return;
+  }
+  FitButtonNow(index);
+}
+
+void SearchBarWindow::FitWaitingButtons() {
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (!fit_waiting_[static_cast<std::size_t>(i)]) continue;
+    fit_waiting_[static_cast<std::size_t>(i)] = false;
+    FitButtonNow(i);
+  }
+}
+
+void SearchBarWindow::FitButtonNow(int index) {
   for (std::size_t i = 0; i < kBarControls.size(); ++i) {
     const BarControl& control = kBarControls[i];
     if (control.kind != BarControlKind::Button || control.index != index) continue;
     HWND button = Button(index);
     if (button == nullptr) return;
-    // Back to the table's width first: a shorter caption gives the room back.
-    SetWindowPos(button, nullptr, 0, 0, PixelsFromTwips(control.width, dpi_),
-                 PixelsFromTwips(control.height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Back to the table's width first: a shorter caption gives the room back. A button that
+    // has it already is left alone: every move is a round of messages and a repaint.
+    const int width = PixelsFromTwips(control.width, dpi_);
+    const int height = PixelsFromTwips(control.height, dpi_);
+    RECT at{};
+    GetWindowRect(button, &at);
+    if (at.right - at.left != width || at.bottom - at.top != height)
+      SetWindowPos(button, nullptr, 0, 0, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (HasFlag(control.flags, kFitsCaption))
       GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_);
     return;
@@ -174,6 +197,8 @@ bool SearchBarWindow::AcceptDrops() {
 }
 
 void SearchBarWindow::Show(int show_command) {
+  shown_ = true;
+  FitWaitingButtons();
   ShowWindow(Handle(), show_command);
   UpdateWindow(Handle());
 }
