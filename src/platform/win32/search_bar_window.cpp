@@ -136,7 +136,7 @@ void SearchBarWindow::LayOut() {
 
 void SearchBarWindow::FitButton(int index) {
   if (index < 0 || index >= kButtonCount) return;
-  if (!shown_) {
+  if (!fits_now_) {
     fit_waiting_[static_cast<std::size_t>(index)] = true;
     return;
   }
@@ -144,6 +144,8 @@ void SearchBarWindow::FitButton(int index) {
 }
 
 void SearchBarWindow::FitWaitingButtons() {
+  if (fits_now_) return;
+  fits_now_ = true;
   for (int i = 0; i < kButtonCount; ++i) {
     if (!fit_waiting_[static_cast<std::size_t>(i)]) continue;
     fit_waiting_[static_cast<std::size_t>(i)] = false;
@@ -197,7 +199,6 @@ bool SearchBarWindow::AcceptDrops() {
 }
 
 void SearchBarWindow::Show(int show_command) {
-  shown_ = true;
   FitWaitingButtons();
   ShowWindow(Handle(), show_command);
   UpdateWindow(Handle());
@@ -256,6 +257,10 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
+    case WM_PAINT:
+      // A message box during start-up can show the window before Show does.
+      FitWaitingButtons();
+      break;
     case WM_TIMER:
       if (suggestion_timers_ && suggestion_timers_->Fire(wparam)) return 0;
       break;
@@ -334,6 +339,9 @@ LRESULT CALLBACK SearchBarWindow::ButtonThunk(HWND button, UINT message, WPARAM 
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       bar->Report(MouseRelease{i, MouseButtonOf(message)});
+      break;
+    case WM_PAINT:
+      bar->FitWaitingButtons();
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(button, &SearchBarWindow::ButtonThunk, index);

@@ -89,8 +89,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   // Places the controls and sizes their fonts from the layout table at the window's DPI.
   void LayOut();
   // Widens button `index` where its caption needs it, never into the next control. Until the
-  // window is first shown the fitting only waits, so that start-up's changes of caption and
-  // font are measured once, just before the window shows.
+  // window is first shown or painted the fitting only waits, so that start-up's changes of
+  // caption and font are measured once, just before the window shows.
   void FitButton(int index);
   void FitButtonNow(int index);
   void FitWaitingButtons();
@@ -119,7 +119,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   std::unique_ptr<SuggestionFetcher> fetcher_;  // made on first use
   SearchBar* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
-  bool shown_ = false;
+  bool fits_now_ = false;  // from the first show or paint on
   std::array<bool, kButtonCount> fit_waiting_{};
 };
 
