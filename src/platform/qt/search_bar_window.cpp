@@ -223,6 +223,18 @@ void SearchBarWindow::TakeIcon() {
   setWindowIcon(AppIcon());
 }
 
+void SearchBarWindow::setVisible(bool visible) {
+  if (visible && !fits_now_) {
+    fits_now_ = true;
+    for (int i = 0; i < kButtonCount; ++i) {
+      if (!fit_waiting_[static_cast<std::size_t>(i)]) continue;
+      fit_waiting_[static_cast<std::size_t>(i)] = false;
+      FitButtonNow(i);
+    }
+  }
+  QWidget::setVisible(visible);
+}
+
 void SearchBarWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // The start-up placement saw the window without its frame; now that it has one, the whole
@@ -301,11 +313,25 @@ void SearchBarWindow::SetTopmost(bool topmost) {
 }
 
 void SearchBarWindow::SetButtonCaption(int index, const std::string& caption) {
-  if (SearchButton* button = ButtonAt(index)) button->setText(ToQt(caption));
+  SearchButton* button = ButtonAt(index);
+  if (!button) return;
+  // The same caption again changes nothing: no new text, no new measurement.
+  const QString text = ToQt(caption);
+  if (button->text() == text) return;
+  button->setText(text);
   FitButton(index);
 }
 
 void SearchBarWindow::FitButton(int index) {
+  if (index < 0 || index >= kButtonCount) return;
+  if (!fits_now_) {
+    fit_waiting_[static_cast<std::size_t>(index)] = true;
+    return;
+  }
+  FitButtonNow(index);
+}
+
+void SearchBarWindow::FitButtonNow(int index) {
   SearchButton* button = ButtonAt(index);
   if (!button) return;
   // Back to the table's width first: a shorter caption gives the room back.
@@ -335,6 +361,7 @@ bool SearchBarWindow::IsButtonEnabled(int index) const {
 void SearchBarWindow::SetButtonBold(int index, bool bold) {
   SearchButton* button = ButtonAt(index);
   if (!button) return;
+  if (button->font().bold() == bold) return;
   QFont font = button->font();
   font.setBold(bold);
   button->setFont(font);
@@ -342,7 +369,9 @@ void SearchBarWindow::SetButtonBold(int index, bool bold) {
 }
 
 void SearchBarWindow::MakeCaptionSingleLine(int index) {
-  if (SearchButton* button = ButtonAt(index)) button->SetSingleLine(true);
+  SearchButton* button = ButtonAt(index);
+  if (!button || button->IsSingleLine()) return;
+  button->SetSingleLine(true);
   FitButton(index);
 }
 

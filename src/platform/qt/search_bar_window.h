@@ -74,6 +74,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void setVisible(bool visible) override;
   void showEvent(QShowEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,8 +84,11 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void ConnectEvents();
   SearchButton* ButtonAt(int index) const;
   const QFont& FontOf(BarFont which) const { return fonts_[static_cast<std::size_t>(which)]; }
-  // Widens button `index` where its caption needs it, never into the next control.
+  // Widens button `index` where its caption needs it, never into the next control. Until the
+  // window is first shown the fitting only waits, so that start-up's changes of caption and
+  // font are measured once, just before the window shows.
   void FitButton(int index);
+  void FitButtonNow(int index);
   HistoryListState ListState() const;
   // Hands one event of the window to the core, once it is attached.
   KeyOutcome Report(const BarEvent& event);
@@ -95,6 +99,8 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   std::function<void()> on_closed_;
   SearchBar* bar_ = nullptr;
   bool shown_once_ = false;
+  bool fits_now_ = false;  // from the first show on
+  std::array<bool, kButtonCount> fit_waiting_{};
   // Declared before the controls that use it, so that it outlives them.
   QStringListModel history_model_;
   std::unique_ptr<QueryBox> query_;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
@@ -92,11 +93,15 @@ std::vector<FilePath> Files(IDataObject* data) {
   Locked block(medium.Global());
   if (block.Data() == nullptr) return files;
   auto drop = static_cast<HDROP>(medium.Global());
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  // The shell is loaded for the drop only: the window comes up without it.
+  const SystemLibrary shell(L"shell32.dll");
+  const auto query = shell.Find<decltype(&::DragQueryFileW)>("DragQueryFileW");
+  if (query == nullptr) return files;
+  const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    const UINT length = query(drop, i, nullptr, 0);
     std::wstring name(length + 1, L'\0');
-    const UINT copied = DragQueryFileW(drop, i, name.data(), length + 1);
+    const UINT copied = query(drop, i, name.data(), length + 1);
     name.resize(copied);
     files.emplace_back(name);
   }

@@ -6,6 +6,19 @@
 
 namespace velto::win32 {
 
+namespace {
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+}  // namespace
+
 float SearchBarWindow::Top() const {
   return TwipsFromPixels(OuterRect(Handle()).top, dpi_);
 }
@@ -49,7 +62,12 @@ void SearchBarWindow::SetTopmost(bool topmost) {
 }
 
 void SearchBarWindow::SetButtonCaption(int index, const std::string& caption) {
-  if (HWND button = Button(index)) SetWindowTextW(button, WideFromUtf8(caption).c_str());
+  HWND button = Button(index);
+  if (button == nullptr) return;
+  // The same caption again changes nothing: no new text, no new measurement.
+  const std::wstring wide = WideFromUtf8(caption);
+  if (WindowText(button) == wide) return;
+  SetWindowTextW(button, wide.c_str());
   FitButton(index);
 }
 
@@ -58,7 +76,9 @@ void SearchBarWindow::SetButtonToolTip(int index, const std::string& tip) {
 }
 
 void SearchBarWindow::SetButtonEnabled(int index, bool enabled) {
-  if (HWND button = Button(index)) EnableWindow(button, enabled ? TRUE : FALSE);
+  HWND button = Button(index);
+  if (button != nullptr && (IsWindowEnabled(button) != FALSE) != enabled)
+    EnableWindow(button, enabled ? TRUE : FALSE);
 }
 
 bool SearchBarWindow::IsButtonEnabled(int index) const {
@@ -69,7 +89,9 @@ bool SearchBarWindow::IsButtonEnabled(int index) const {
 void SearchBarWindow::SetButtonBold(int index, bool bold) {
   HWND button = Button(index);
   HFONT font = fonts_[static_cast<std::size_t>(bold ? BarFont::BoldButton : BarFont::Button)].get();
-  if (button != nullptr) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (button == nullptr) return;
+  if (reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)) == font) return;
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   FitButton(index);
 }
 
@@ -78,17 +100,13 @@ void SearchBarWindow::MakeCaptionSingleLine(int index) {
   HWND button = Button(index);
   if (button == nullptr) return;
   const LONG style = GetWindowLongA(button, GWL_STYLE);
+  if ((style & BS_MULTILINE) == 0) return;
   SetWindowLongA(button, GWL_STYLE, style & ~static_cast<LONG>(BS_MULTILINE));
   InvalidateRect(button, nullptr, TRUE);
 }
 
 std::string SearchBarWindow::QueryText() const {
-  const int length = GetWindowTextLengthW(query_box_);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(query_box_, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return Utf8FromWide(text);
+  return Utf8FromWide(WindowText(query_box_));
 }
 
 void SearchBarWindow::SetQueryText(const std::string& text) {

@@ -135,14 +135,39 @@ void SearchBarWindow::LayOut() {
 }
 
 void SearchBarWindow::FitButton(int index) {
+  if (index < 0 || index >= kButtonCount) return;
+  if (!fits_now_) {
+    fit_waiting_[static_cast<std::size_t>(index)] = true;
+    return;
+  }
+  FitButtonNow(index);
+}
+
+void SearchBarWindow::FitWaitingButtons() {
+  if (fits_now_) return;
+  fits_now_ = true;
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (!fit_waiting_[static_cast<std::size_t>(i)]) continue;
+    fit_waiting_[static_cast<std::size_t>(i)] = false;
+    FitButtonNow(i);
+  }
+}
+
+void SearchBarWindow::FitButtonNow(int index) {
   for (std::size_t i = 0; i < kBarControls.size(); ++i) {
     const BarControl& control = kBarControls[i];
     if (control.kind != BarControlKind::Button || control.index != index) continue;
     HWND button = Button(index);
     if (button == nullptr) return;
-    // Back to the table's width first: a shorter caption gives the room back.
-    SetWindowPos(button, nullptr, 0, 0, PixelsFromTwips(control.width, dpi_),
-                 PixelsFromTwips(control.height, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Back to the table's width first: a shorter caption gives the room back. A button that
+    // has it already is left alone: every move is a round of messages and a repaint.
+    const int width = PixelsFromTwips(control.width, dpi_);
+    const int height = PixelsFromTwips(control.height, dpi_);
+    RECT at{};
+    GetWindowRect(button, &at);
+    if (at.right - at.left != width || at.bottom - at.top != height)
+      SetWindowPos(button, nullptr, 0, 0, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (HasFlag(control.flags, kFitsCaption))
       GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_);
     return;
@@ -174,6 +199,7 @@ bool SearchBarWindow::AcceptDrops() {
 }
 
 void SearchBarWindow::Show(int show_command) {
+  FitWaitingButtons();
   ShowWindow(Handle(), show_command);
   UpdateWindow(Handle());
 }
@@ -231,6 +257,10 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
+    case WM_PAINT:
+      // A message box during start-up can show the window before Show does.
+      FitWaitingButtons();
+      break;
     case WM_TIMER:
       if (suggestion_timers_ && suggestion_timers_->Fire(wparam)) return 0;
       break;
@@ -309,6 +339,9 @@ LRESULT CALLBACK SearchBarWindow::ButtonThunk(HWND button, UINT message, WPARAM 
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       bar->Report(MouseRelease{i, MouseButtonOf(message)});
+      break;
+    case WM_PAINT:
+      bar->FitWaitingButtons();
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(button, &SearchBarWindow::ButtonThunk, index);

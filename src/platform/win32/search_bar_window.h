@@ -88,8 +88,12 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void CreateControls();
   // Places the controls and sizes their fonts from the layout table at the window's DPI.
   void LayOut();
-  // Widens button `index` where its caption needs it, never into the next control.
+  // Widens button `index` where its caption needs it, never into the next control. Until the
+  // window is first shown or painted the fitting only waits, so that start-up's changes of
+  // caption and font are measured once, just before the window shows.
   void FitButton(int index);
+  void FitButtonNow(int index);
+  void FitWaitingButtons();
   // The window moved to a monitor of another DPI: `suggested` is the rectangle Windows offers.
   void OnDpiChanged(int dpi, const RECT& suggested);
   static SIZE OuterSize(int dpi);
@@ -115,6 +119,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   std::unique_ptr<SuggestionFetcher> fetcher_;  // made on first use
   SearchBar* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  bool fits_now_ = false;  // from the first show or paint on
+  std::array<bool, kButtonCount> fit_waiting_{};
 };
 
 }  // namespace velto::win32

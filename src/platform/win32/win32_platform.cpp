@@ -50,11 +50,13 @@ std::optional<std::wstring> SchemeHandler(const std::wstring& address) {
   const std::size_t colon = address.find(L':');
   if (colon == std::wstring::npos || colon == 0) return std::nullopt;
   const std::wstring scheme = address.substr(0, colon);
+  const SystemLibrary shlwapi(L"shlwapi.dll");
+  const auto query = shlwapi.Find<decltype(&::AssocQueryStringW)>("AssocQueryStringW");
+  if (query == nullptr) return std::nullopt;
   for (const ASSOCF flags : {kAssocIsProtocol, ASSOCF(ASSOCF_NONE)}) {
     std::wstring command(4096, L'\0');
     DWORD size = static_cast<DWORD>(command.size());
-    if (FAILED(AssocQueryStringW(flags, ASSOCSTR_COMMAND, scheme.c_str(), L"open", command.data(),
-                                 &size)))
+    if (FAILED(query(flags, ASSOCSTR_COMMAND, scheme.c_str(), L"open", command.data(), &size)))
       continue;
     command.resize(wcslen(command.c_str()));
     if (!command.empty()) return command;
@@ -86,7 +88,7 @@ void Win32Platform::OpenWithShell(WindowRole owner, const std::string& address) 
   // its scheme's handler as one properly quoted argument.
   const bool has_quote = wide.find(L'"') != std::wstring::npos;
   if (wide.size() <= kShellExecuteLimit && !has_quote) {
-    ShellExecuteW(Owner(owner), L"open", wide.c_str(), nullptr, nullptr, SW_SHOW);
+    ShellOpen(owner, wide);
     return;
   }
   const auto handler = SchemeHandler(wide);
@@ -95,8 +97,14 @@ void Win32Platform::OpenWithShell(WindowRole owner, const std::string& address) 
   if (line && StartProcess(WideFromUtf8(*line))) return;
   // No handler of our own reach (a scheme served through the shell alone): a short address
   // still goes to the shell.
-  if (wide.size() <= kShellExecuteLimit)
-    ShellExecuteW(Owner(owner), L"open", wide.c_str(), nullptr, nullptr, SW_SHOW);
+  if (wide.size() <= kShellExecuteLimit) ShellOpen(owner, wide);
+}
+
+HINSTANCE Win32Platform::ShellOpen(WindowRole owner, const std::wstring& address) {
+  if (!shell_) shell_ = std::make_unique<SystemLibrary>(L"shell32.dll");
+  const auto execute = shell_->Find<decltype(&::ShellExecuteW)>("ShellExecuteW");
+  if (execute == nullptr) return nullptr;
+  return execute(Owner(owner), L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 bool Win32Platform::OpenWithCommand(WindowRole, const std::string& command,

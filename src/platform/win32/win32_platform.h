@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 
+#include "platform/win32/system_library.h"
 #include "ports/platform.h"
 #include "settings/file_path.h"
 
@@ -26,8 +28,12 @@ class Win32Platform final : public Platform {
 
  private:
   HWND Owner(WindowRole role) const;
+  // The shell's call that opens an address, loaded at the first page opened.
+  HINSTANCE ShellOpen(WindowRole owner, const std::wstring& address);
 
   FilePath folder_;
+  // Kept for the rest of the program: the shell may go on working after its call returns.
+  std::unique_ptr<SystemLibrary> shell_;
   std::array<HWND, 2> owners_{};
 };
 

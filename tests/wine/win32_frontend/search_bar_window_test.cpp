@@ -2,12 +2,16 @@
 // layout, fonts and styles, key preview through the program's own message handling, the history
 // list under load, and drops handed to the window's registered OLE drop targets.
 #include <windows.h>
+#include <array>
+#include <functional>
 // after windows.h
 #include <commctrl.h>
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <array>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -175,6 +179,62 @@ TEST_F(SearchBarWindowTest, Controls_AfterStartUp_ShowFontsCaptionsAndStylesOfTh
   info.lpszText = tip;
   SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(Utf8FromWide(tip), "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn");
+}
+
+// The buttons are fitted once, as the window shows; what start-up left must be what fitting
+// them afterwards gives, and asking again for what a button already shows changes nothing.
+TEST_F(SearchBarWindowTest, Buttons_FittedAsTheWindowShows_MatchAFitAfterwards) {
+  const auto widths = [this] {
+    std::array<int, 4> width{};
+    for (int i = 0; i < 4; ++i) {
+      RECT at{};
+      GetWindowRect(window_.Button(i), &at);
+      width[static_cast<std::size_t>(i)] = at.right - at.left;
+    }
+    return width;
+  };
+  const std::array<int, 4> at_start = widths();
+  const std::string long_name = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
+  const struct {
+    const char* name;
+    std::function<void()> change;
+  } rows[] = {
+      {"the same caption again", [&] { window_.SetButtonCaption(2, long_name); }},
+      {"another caption and back",
+       [&] {
+         window_.SetButtonCaption(2, "x");
+         window_.SetButtonCaption(2, long_name);
+       }},
+      {"bold off and on",
+       [&] {
+         window_.SetButtonBold(1, false);
+         window_.SetButtonBold(1, true);
+       }},
+      {"bold twice and undone",
+       [&] {
+         window_.SetButtonBold(2, true);
+         window_.SetButtonBold(2, true);
+         window_.SetButtonBold(2, false);
+       }},
+      {"single-line again", [&] { window_.MakeCaptionSingleLine(2); }},
+      {"enabled states again",
+       [&] {
+         window_.SetButtonEnabled(2, true);
+         window_.SetButtonEnabled(3, false);
+       }},
+  };
+  for (const auto& row : rows) {
+    row.change();
+    Pump();
+    EXPECT_EQ(widths(), at_start) << row.name;
+  }
+  EXPECT_EQ(FontOf(window_.Button(1)).lfWeight, FW_BOLD);
+  EXPECT_EQ(FontOf(window_.Button(2)).lfWeight, FW_NORMAL);
+  EXPECT_FALSE(IsWindowEnabled(window_.Button(3)));
+  EXPECT_TRUE(IsWindowEnabled(window_.Button(2)));
+  // A shorter caption gives the room back at once now that the window is up.
+  window_.SetButtonCaption(2, "x");
+  EXPECT_LE(widths()[2], at_start[2]);
 }
 
 TEST_F(SearchBarWindowTest, Keys_PressedInTheQueryBox_ReachTheCoreFirst) {
