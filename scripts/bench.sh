@@ -20,7 +20,7 @@ min_time=0.5
 # Start-up times on a shared machine swing by several milliseconds from run to run; the median
 # of many alternating rounds is what holds still.
 rounds=41
-wine_runs=10
+wine_runs=21
 if [ "${1:-}" = "--quick" ]; then
   min_time=0.05
   rounds=3

@@ -162,7 +162,8 @@ def main():
     w("")
     if win:
         w("All programs started from a timer program inside the same Wine prefix on one Xvfb "
-          "display: from CreateProcess until the window is visible and answers a message. "
+          "display, taking turns round by round: from CreateProcess until the window is "
+          "visible and answers a message. "
           "The yardstick shows the search bar's controls with their texts, fonts and manifest "
           "and nothing more; started with OLE first it also starts OLE and registers a drop "
           "target before its window is shown, which shows what that costs.")
