@@ -77,20 +77,21 @@ void SearchBarWindow::Attach(SearchBar& core) {
 void SearchBarWindow::CreateControls() {
   tool_tips_.Create(Handle());
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  // Created in the layout's order, which is the tab order; LayOut places them.
+  // Created in the layout's order, which is the tab order; LayOut places them. They stay
+  // hidden until the bar shows: a visible button repaints itself at once for every caption,
+  // font and size the start-up gives it, which is wasted work before the first paint.
   for (const BarControl& control : kBarControls) {
     if (control.kind == BarControlKind::QueryBox) {
       query_box_ = CreateWindowExW(
           0, WC_COMBOBOXW, nullptr,
-          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
-          0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance,
-          nullptr);
+          WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance, nullptr);
     } else {
       // Buttons start with multi-line captions; start-up makes the search buttons single-line.
       const std::wstring caption = WideFromUtf8(std::string(control.caption));
       HWND created = CreateWindowExW(
-          0, WC_BUTTONW, caption.c_str(),
-          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0, 0, 0, 0, Handle(),
+          0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0,
+          0, 0, 0, Handle(),
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + control.index)), instance,
           nullptr);
       buttons_[static_cast<std::size_t>(control.index)] = created;
@@ -200,6 +201,12 @@ bool SearchBarWindow::AcceptDrops() {
 
 void SearchBarWindow::Show(int show_command) {
   FitWaitingButtons();
+  // The controls show with their window, each as the start-up left it.
+  for (const BarControl& control : kBarControls) {
+    if (HasFlag(control.flags, kStartsHidden)) continue;
+    HWND child = control.kind == BarControlKind::QueryBox ? query_box_ : Button(control.index);
+    if (child != nullptr) ShowWindow(child, SW_SHOWNA);
+  }
   ShowWindow(Handle(), show_command);
   UpdateWindow(Handle());
 }
