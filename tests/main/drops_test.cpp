@@ -1,6 +1,5 @@
 // Drops on the window, the query box and the buttons.
 #include <algorithm>
-#include <chrono>
 
 #include "search_bar_fixture.h"
 #include "settings/path_text.h"
@@ -185,19 +184,16 @@ TEST_F(Drops, OnButtons_SearchButtonsSearchOthersOnlySetText) {
   EXPECT_EQ(platform.OpenedAddresses().back(), "http://b.example/?q=m");
 }
 
-TEST_F(Drops, HundredThousandLines_FillTheListQuickly) {
+// How fast is BM_DropTextFileIntoHistory's figure, not a test's: a loaded machine is slow.
+TEST_F(Drops, HundredThousandLines_FillTheList) {
   LoadFourEngines();
   std::string file;
   for (int i = 0; i < 100'000; ++i) file += "query number " + std::to_string(i) + "\r\n";
   WriteBytes(folder / "big.txt", file);
-  const auto start = std::chrono::steady_clock::now();
   bar.Handle(Drop{{}, {std::nullopt, {folder / "big.txt"}}});
-  const auto elapsed = std::chrono::steady_clock::now() - start;
   ASSERT_EQ(bar.History().Count(), 100'000);
   EXPECT_EQ(view.history.front(), "query number 99999");
   EXPECT_EQ(view.history.back(), "query number 0");
-  // Generous for a shared machine and debug builds; the benchmark gives the real figure.
-  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000);
 }
 
 }  // namespace

