@@ -232,6 +232,11 @@ def main():
     with open(args.table, encoding="utf-8") as f:
         table = json.load(f)
     scenarios = [s for s in table["scenarios"] if not args.only or s["name"] in args.only]
+    # A scenario of one front end only says so ("only"); the table's about texts say why.
+    elsewhere = [s["name"] for s in scenarios if s.get("only", args.front_end) != args.front_end]
+    scenarios = [s for s in scenarios if s["name"] not in elsewhere]
+    if elsewhere:
+        print(f"not for this front end: {' '.join(elsewhere)}", flush=True)
     if args.front_end == "wine":
         from wine_front_end import WineFrontEnd
         front_end = WineFrontEnd(args)
