@@ -104,10 +104,9 @@ struct CompositionClosed {
   std::string text;
 };
 
-using BarEvent =
-    std::variant<KeyPress, MousePress, MouseRelease, ButtonClicked, Drop, QueryFocusLost,
-                 WindowMoved, HistoryListOpened, HistoryListClosed, SuggestionPress,
-                 SuggestionRelease, MenuEntryChosen, QueryEdited, WindowClosed, CompositionOpened,
-                 CompositionClosed>;
+using BarEvent = std::variant<KeyPress, MousePress, MouseRelease, ButtonClicked, Drop,
+                              QueryFocusLost, WindowMoved, HistoryListOpened, HistoryListClosed,
+                              SuggestionPress, SuggestionRelease, MenuEntryChosen, QueryEdited,
+                              WindowClosed, CompositionOpened, CompositionClosed>;
 
 }  // namespace velto

@@ -336,8 +336,8 @@ void SearchBarWindow::OnCommand(int id, int code) noexcept {
     Report(MenuEntryChosen{entry});
 }
 
-LRESULT CALLBACK SearchBarWindow::EditThunk(HWND edit, UINT message, WPARAM wparam,
-                                            LPARAM lparam, UINT_PTR id, DWORD_PTR self) noexcept {
+LRESULT CALLBACK SearchBarWindow::EditThunk(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR id, DWORD_PTR self) noexcept {
   auto* bar = reinterpret_cast<SearchBarWindow*>(self);
   switch (message) {
     case WM_IME_STARTCOMPOSITION:
