@@ -12,7 +12,10 @@ CompositionWatch::CompositionWatch(QLineEdit& edit, Report report)
 }
 
 bool CompositionWatch::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != &edit_ || event->type() != QEvent::InputMethod) return false;
+  if (watched != &edit_) return false;
+  // The bar ends an open composition with the focus; the next one is reported afresh.
+  if (event->type() == QEvent::FocusOut) composing_ = false;
+  if (event->type() != QEvent::InputMethod) return false;
   const bool preedit = !static_cast<const QInputMethodEvent&>(*event).preeditString().isEmpty();
   if (preedit && !composing_) {
     composing_ = true;

@@ -315,6 +315,8 @@ void SearchBarWindow::OnCommand(int id, int code) noexcept {
         Report(QueryEdited{QueryText()});
         break;
       case CBN_KILLFOCUS:
+        // The core ends an open composition with the focus; the next one is reported afresh.
+        composing_ = false;
         Report(QueryFocusLost{});
         break;
       case CBN_DROPDOWN:
