@@ -2,14 +2,18 @@
 socket, with its configuration, cache and settings kept out of the user's, and the Japanese
 engine anthy switched on and off around each composition.
 
-How the engine is made to convert rather than pass keys through: the daemon starts with the
-plain keyboard engine (xkb:us::eng), so everything typed outside a composition reaches the
-program unchanged. For a composition the runner sets the global engine to anthy with
-`ibus engine anthy` while the bar's query box has the focus; anthy begins in its hiragana input
-mode, which is its default (GSettings key org.freedesktop.ibus.engine.anthy.common input-mode,
-0), read here from an in-memory settings backend so that no user or machine setting can change
-it. Afterwards `ibus engine xkb:us::eng` switches it off again. The program finds the daemon
-through IBUS_ADDRESS and takes it as its input method with QT_IM_MODULE=ibus."""
+How the engine is made to convert rather than pass keys through:
+- the program finds this daemon through the address file IBUS_ADDRESS_FILE names (Qt's ibus
+  module reads only that file, never IBUS_ADDRESS), written here, and takes ibus as its input
+  method with QT_IM_MODULE=ibus;
+- the daemon starts with the plain keyboard engine (xkb:us::eng), so that what is typed outside
+  a composition reaches the program unchanged; for a composition the runner sets the global
+  engine to anthy with `ibus engine anthy` while the bar's query box has the focus, and
+  `ibus engine xkb:us::eng` afterwards;
+- anthy starts in Latin input mode, which passes every key through; its first input mode is
+  the GSettings key org.freedesktop.ibus.engine.anthy.common input-mode, set to 0 (hiragana)
+  in a keyfile settings backend (GSETTINGS_BACKEND=keyfile) under a private XDG_CONFIG_HOME,
+  so no user or machine setting takes part."""
 import os
 import shutil
 import subprocess
@@ -28,35 +32,43 @@ class IBusSession:
         folder = os.path.join(root, "ibus")
         os.makedirs(folder, exist_ok=True)
         self.address = "unix:path=" + os.path.join(folder, "socket")
-        self.env = dict(env, IBUS_ADDRESS=self.address, GSETTINGS_BACKEND="memory",
-                        XDG_CONFIG_HOME=os.path.join(folder, "config"),
-                        XDG_CACHE_HOME=os.path.join(folder, "cache"))
+        # The engines are Python programs of Debian's Python (they need its gi module). No
+        # display: switching to the keyboard engine would run setxkbmap on the X server and
+        # drop the keycodes the runner bound for the scenarios' characters.
+        config = os.path.join(folder, "config")
+        settings = os.path.join(config, "glib-2.0", "settings")
+        os.makedirs(settings, exist_ok=True)
+        with open(os.path.join(settings, "keyfile"), "w") as f:
+            f.write("[org/freedesktop/ibus/engine/anthy/common]\ninput-mode=0\n")
+        self.env = dict(env, IBUS_ADDRESS=self.address, GSETTINGS_BACKEND="keyfile",
+                        XDG_CONFIG_HOME=config,
+                        XDG_CACHE_HOME=os.path.join(folder, "cache"),
+                        PATH="/usr/bin:/bin:" + env.get("PATH", ""))
+        self.env.pop("DISPLAY", None)
         self.log = open(os.path.join(folder, "daemon.log"), "w")
         self.proc = subprocess.Popen(
             ["ibus-daemon", "--panel", "disable", "--emoji-extension", "disable", "--cache",
              "none", "--address", self.address, "--verbose"],
             env=self.env, stdout=self.log, stderr=subprocess.STDOUT)
+        self.address_file = os.path.join(folder, "address")
+        with open(self.address_file, "w") as f:
+            f.write(f"IBUS_ADDRESS={self.address}\nIBUS_DAEMON_PID={self.proc.pid}\n")
         deadline = time.monotonic() + 20
-        while not self.engine(DIRECT, check=False):
+        while not self.engine(DIRECT, check=False, seconds=0.5):
             if self.proc.poll() is not None or time.monotonic() > deadline:
                 self.close()
                 raise RuntimeError("ibus-daemon did not come up; see " + self.log.name)
             time.sleep(0.2)
 
     def program_env(self, env):
-        """The bar's environment: the daemon's address, ibus as the input method."""
-        return dict(env, IBUS_ADDRESS=self.address, QT_IM_MODULE="ibus",
-                    GSETTINGS_BACKEND="memory", XDG_CONFIG_HOME=self.env["XDG_CONFIG_HOME"])
+        """The bar's environment: the daemon's address file, ibus as the input method."""
+        return dict(env, IBUS_ADDRESS_FILE=self.address_file, QT_IM_MODULE="ibus")
 
-    def engine(self, name, check=True):
-        """Sets the global engine and waits until the daemon reports it."""
-        done = subprocess.run(["ibus", "engine", name], env=self.env, capture_output=True,
-                              text=True, timeout=10)
-        if done.returncode != 0:
-            if check:
-                raise RuntimeError(f"ibus engine {name}: {done.stderr.strip()}")
-            return False
-        deadline = time.monotonic() + 10
+    def engine(self, name, check=True, seconds=10.0):
+        """Sets the global engine and waits until the daemon reports it. The command's own
+        status is no guide: it fails whenever setxkbmap cannot run, engine set or not."""
+        subprocess.run(["ibus", "engine", name], env=self.env, capture_output=True, timeout=10)
+        deadline = time.monotonic() + seconds
         while True:
             now = subprocess.run(["ibus", "engine"], env=self.env, capture_output=True,
                                  text=True, timeout=10).stdout.strip()

@@ -242,11 +242,6 @@ def main():
         scenarios = [s for s in scenarios if has_step(s, args.with_step)]
     if args.without_step:
         scenarios = [s for s in scenarios if not has_step(s, args.without_step)]
-    # A scenario of one front end only says so ("only"); the table's about texts say why.
-    elsewhere = [s["name"] for s in scenarios if s.get("only", args.front_end) != args.front_end]
-    scenarios = [s for s in scenarios if s["name"] not in elsewhere]
-    if elsewhere:
-        print(f"not for this front end: {' '.join(elsewhere)}", flush=True)
     if args.front_end == "wine":
         from wine_front_end import WineFrontEnd
         front_end = WineFrontEnd(args)
