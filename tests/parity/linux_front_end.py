@@ -199,8 +199,12 @@ class LinuxFrontEnd:
         self.selection_owner = None
         # Compositions go through a real input method, started only for tables that have them.
         self.ibus = None
+        # How long the bar may take to answer; a bar with an input method first waits for
+        # its input context, which takes longer on a busy machine.
+        self.patience = 10
         if any("compose" in step for scenario in scenarios for step in scenario["steps"]):
             self.ibus = IBusSession(self.root, self.helpers_env)
+            self.patience = 40
         self.program_env = self.env
 
     # -- the program folder and what the outside world got --------------------------------
@@ -277,7 +281,7 @@ class LinuxFrontEnd:
     # -- reading the bar --------------------------------------------------------------------
 
     def app_node(self):
-        return wait_for(lambda: self.a11y.application(self.process.pid), 10,
+        return wait_for(lambda: self.a11y.application(self.process.pid), self.patience,
                         "the program on the accessibility bus")
 
     def top_levels(self):
@@ -293,7 +297,7 @@ class LinuxFrontEnd:
             title != TITLE or self.a11y.role(w) not in MESSAGE_ROLES)]
 
     def bar(self):
-        return wait_for(lambda: self.windows(TITLE), 10, "the search bar")[0]
+        return wait_for(lambda: self.windows(TITLE), self.patience, "the search bar")[0]
 
     def nodes(self, root, role):
         return [n for n, _ in self.a11y.walk(root) if self.a11y.role(n) == role]
