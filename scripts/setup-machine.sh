@@ -14,6 +14,7 @@ packages=(
   dpkg-dev desktop-file-utils imagemagick x11-apps
   lintian appstream man-db groff-base
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 xclip
+  ibus ibus-anthy
 )
 
 missing=()

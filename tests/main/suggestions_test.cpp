@@ -302,5 +302,56 @@ TEST_F(SuggestionsTest, NothingIsAskedWhenOffOrWithoutASuggestionAddress) {
   EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=toky"});
 }
 
+TEST_F(SuggestionsTest, ACompositionsKeysAreTheInputMethodsAndItsTextIsAskedOnlyOnceCommitted) {
+  struct Row {
+    const char* what;
+    KeyPress key;
+  };
+  const Row rows[] = {
+      {"Enter confirming", KeyPress{kKeyEnter, 0}},
+      {"Esc cancelling", KeyPress{kKeyEscape, 0}},
+      {"Space converting", KeyPress{' ', 0}},
+      {"F1", KeyPress{kKeyF1, 0}},
+      {"F4", KeyPress{kKeyF4, kShiftKey}},
+      {"F8", KeyPress{kKeyF8, 0}},
+      {"Down choosing a candidate", KeyPress{kKeyDown, 0}},
+      {"Up", KeyPress{kKeyUp, 0}},
+      {"Alt+Down", KeyPress{kKeyDown, kAltKey}},
+      {"a key of an open history list", KeyPress{kKeyEnter, 0, {true, 0}}},
+  };
+  DropHistory({"old"});
+  TypeAndAnswer("tok", "tok", R"("tokyo")");
+  const std::size_t asked = services.requested.size();
+  const int list_closes = view.list_close_calls;
+  bar.Handle(CompositionOpened{});
+  EXPECT_TRUE(services.shown.empty()) << "the list leaves the candidate window free";
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(bar.OutcomeOf(row.key.key_code, row.key.shift), KeyOutcome::PassOn);
+    EXPECT_EQ(bar.Handle(row.key), KeyOutcome::PassOn);
+    // The box holds the committed text only; the front end reports it unchanged.
+    bar.Handle(QueryEdited{"tok"});
+  }
+  EXPECT_TRUE(platform.OpenedAddresses().empty());
+  ExpectHistory({"old"});
+  EXPECT_EQ(view.query, "tok") << "an Esc cancelling the composition keeps the box";
+  EXPECT_FALSE(services.running.contains(SuggestionTimer::Debounce));
+  EXPECT_EQ(services.requested.size(), asked) << "nothing asked for uncommitted text";
+  EXPECT_EQ(view.list_close_calls, list_closes) << "the history list is left to the input method";
+
+  view.query = "tok東京";
+  bar.Handle(CompositionClosed{"tok東京"});
+  EXPECT_EQ(services.running.at(SuggestionTimer::Debounce).first, kSuggestionPause);
+  services.Fire(SuggestionTimer::Debounce);
+  EXPECT_EQ(services.requested.back(), "http://s.example/a?q=tok%E6%9D%B1%E4%BA%AC");
+  Press(kKeyEnter);
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=tok東京"});
+
+  // A composition whose closing never came ends with the focus: the keys are the bar's again.
+  bar.Handle(CompositionOpened{});
+  bar.Handle(QueryFocusLost{});
+  EXPECT_EQ(bar.OutcomeOf(kKeyEnter, 0), KeyOutcome::Consumed);
+}
+
 }  // namespace
 }  // namespace velto::test

@@ -19,6 +19,7 @@ import subprocess
 import tempfile
 import time
 
+from ibus_session import DIRECT, JAPANESE, IBusSession
 from parity_check import Seen, tab_separated_runs
 
 KEYS = {"Enter": "Return", "Esc": "Escape", "Tab": "Tab", "Down": "Down", "Up": "Up"}
@@ -196,6 +197,15 @@ class LinuxFrontEnd:
         del self.helpers_env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"]
         self.a11y = Accessibility()
         self.selection_owner = None
+        # Compositions go through a real input method, started only for tables that have them.
+        self.ibus = None
+        # How long the bar may take to answer; a bar with an input method first waits for
+        # its input context, which takes longer on a busy machine.
+        self.patience = 10
+        if any("compose" in step for scenario in scenarios for step in scenario["steps"]):
+            self.ibus = IBusSession(self.root, self.helpers_env)
+            self.patience = 40
+        self.program_env = self.env
 
     # -- the program folder and what the outside world got --------------------------------
 
@@ -237,6 +247,8 @@ class LinuxFrontEnd:
         if self.selection_owner:
             self.selection_owner.kill()
             self.selection_owner.wait()
+        if self.ibus:
+            self.ibus.close()
         self.x.close()
         if not self.args.keep:
             shutil.rmtree(self.root, ignore_errors=True)
@@ -269,7 +281,7 @@ class LinuxFrontEnd:
     # -- reading the bar --------------------------------------------------------------------
 
     def app_node(self):
-        return wait_for(lambda: self.a11y.application(self.process.pid), 10,
+        return wait_for(lambda: self.a11y.application(self.process.pid), self.patience,
                         "the program on the accessibility bus")
 
     def top_levels(self):
@@ -285,7 +297,7 @@ class LinuxFrontEnd:
             title != TITLE or self.a11y.role(w) not in MESSAGE_ROLES)]
 
     def bar(self):
-        return wait_for(lambda: self.windows(TITLE), 10, "the search bar")[0]
+        return wait_for(lambda: self.windows(TITLE), self.patience, "the search bar")[0]
 
     def nodes(self, root, role):
         return [n for n, _ in self.a11y.walk(root) if self.a11y.role(n) == role]
@@ -331,11 +343,13 @@ class LinuxFrontEnd:
     # -- the steps --------------------------------------------------------------------------
 
     def start(self, folder, *args):
-        return subprocess.Popen([os.path.join(folder, "velto"), *args], env=self.env,
+        return subprocess.Popen([os.path.join(folder, "velto"), *args], env=self.program_env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def run(self, folder, steps):
         self.folder_path, self.seen, self.others = folder, Seen(), []
+        composes = any("compose" in step for step in steps)
+        self.program_env = self.ibus.program_env(self.env) if composes else self.env
         early = steps[0].get("start_early") if steps and "start_early" in steps[0] else None
         self.process = self.start(folder)
         try:
@@ -426,6 +440,8 @@ class LinuxFrontEnd:
             self.key(KEYS[step["dialog_key"]])
         elif "dialog_click" in step:
             self.click_at(self.a11y.centre(self.dialog_control(step["dialog_click"])))
+        elif "compose" in step:
+            self.compose(step["compose"])
         elif "pick_suggestion" in step:
             row = step["pick_suggestion"]
             self.pick_suggestion(row, step.get("release_on", row))
@@ -443,6 +459,24 @@ class LinuxFrontEnd:
             verb = next(v for v in BUTTONS if v in step)
             button = self.buttons()[step[verb]]
             self.click_at(self.a11y.centre(button), BUTTONS[verb], 2 if step.get("double") else 1)
+
+    def compose(self, c):
+        """A composition through the real input method: the Japanese engine on, the romaji
+        typed, Space converting when the step commits, the wait, the input method's keys (Enter
+        confirms, Esc cancels), the engine off again."""
+        self.bar_in_front()
+        self.ibus.engine(JAPANESE)
+        try:
+            self.xdo("type", "--delay", "60", c["romaji"])
+            self.settle()
+            if c.get("commit"):
+                self.key("space")
+            time.sleep(c.get("wait", 0) / 1000)
+            for name in c.get("ime_keys", []):
+                self.key(KEYS[name])
+        finally:
+            self.ibus.engine(DIRECT)
+        self.settle()
 
     def own_selection(self, text):
         """Another program selects the text: xclip owns PRIMARY until someone else does."""

@@ -11,7 +11,7 @@ program_path(path), a path as the program names it; recorder, the recording brow
 in a setting; finish().
 
 usage: parity_check.py --front-end wine|linux [options of that front end] [--known-failing
-       NAME]... [SCENARIO...]
+       NAME]... [--with-step KIND | --without-step KIND] [SCENARIO...]
 """
 import argparse
 import dataclasses
@@ -227,11 +227,21 @@ def main():
     parser.add_argument("--known-failing", action="append", default=[],
                         help="a scenario that fails on this front end for a known reason")
     parser.add_argument("--keep", action="store_true")
+    # The scenarios with (or without) a step of this kind, for a run that needs a service of
+    # its own for them (compositions on Linux need an input method).
+    parser.add_argument("--with-step")
+    parser.add_argument("--without-step")
     parser.add_argument("only", nargs="*")
     args = parser.parse_args()
     with open(args.table, encoding="utf-8") as f:
         table = json.load(f)
     scenarios = [s for s in table["scenarios"] if not args.only or s["name"] in args.only]
+    def has_step(scenario, kind):
+        return any(kind in step for step in scenario["steps"])
+    if args.with_step:
+        scenarios = [s for s in scenarios if has_step(s, args.with_step)]
+    if args.without_step:
+        scenarios = [s for s in scenarios if not has_step(s, args.without_step)]
     if args.front_end == "wine":
         from wine_front_end import WineFrontEnd
         front_end = WineFrontEnd(args)

@@ -72,6 +72,11 @@ def driver_steps(steps):
             out.append("dlg-wait")
         elif any(k.startswith("dialog_") for k in step):
             out += dialog_steps(step)
+        elif "compose" in step:
+            # No input method runs under Wine: the driver sends the messages one sends.
+            c = step["compose"]
+            keys = ",".join(str(KEYS[k]) for k in c.get("ime_keys", []))
+            out.append(f"compose:{c['reading']}|{c.get('commit', '')}|{keys}|{c.get('wait', 0)}")
         elif "pick_suggestion" in step:
             row = step["pick_suggestion"]
             out.append(f"suggestion:{row}:{step.get('release_on', row)}")

@@ -95,9 +95,18 @@ struct QueryEdited {
 // The window is closed: by its close box, a signal or the end of the session.
 struct WindowClosed {};
 
-using BarEvent =
-    std::variant<KeyPress, MousePress, MouseRelease, ButtonClicked, Drop, QueryFocusLost,
-                 WindowMoved, HistoryListOpened, HistoryListClosed, SuggestionPress,
-                 SuggestionRelease, MenuEntryChosen, QueryEdited, WindowClosed>;
+// The input method opened a composition in the query box (the first uncommitted character
+// appeared); until it closes, the keys are the input method's.
+struct CompositionOpened {};
+// The composition closed, committed or cancelled. text is the query box's whole text after it,
+// the committed characters in place.
+struct CompositionClosed {
+  std::string text;
+};
+
+using BarEvent = std::variant<KeyPress, MousePress, MouseRelease, ButtonClicked, Drop,
+                              QueryFocusLost, WindowMoved, HistoryListOpened, HistoryListClosed,
+                              SuggestionPress, SuggestionRelease, MenuEntryChosen, QueryEdited,
+                              WindowClosed, CompositionOpened, CompositionClosed>;
 
 }  // namespace velto

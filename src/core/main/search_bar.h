@@ -142,6 +142,8 @@ class SearchBar final : public SettingsDialogHost {
   // The suggestion row the left button went down on; it is taken when the button comes up
   // over the same row.
   std::optional<int> suggestion_pressed_;
+  // An input method's composition is open in the query box.
+  bool composing_ = false;
   Suggestions suggestions_{model_};
 };
 

@@ -27,6 +27,9 @@ KeyOutcome SearchBar::Handle(const BarEvent& event) {
             // The list stands under the box and belongs to it: a box without the focus, a
             // window that moved away from it and the history list in its place all close it.
             suggestions_.Close();
+            // An input method ends its composition when the box loses the focus; should its
+            // closing never arrive, the keys must still not stay the input method's.
+            if constexpr (std::is_same_v<E, QueryFocusLost>) composing_ = false;
           } else if constexpr (std::is_same_v<E, SuggestionPress>) {
             suggestion_pressed_ = e.row;
           } else if constexpr (std::is_same_v<E, SuggestionRelease>) {
@@ -34,6 +37,15 @@ KeyOutcome SearchBar::Handle(const BarEvent& event) {
           } else if constexpr (std::is_same_v<E, MenuEntryChosen>) {
             MenuSearch_Click(e.entry);
           } else if constexpr (std::is_same_v<E, QueryEdited>) {
+            // Uncommitted text is never asked about; the closing of the composition is.
+            if (!composing_) suggestions_.TextEdited(e.text);
+          } else if constexpr (std::is_same_v<E, CompositionOpened>) {
+            // The input method's candidate window opens where the list stands: the list goes,
+            // and nothing opens it again before the commit.
+            composing_ = true;
+            suggestions_.Close();
+          } else if constexpr (std::is_same_v<E, CompositionClosed>) {
+            composing_ = false;
             suggestions_.TextEdited(e.text);
           } else if constexpr (std::is_same_v<E, WindowClosed>) {
             Form_Unload();
@@ -54,6 +66,9 @@ void SearchBar::OnMousePress(const MousePress& press) {
 }
 
 KeyOutcome SearchBar::OutcomeOf(int key_code, int shift) const {
+  // A composition's keys are the input method's: Enter confirms, Esc cancels, Space and the
+  // arrows convert and choose, function keys change the kind of characters.
+  if (composing_) return KeyOutcome::PassOn;
   // Up and Down move through the shown suggestions, not through the query box's history.
   if (suggestions_.Shown() && (key_code == kKeyUp || key_code == kKeyDown) &&
       (shift & kAltKey) == 0)
@@ -76,6 +91,7 @@ std::optional<int> SearchBar::HighlightOnListOpen() const {
 }
 
 KeyOutcome SearchBar::OnKeyPress(const KeyPress& key) {
+  if (composing_) return KeyOutcome::PassOn;
   if (key.list.open) {
     suggestions_.Close();  // the history list has the keys
   } else if (suggestions_.Shown()) {

@@ -19,6 +19,7 @@
 #include "main/caption_fit.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/caption_room.h"
+#include "platform/qt/composition_watch.h"
 #include "platform/qt/drop_router.h"
 #include "platform/qt/key_preview.h"
 #include "platform/qt/network_module_loader.h"
@@ -163,6 +164,8 @@ void SearchBarWindow::ConnectEvents() {
       std::make_unique<SuggestionPopup>(*query_, [this](const BarEvent& event) { Report(event); });
   connect(query_->lineEdit(), &QLineEdit::textEdited, this,
           [this](const QString& text) { Report(QueryEdited{text.toStdString()}); });
+  composition_ = std::make_unique<CompositionWatch>(
+      *query_->lineEdit(), [this](const BarEvent& event) { Report(event); });
   // The box or its line edit reports the focus leaving the box.
   query_->installEventFilter(this);
   query_->lineEdit()->installEventFilter(this);

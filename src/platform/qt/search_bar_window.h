@@ -18,6 +18,7 @@ class QComboBox;
 
 namespace velto {
 
+class CompositionWatch;
 class DropRouter;
 class KeyPreview;
 class QueryBox;
@@ -111,6 +112,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   std::unique_ptr<KeyPreview> key_preview_;
   std::unique_ptr<DropRouter> drops_;
   std::unique_ptr<SuggestionPopup> suggestions_;
+  std::unique_ptr<CompositionWatch> composition_;
   SuggestionQtTimers suggestion_timers_;
   std::unique_ptr<SuggestionFetcher> fetcher_;  // loaded on first use
 };

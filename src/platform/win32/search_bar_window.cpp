@@ -15,6 +15,8 @@ namespace velto::win32 {
 namespace {
 
 constexpr DWORD kBarStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Posted to the bar when a composition ends; wparam is the composition's number.
+constexpr UINT kCompositionClosedMessage = WM_APP + 0x43;
 
 int MouseButtonOf(UINT message) {
   switch (message) {
@@ -86,6 +88,13 @@ void SearchBarWindow::CreateControls() {
           0, WC_COMBOBOXW, nullptr,
           WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance, nullptr);
+      COMBOBOXINFO parts{};
+      parts.cbSize = sizeof(parts);
+      if (query_box_ != nullptr && GetComboBoxInfo(query_box_, &parts) != FALSE) {
+        query_edit_ = parts.hwndItem;
+        SetWindowSubclass(query_edit_, &SearchBarWindow::EditThunk, 0,
+                          reinterpret_cast<DWORD_PTR>(this));
+      }
     } else {
       // Buttons start with multi-line captions; start-up makes the search buttons single-line.
       const std::wstring caption = WideFromUtf8(std::string(control.caption));
@@ -220,6 +229,8 @@ bool SearchBarWindow::PreviewKey(const MSG& message) noexcept {
   if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
   if (core_ == nullptr || !window_) return false;
   if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd)) return false;
+  // A key the input method took for its composition; the bar never sees what it was.
+  if (message.wParam == VK_PROCESSKEY) return false;
   const KeyPress key{static_cast<int>(message.wParam & 0xFFFF), ShiftState(), ListState()};
   return Report(key) == KeyOutcome::Consumed;
 }
@@ -271,6 +282,12 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
     case WM_TIMER:
       if (suggestion_timers_ && suggestion_timers_->Fire(wparam)) return 0;
       break;
+    case kCompositionClosedMessage:
+      if (composing_ && wparam == compositions_) {
+        composing_ = false;
+        Report(CompositionClosed{QueryText()});
+      }
+      return 0;
     case kSuggestionAnswerMessage:
       if (fetcher_) static_cast<WinHttpSuggestionFetcher&>(*fetcher_).Deliver(lparam);
       return 0;
@@ -305,6 +322,8 @@ void SearchBarWindow::OnCommand(int id, int code) noexcept {
         Report(QueryEdited{QueryText()});
         break;
       case CBN_KILLFOCUS:
+        // The core ends an open composition with the focus; the next one is reported afresh.
+        composing_ = false;
         Report(QueryFocusLost{});
         break;
       case CBN_DROPDOWN:
@@ -324,6 +343,34 @@ void SearchBarWindow::OnCommand(int id, int code) noexcept {
   }
   if (const int entry = FixedSearchMenu::EntryOfCommand(static_cast<UINT>(id)); entry >= 0)
     Report(MenuEntryChosen{entry});
+}
+
+LRESULT CALLBACK SearchBarWindow::EditThunk(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR id, DWORD_PTR self) noexcept {
+  auto* bar = reinterpret_cast<SearchBarWindow*>(self);
+  switch (message) {
+    case WM_IME_STARTCOMPOSITION:
+      if (!bar->composing_) {
+        bar->composing_ = true;
+        ++bar->compositions_;
+        bar->Report(CompositionOpened{});
+      }
+      break;
+    case WM_IME_ENDCOMPOSITION: {
+      const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
+      // The committed characters may still be on their way as posted WM_CHARs; the closing
+      // is reported behind them, with the box's text as they leave it.
+      if (bar->composing_)
+        PostMessageW(bar->Handle(), kCompositionClosedMessage, bar->compositions_, 0);
+      return result;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, &SearchBarWindow::EditThunk, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(edit, message, wparam, lparam);
 }
 
 LRESULT CALLBACK SearchBarWindow::ButtonThunk(HWND button, UINT message, WPARAM wparam,

@@ -101,6 +101,9 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   // The closing steps run once, however the window is closed; then the window goes.
   void CloseProgram() noexcept;
 
+  // The query box's edit: the input method's composition messages come to it.
+  static LRESULT CALLBACK EditThunk(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR id, DWORD_PTR self) noexcept;
   static LRESULT CALLBACK ButtonThunk(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
                                       UINT_PTR index, DWORD_PTR self) noexcept;
   // Hands one event of the window to the core, once it is attached.
@@ -108,6 +111,12 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
 
   UniqueWindow window_;
   HWND query_box_ = nullptr;  // children are destroyed with the window
+  HWND query_edit_ = nullptr;
+  // Whether a composition is open in the query box, and how many have opened so far: a
+  // closing is reported once the committed characters are in the box, if no newer
+  // composition opened meanwhile.
+  bool composing_ = false;
+  WPARAM compositions_ = 0;
   std::array<HWND, kButtonCount> buttons_{};
   FocusMemory focus_;
   ToolTips tool_tips_;

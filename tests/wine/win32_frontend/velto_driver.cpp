@@ -20,6 +20,10 @@
 //   suggestion:N:M  press the left button over row N of the suggestion list, release it over
 //                   row M
 //   suggestions     record whether the suggestion list is shown
+//   compose:READING|COMMIT|VK,VK...|MS  a composition in the query box, by the messages an
+//                   input method sends: it opens, shows READING in the box as an inline
+//                   composition, waits MS, takes the keys (pressed for real), then replaces
+//                   READING with the committed COMMIT (empty: cancelled) and closes
 //   move:DX,DY      move the bar by DX, DY pixels, as a window manager moves it
 //   elsewhere       another window (the driver's own) takes the focus
 //   clickquery      a left click into the query box
@@ -232,6 +236,34 @@ class Driver {
       SendInput(2, input, sizeof(INPUT));
     }
     Settle();
+  }
+  bool Compose(const std::string& arg) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+      const std::size_t bar = arg.find('|', start);
+      parts.push_back(arg.substr(start, bar - start));
+      if (bar == std::string::npos) break;
+      start = bar + 1;
+    }
+    HWND edit = FindWindowExW(GetDlgItem(bar_, 99), nullptr, L"Edit", nullptr);
+    if (parts.size() != 4 || edit == nullptr) return false;
+    Foreground();
+    SendMessageW(edit, WM_IME_STARTCOMPOSITION, 0, 0);
+    const std::wstring reading = Wide(parts[0]);
+    for (wchar_t unit : reading) SendMessageW(edit, WM_CHAR, unit, 1);
+    Settle();
+    Sleep(static_cast<DWORD>(std::atoi(parts[3].c_str())));
+    for (std::size_t start = 0; start < parts[2].size();) {
+      const std::size_t comma = parts[2].find(',', start);
+      Press(static_cast<WORD>(std::atoi(parts[2].substr(start, comma - start).c_str())), 0);
+      if (comma == std::string::npos) break;
+      start = comma + 1;
+    }
+    for (std::size_t i = 0; i < reading.size(); ++i) SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+    for (wchar_t unit : Wide(parts[1])) SendMessageW(edit, WM_IME_CHAR, unit, 1);
+    SendMessageW(edit, WM_IME_ENDCOMPOSITION, 0, 0);
+    Settle();
+    return true;
   }
   void Mouse(int button_index, DWORD down, DWORD up) const {
     HWND button = GetDlgItem(bar_, kButtonIdBase + button_index);
@@ -476,6 +508,8 @@ bool Driver::Run(const std::string& step) {
     const int pressed = std::atoi(arg.c_str());
     const int released = std::atoi(arg.c_str() + arg.find(':') + 1);
     if (!PickSuggestion(pressed, released)) Record("suggestion-missing");
+  } else if (verb == "compose") {
+    if (!Compose(arg)) Record("compose-failed");
   } else if (verb == "suggestions") {
     Record(std::string("suggestions=") + (SuggestionList() != nullptr ? "open" : "closed"));
   } else if (verb == "move") {
