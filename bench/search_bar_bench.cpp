@@ -65,6 +65,7 @@ class NoOpPlatform : public Platform {
                             MessageButtons) override {
     return MessageAnswer::Ok;
   }
+  void ShowNotice(WindowRole, const std::string&, const std::string&) override {}
 
  private:
   std::filesystem::path folder_;

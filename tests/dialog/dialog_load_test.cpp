@@ -26,7 +26,7 @@ TEST_F(DialogTest, FormLoad_FactoryFile_FillsEveryControl) {
   ASSERT_TRUE(view.visible);
   for (int selector = 0; selector < kSlotSelector + 1; ++selector)
     EXPECT_EQ(view.Entries(selector), FactoryNames()) << "selector " << selector;
-  const std::vector<std::optional<int>> selected{0, 1, 2, 3, 0, 0};
+  const std::vector<std::optional<int>> selected{0, 1, 2, 3, 0, 0, 0, 0};
   for (int selector = 0; selector < kSelectorCount; ++selector)
     EXPECT_EQ(view.SelectedEntry(selector), selected[static_cast<std::size_t>(selector)]);
   EXPECT_EQ(view.Entries(kDefaultSelector),

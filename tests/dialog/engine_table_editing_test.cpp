@@ -90,6 +90,50 @@ TEST_F(DialogTest, StoringASlotKeepsItsCharacterSet_DeletingItStartsAgainFromUtf
   EXPECT_EQ(Stored("SearchData", "SearchSpace(15)"), "");
 }
 
+TEST_F(DialogTest, CharacterSetChoice_ShownPerSlot_TakenByChangeOrOk_WrittenOnceSet) {
+  Start();
+  store.WriteQueryEncoding(3, "sjis", "");  // hand-edited, a name the program does not know
+  bar.LoadSettings();
+  OpenDialog();
+  EXPECT_EQ(view.Entries(kEncodingSelector),
+            (std::vector<std::string>{"UTF-8", "Shift_JIS", "EUC-JP"}));
+  EXPECT_EQ(view.Entries(kSpaceSelector), (std::vector<std::string>{"%20", "+"}));
+  Pick(kSlotSelector, 3);
+  EXPECT_EQ(view.SelectedEntry(kEncodingSelector), std::nullopt);
+  EXPECT_EQ(view.SelectedEntry(kSpaceSelector), 0);
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  EXPECT_EQ(model.SearchEncoding[3], "sjis");  // no choice made: the stored text stays
+  Pick(kSlotSelector, 1);
+  dialog.OnCommand(DialogCommand::Ok);  // the shown choices, unchanged: nothing new written
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchEncoding(1)"), std::nullopt);
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchSpace(1)"), std::nullopt);
+
+  OpenDialog();
+  Pick(kSlotSelector, 1);
+  Pick(kEncodingSelector, 1);
+  Pick(kSpaceSelector, 1);
+  dialog.OnCommand(DialogCommand::Ok);
+  EXPECT_EQ(model.SearchEncoding[1], "Shift_JIS");
+  EXPECT_EQ(Stored("SearchData", "SearchEncoding(1)"), "Shift_JIS");
+  EXPECT_EQ(Stored("SearchData", "SearchSpace(1)"), "+");
+  EXPECT_EQ(model.SearchSelect[kSlotSelector], 1);
+
+  OpenDialog();
+  EXPECT_EQ(view.SelectedEntry(kEncodingSelector), 1);
+  Pick(kSlotSelector, 2);
+  EXPECT_EQ(view.SelectedEntry(kEncodingSelector), 0);
+  Pick(kEncodingSelector, 2);
+  dialog.OnCommand(DialogCommand::Cancel);
+  EXPECT_EQ(model.SearchEncoding[2], "");
+  OpenDialog();
+  Pick(kSlotSelector, 1);
+  Pick(kEncodingSelector, 0);  // back to UTF-8: written, since the file has the key
+  dialog.OnCommand(DialogCommand::StoreSlot);
+  EXPECT_EQ(Stored("SearchData", "SearchEncoding(1)"), "UTF-8");
+  EXPECT_EQ(Stored("SearchData", "SearchSpace(1)"), "+");
+  EXPECT_EQ(store.FindSetting("SearchData", "SearchEncoding(2)"), std::nullopt);
+}
+
 TEST_F(DialogTest, Store_MissingNameOrEngine_ShowsMessageAndChangesNothing) {
   Start();
   OpenDialog();
@@ -248,6 +292,7 @@ TEST_F(DialogTest, Keyword_ShownStoredAndRefusedWhenBlankInsideOrTakenByAnother)
   };
   const Refused refused[] = {
       {"G", "このキーワードはすでに「goo」で使われています。別のキーワードにしてください。"},
+      {"Ｇ", "このキーワードはすでに「goo」で使われています。別のキーワードにしてください。"},
       {"a b", "キーワードは空白を含まない一語にしてください。"},
       {"a\xE3\x80\x80"
        "b",

@@ -127,7 +127,7 @@ def drive(env, velto, ini_path, opened_file, lines):
     key("Return")
     dialog = wait_until(lambda: window_named(env, "設定"), 10, "the settings dialog")
     check(len(visible_windows(env)) == 2, "the dialog is not a second top-level window")
-    check(window_size(env, dialog) == (462, 260), "dialog size %r" % (window_size(env, dialog),))
+    check(window_size(env, dialog) == (462, 288), "dialog size %r" % (window_size(env, dialog),))
     # Directly below the bar (no window manager draws frames here), at the bar's left edge.
     check(window_position(env, dialog) == (200, 163),
           "dialog at %r, expected below the bar at 200,163" % (window_position(env, dialog),))
@@ -136,7 +136,7 @@ def drive(env, velto, ini_path, opened_file, lines):
     kind = window_property(env, dialog, "_NET_WM_WINDOW_TYPE")
     check("_NET_WM_WINDOW_TYPE_DIALOG" in kind, "window type " + kind)
     hints = window_property(env, dialog, "WM_NORMAL_HINTS")
-    check("minimum size: 462 by 260" in hints and "maximum size: 462 by 260" in hints,
+    check("minimum size: 462 by 288" in hints and "maximum size: 462 by 288" in hints,
           "the dialog can be resized: " + hints)
     transient = window_property(env, dialog, "WM_TRANSIENT_FOR").split()[-1]
     check(int(transient, 16) != int(bar), "the dialog is owned by the search bar")

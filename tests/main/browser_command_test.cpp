@@ -30,14 +30,23 @@ TEST(ExecArguments, SplitsLikeAnExecLine_AddressAlwaysOneArgument) {
        Args{"b", R"(say "hi" $HOME `x` \ \n)", "u"}},
       {R"(b "" %u)", "u", Args{"b", "", "u"}},
       {"b --url=%u", "a b", Args{"b", "--url=a b"}},
-      {"b 100%% %u %x", "u", Args{"b", "100%", "u", "%x"}},
-      {"b %u %u", "u", Args{"b", "u", "u"}},
+      {"b 100%% \"50%%\" %u", "u", Args{"b", "100%", "50%", "u"}},
+      {"b %U", "u", Args{"b", "u"}},
+      // Codes with nothing to stand for go, and an argument of nothing else with them.
+      {"b %i %c --x%k %m %d%D%n %N %v %u", "u", Args{"b", "--x", "u"}},
+      {"b 'x y' %u", "u", Args{"b", "'x", "y'", "u"}},
       {"b %u", kHostile, Args{"b", kHostile}},
       {"b %u", "", Args{"b", ""}},
       // Refused: no address, the address as the program or in quotes, open quotes, no program.
       {"firefox", "u", std::nullopt},
-      {"firefox %U", "u", std::nullopt},
       {"%u", "u", std::nullopt},
+      // Refused: apostrophes around the address, two addresses, a file's name, unknown codes.
+      {"recorder '%u'", "u", std::nullopt},
+      {"b %u %u", "u", std::nullopt},
+      {"b %u %U", "u", std::nullopt},
+      {"b %f", "u", std::nullopt},
+      {"b %u %x", "u", std::nullopt},
+      {"b %u 100%", "u", std::nullopt},
       {"x%u --y", "u", std::nullopt},
       {R"(b "%u")", "u", std::nullopt},
       {R"(b "a %u)", "u", std::nullopt},
@@ -80,7 +89,10 @@ TEST(WindowsCommandLine, AddressQuotedIntoTheLineAsWritten) {
       {R"(  b.exe "a b" \"x %u)", "u", R"(b.exe "a b" \"x "u")"},
       {R"(b.exe --url=%u)", R"(a"b\)", R"(b.exe --url="a\"b\\")"},
       {R"(b.exe C:\dir\%u)", "u", R"(b.exe C:\dir\\"u")"},
-      {"b.exe 100%% %u %x", "u", R"(b.exe 100% "u" %x)"},
+      {"b.exe 100%% %U", "u", R"(b.exe 100% "u")"},
+      {"b.exe %i %u", "u", R"(b.exe  "u")"},
+      {"b.exe 100%% %u %x", "u", std::nullopt},
+      {"b.exe '%u'", "u", std::nullopt},
       {R"(C:\a%%b\b.exe %u)", "u", R"(C:\a%b\b.exe "u")"},
       {"b.exe %u", kHostile,
        R"(b.exe "x\" --evil \"y $(touch /tmp/p) `id` & calc ^& \\\" \\\\\" a\\")"},
@@ -127,7 +139,16 @@ TEST(CommandFault, NamesWhyEachSpellingRefuses_NoneExactlyWhenAccepted) {
       {"firefox %u", F::None, F::None},
       {R"("C:\Program Files\b.exe" --url=%u)", F::None, F::None},
       {"firefox", F::NoAddress, F::NoAddress},
-      {"firefox %U", F::NoAddress, F::NoAddress},
+      {"firefox %U", F::None, F::None},
+      {"b 'x' %i %u", F::None, F::None},
+      {"recorder '%u'", F::AddressInApostrophes, F::AddressInApostrophes},
+      {"b --url=%u'", F::AddressInApostrophes, F::AddressInApostrophes},
+      {"b %u %U", F::SecondAddress, F::SecondAddress},
+      {"b %F", F::FileCode, F::FileCode},
+      {R"(b "%f" %u)", F::FileCode, F::FileCode},
+      {"b %u %s", F::UnknownCode, F::UnknownCode},
+      {R"(C:\%ProgramFiles%\b.exe %u)", F::UnknownCode, F::UnknownCode},
+      {"b %u 100%", F::UnknownCode, F::UnknownCode},
       {"", F::NoProgram, F::NoProgram},
       {"   ", F::NoProgram, F::NoProgram},
       {R"("" %u)", F::NoProgram, F::NoProgram},
@@ -191,6 +212,7 @@ TEST_F(BrowserChoice, FailedCommand_FallsBackAndIsToldOncePerSetting) {
   EXPECT_NE(platform.messages[0].text.find("firefox"), std::string::npos);
   EXPECT_NE(platform.messages[1].text.find("(SearchBrowser(1))"), std::string::npos);
   EXPECT_EQ(platform.messages[1].buttons, MessageButtons::Ok);
+  EXPECT_FALSE(platform.messages[0].waited);  // a notice: the keys typed next still search
 }
 
 TEST_F(BrowserChoice, FailedCommand_MessageSaysWhy) {
@@ -204,6 +226,10 @@ TEST_F(BrowserChoice, FailedCommand_MessageSaysWhy) {
       {"firefox \"%u\"", true, "%u が引用符 (\") の中にあります"},
       {"firefox %u \"", true, "引用符 (\") が閉じていません"},
       {"x%u", true, "%u がプログラムの名前の中にあります"},
+      {"recorder '%u'", true, "%u がアポストロフィ (') と同じ引数にあります"},
+      {"b %u %u", true, "アドレスを入れる位置 (%u または %U) は一つに"},
+      {"b %f", true, "%f と %F はファイル名を入れる位置です"},
+      {"b %u %s", true, "% の後に使えない文字があります"},
       {"\"\" %u", true, "起動するプログラムの名前がありません"},
       {"no-such-browser %u", false, "プログラムが見つからないか、起動できません"},
   };

@@ -15,13 +15,20 @@ TEST(EngineKeyword, MatchesAKeywordFollowedByOneBlank) {
   SettingsModel model;
   model.SearchKey[2] = "w";
   model.SearchKey[5] = "yt";
-  model.SearchKey[7] = "W";    // a hand-edited duplicate: the lower slot wins
-  model.SearchKey[9] = "a b";  // not a word: never matches
+  model.SearchKey[7] = "W";     // a hand-edited duplicate: the lower slot wins
+  model.SearchKey[9] = "a b";   // not a word: never matches
+  model.SearchKey[4] = "ｇ２";  // full-width letter and digit
   const KeywordCase cases[] = {
       {"w 東京", 2, "東京"},
       {"W 東京", 2, "東京"},
       {"w\xE3\x80\x80東京", 2, "東京"},  // full-width space
       {"yt  two blanks", 5, " two blanks"},
+      {"Ｗ 東京", 2, "東京"},  // full-width Latin folds to ASCII, either case
+      {"ｗ\xE3\x80\x80東京", 2, "東京"},
+      {"Ｙｔ x", 5, "x"},
+      {"G2 x", 4, "x"},
+      {"ｇ２ x", 4, "x"},
+      {"ｗｉｋｉ 東京", -1, ""},
       {"w ", 2, ""},
       {"w", -1, ""},
       {"wiki 東京", -1, ""},

@@ -535,10 +535,12 @@ class LinuxFrontEnd:
         if name.startswith("text"):
             boxes = sorted(self.nodes(dialog, "text"), key=lambda n: self.a11y.extents(n)[1])
             return boxes[int(name[4:])]
-        selectors = self.nodes(dialog, "combo box")
-        right = max(selectors, key=lambda n: self.a11y.extents(n)[0])
-        left = sorted((n for n in selectors if n is not right),
-                      key=lambda n: self.a11y.extents(n)[1])
+        # Row by row, left to right; in the upper six the slot selector stands right of the
+        # others, in its frame.
+        selectors = sorted(self.nodes(dialog, "combo box"),
+                           key=lambda n: (self.a11y.extents(n)[1], self.a11y.extents(n)[0]))
+        right = max(selectors[:6], key=lambda n: self.a11y.extents(n)[0])
+        left = [n for n in selectors if n is not right]
         return (left[:4] + [right] + left[4:])[int(name[5:])]
 
     def dialog_pick(self, slot, entry):

@@ -40,8 +40,8 @@ class DialogLayoutTest : public QObject {
     QVERIFY(f.dialog.IsLoaded());
     QVERIFY(f.window.isVisible());
     QCOMPARE(f.window.windowTitle(), QStringLiteral("設定"));
-    // 6930 x 3900 twips at 15 twips a pixel, and the user cannot resize it.
-    QCOMPARE(f.window.size(), QSize(462, 260));
+    // 6930 x 4320 twips at 15 twips a pixel, and the user cannot resize it.
+    QCOMPARE(f.window.size(), QSize(462, 288));
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
     QCOMPARE(f.window.windowType(), Qt::Dialog);
     QVERIFY(!(f.window.windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -125,10 +125,10 @@ class DialogLayoutTest : public QObject {
     // The hidden restore button is passed over; the rows below the buttons come last; the walk
     // wraps round.
     const std::vector<std::string_view> order{
-        "Combo1(1)",   "Combo1(2)", "Combo1(3)", "Combo1(5)",   "Combo1(4)",
-        "Text1(0)",    "Text1(1)",  "Text1(2)",  "Command5(0)", "Command5(1)",
-        "Command5(2)", "Check1",    "Command1",  "Command2",    "Command3",
-        "Text1(3)",    "Check2",    "Text1(4)",  "Combo1(0)"};
+        "Combo1(1)", "Combo1(2)", "Combo1(3)",   "Combo1(5)",   "Combo1(4)",   "Text1(0)",
+        "Text1(1)",  "Text1(2)",  "Command5(0)", "Command5(1)", "Command5(2)", "Check1",
+        "Command1",  "Command2",  "Command3",    "Text1(3)",    "Check2",      "Text1(4)",
+        "Combo1(6)", "Combo1(7)", "Combo1(0)"};
     for (std::string_view next : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QVERIFY2(QApplication::focusWidget() == &f.Control(next), next.data());

@@ -30,6 +30,7 @@ class FakePlatform : public Platform {
     std::string text;
     std::string caption;
     MessageButtons buttons;
+    bool waited = true;  // false for a notice, shown without waiting for its answer
   };
 
   explicit FakePlatform(std::filesystem::path folder = {}) : program_folder(std::move(folder)) {}
@@ -76,6 +77,9 @@ class FakePlatform : public Platform {
     MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;
+  }
+  void ShowNotice(WindowRole owner, const std::string& text, const std::string& caption) override {
+    messages.push_back({owner, text, caption, MessageButtons::Ok, false});
   }
 };
 

@@ -66,9 +66,8 @@ TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) 
   EXPECT_EQ(json["DefaultSearch"], "");
   EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,0,0,0,0]"));
   EXPECT_EQ(json["Browser"], "");
-  for (const char* list :
-       {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn", "SearchEncoding",
-        "SearchSpace"}) {
+  for (const char* list : {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn",
+                           "SearchEncoding", "SearchSpace"}) {
     EXPECT_EQ(json[list].size(), 20u) << list;
   }
   EXPECT_EQ(json["Suggest"], false);
@@ -290,6 +289,7 @@ TEST_F(VeltoConfigTest, SetRefusesWhatTheBarCouldNotUseWithTheReasonAlone) {
   };
   const Case cases[] = {
       {"SearchData", "SearchKey(5)", "W", "already used by engine 2 (Wikipedia)"},
+      {"SearchData", "SearchKey(5)", "ｗ", "already used by engine 2 (Wikipedia)"},
       {"SearchData", " searchkey(5) ", "a b", "one word without blanks"},
       {"SearchData", "SearchKey(16)", " q ", "one word without blanks"},
       {"SearchData", "SearchKey(16)", "q\t", "one word without blanks"},

@@ -11,7 +11,7 @@ namespace velto {
 
 inline constexpr std::string_view kDialogCaption = "設定";
 inline constexpr int kDialogClientWidth = 6930;
-inline constexpr int kDialogClientHeight = 3900;
+inline constexpr int kDialogClientHeight = 4320;
 
 // The font most controls ask for; the others use the dialog's default font.
 inline constexpr std::string_view kDialogFontName = "ＭＳ Ｐゴシック";
@@ -48,7 +48,7 @@ struct DialogControl {
   unsigned flags = 0;  // LayoutFlag bits
 };
 
-inline constexpr int kDialogControlCount = 30;
+inline constexpr int kDialogControlCount = 34;
 
 consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
   using K = DialogControlKind;
@@ -109,6 +109,13 @@ consteval std::array<DialogControl, kDialogControlCount> MakeDialogControls() {
       {"Label1(7)", K::Label, 7, P::Dialog, "検索候補", 240, 3555, 960, 195, 28, F::Gothic,
        kFitsCaption},
       {"Text1(4)", K::EditBox, 4, P::Dialog, "", 1320, 3510, 5415, 270, 29, F::Gothic},
+      // How the edited engine wants its query: the character set, and the form of a blank.
+      {"Label1(8)", K::Label, 8, P::Dialog, "文字コード", 240, 3915, 960, 195, 30, F::Gothic,
+       kFitsCaption},
+      {"Combo1(6)", K::Selector, 6, P::Dialog, "", 1320, 3870, 1335, 315, 31, F::Gothic},
+      {"Label1(9)", K::Label, 9, P::Dialog, "空白", 3360, 3915, 1080, 195, 32, F::Gothic,
+       kFitsCaption},
+      {"Combo1(7)", K::Selector, 7, P::Dialog, "", 4560, 3870, 975, 315, 33, F::Gothic},
   }};
 }
 

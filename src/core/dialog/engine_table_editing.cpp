@@ -9,10 +9,31 @@
 #include "main/engine_keyword.h"
 #include "main/key_codes.h"
 #include "settings/ascii_text.h"
+#include "settings/query_encoding.h"
 #include "settings/settings_store.h"
 #include "settings/storable_text.h"
 
 namespace velto {
+namespace {
+
+// The entry of the character-set selector that a stored SearchEncoding names; none for a name
+// the program does not know, which then stays as it is.
+std::optional<int> EncodingEntry(std::string_view stored) {
+  const auto set = ReadEncodingName(stored);
+  if (!set) return std::nullopt;
+  for (std::size_t i = 0; i < kEncodingNames.size(); ++i) {
+    if (ReadEncodingName(kEncodingNames[i]) == set) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
+std::optional<int> BlankEntry(std::string_view stored) {
+  const auto plus = ReadBlankName(stored);
+  if (!plus) return std::nullopt;
+  return *plus ? 1 : 0;
+}
+
+}  // namespace
 
 void SettingsDialog::ShowSlot(int slot) {
   const SettingsModel& model = bar_.Settings();
@@ -22,6 +43,28 @@ void SettingsDialog::ShowSlot(int slot) {
   view_.SetEditText(kEngineBox, model.SearchEngn[k]);
   view_.SetEditText(kKeywordBox, model.SearchKey[k]);
   view_.SetEditText(kSuggestBox, model.SuggestEngn[k]);
+  view_.SelectEntry(kEncodingSelector, EncodingEntry(model.SearchEncoding[k]));
+  view_.SelectEntry(kSpaceSelector, BlankEntry(model.SearchSpace[k]));
+}
+
+bool SettingsDialog::TakeQueryEncoding(int slot) {
+  SettingsModel& model = bar_.Settings();
+  const auto k = static_cast<std::size_t>(slot);
+  bool changed = false;
+  // A choice that means what is stored keeps the stored text: an empty one stays unwritten.
+  const auto encoding = view_.SelectedEntry(kEncodingSelector);
+  if (encoding && *encoding >= 0 && *encoding < static_cast<int>(kEncodingNames.size()) &&
+      EncodingEntry(model.SearchEncoding[k]) != encoding) {
+    model.SearchEncoding[k] = kEncodingNames[static_cast<std::size_t>(*encoding)];
+    changed = true;
+  }
+  const auto blank = view_.SelectedEntry(kSpaceSelector);
+  if (blank && *blank >= 0 && *blank < static_cast<int>(kBlankNames.size()) &&
+      BlankEntry(model.SearchSpace[k]) != blank) {
+    model.SearchSpace[k] = kBlankNames[static_cast<std::size_t>(*blank)];
+    changed = true;
+  }
+  return changed;
 }
 
 void SettingsDialog::Combo1_Click(int index) {
@@ -86,6 +129,7 @@ void SettingsDialog::StoreSlot() {
   const bool suggest_changed = suggest != model.SuggestEngn[k];
   model.SuggestEngn[k] = suggest;
   view_.SetEditText(kSuggestBox, suggest);
+  TakeQueryEncoding(*slot);
   FinishSlotChange(*slot, suggest_changed);
 }
 
@@ -130,6 +174,7 @@ void SettingsDialog::DeleteSlot() {
   model.SearchEncoding[k].clear();
   model.SearchSpace[k].clear();
   for (int box = 0; box < kEditBoxCount; ++box) view_.SetEditText(box, {});
+  ShowSlot(*slot);
   FinishSlotChange(*slot, suggest_changed);
 }
 

@@ -8,6 +8,7 @@
 #include "main/screen_fit.h"
 #include "settings/number_text.h"
 #include "settings/path_text.h"
+#include "settings/query_encoding.h"
 
 namespace velto {
 namespace {
@@ -85,6 +86,12 @@ void SettingsDialog::Form_Load() {
   ResetControls();
   PlaceBesideSearchBar();
 
+  // Filled first: showing the edited slot picks its entries.
+  for (std::string_view name : kEncodingNames)
+    view_.AppendSelectorEntry(kEncodingSelector, std::string(name));
+  for (std::string_view name : kBlankNames)
+    view_.AppendSelectorEntry(kSpaceSelector, std::string(name));
+
   const SettingsModel& model = bar_.Settings();
   for (int selector = 0; selector < kUsedButtonSelections; ++selector) {
     for (int slot = 0; slot < kEditableEngineSlots; ++slot)
@@ -113,8 +120,12 @@ void SettingsDialog::Form_Load() {
 void SettingsDialog::Command1_Click() {
   SettingsModel& model = bar_.Settings();
   // A selector without a selection keeps its setting as it is.
-  if (auto slot = SelectedPosition(kSlotSelector))
+  std::optional<int> encoding_slot;
+  if (auto slot = SelectedPosition(kSlotSelector)) {
     model.SearchSelect[kSlotSelector] = static_cast<std::int16_t>(*slot);
+    // The edited engine's character set takes effect like the other choices, without 変更.
+    if (TakeQueryEncoding(*slot)) encoding_slot = *slot;
+  }
   if (auto button = SelectedPosition(kDefaultSelector))
     model.DefaultSearch = NumberOrText::Number(*button);
   model.AlwaysTop = NumberOrText::Number(view_.IsAlwaysTopChecked() ? 1 : 0);
@@ -129,7 +140,7 @@ void SettingsDialog::Command1_Click() {
   // Suggest is written only when changed, so that a file without the key keeps it missing.
   std::optional<bool> suggest;
   if (view_.IsSuggestChecked() != model.Suggest) suggest = model.Suggest = view_.IsSuggestChecked();
-  bar_.Store().SaveOptions(model, suggest);
+  bar_.Store().SaveOptions(model, suggest, encoding_slot);
   Unload();
 }
 

@@ -82,6 +82,9 @@ class SettingsDialog final : public SettingsDialogLauncher {
   void ResetControls();
   void ShowSlot(int slot);
   void StoreSlot();
+  // The character set and blank form chosen for the slot, into the model; true when either
+  // changed. A selector without a selection leaves its setting as it is.
+  bool TakeQueryEncoding(int slot);
   // Whether the keyword may be stored in the slot; shows why not otherwise.
   bool AcceptKeyword(int slot, std::string_view keyword);
   void DeleteSlot();

@@ -24,24 +24,122 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 
 namespace {
 
+// What a "%" and the character after it stand for, by the field codes of desktop entries.
+enum class FieldCode {
+  Address,  // %u, %U: the one address (a list of one)
+  File,     // %f, %F: a local file's name, which an address is not
+  Percent,  // %%: a literal "%"
+  Nothing,  // the deprecated codes, and those of a desktop entry this program does not have
+  Unknown,  // anything else, or a "%" that ends the command
+};
+
+FieldCode CodeAt(std::string_view command, std::size_t percent) {
+  if (percent + 1 >= command.size()) return FieldCode::Unknown;
+  switch (command[percent + 1]) {
+    case 'u':
+    case 'U':
+      return FieldCode::Address;
+    case 'f':
+    case 'F':
+      return FieldCode::File;
+    case '%':
+      return FieldCode::Percent;
+    case 'd':
+    case 'D':
+    case 'n':
+    case 'N':
+    case 'v':
+    case 'm':
+    case 'i':  // the entry's icon: there is none
+    case 'c':  // the entry's name
+    case 'k':  // the entry's file
+      return FieldCode::Nothing;
+    default:
+      return FieldCode::Unknown;
+  }
+}
+
+// The fault of a field code other than the address or "%%"; None for one that expands to nothing.
+CommandFault CodeFault(FieldCode code) {
+  if (code == FieldCode::File) return CommandFault::FileCode;
+  if (code == FieldCode::Unknown) return CommandFault::UnknownCode;
+  return CommandFault::None;
+}
+
+// The rules every argument keeps, whichever spelling splits the command: one address at most,
+// and never an address in an argument written with apostrophes, which quote nothing here.
+class ArgumentRules {
+ public:
+  // A new argument begins.
+  void Next() { apostrophe_ = address_here_ = false; }
+  void Apostrophe() { apostrophe_ = true; }
+  void Address() {
+    address_here_ = true;
+    ++addresses_;
+  }
+  bool HasAddress() const { return addresses_ > 0; }
+  CommandFault Fault() const {
+    if (addresses_ > 1) return CommandFault::SecondAddress;
+    if (apostrophe_ && address_here_) return CommandFault::AddressInApostrophes;
+    return CommandFault::None;
+  }
+
+ private:
+  bool apostrophe_ = false;
+  bool address_here_ = false;
+  int addresses_ = 0;
+};
+
 std::optional<std::vector<std::string>> ParseExec(std::string_view command,
                                                   std::string_view address, CommandFault& fault) {
   std::vector<std::string> args;
   std::string current;
   bool in_argument = false;
+  bool kept = false;  // the argument holds more than codes that expand to nothing
   bool quoted = false;
-  bool has_address = false;
+  ArgumentRules rules;
+  const auto end_argument = [&] {
+    if (in_argument && kept) args.push_back(std::move(current));
+    current.clear();
+    in_argument = kept = false;
+    rules.Next();
+  };
   for (std::size_t i = 0; i < command.size(); ++i) {
     const char c = command[i];
+    if (c == '%') {
+      const FieldCode code = CodeAt(command, i);
+      if (code == FieldCode::Address) {
+        if (quoted) {
+          fault = CommandFault::AddressInQuotes;  // the address is never part of a quoted text
+          return std::nullopt;
+        }
+        if (args.empty()) {
+          fault = CommandFault::AddressInProgram;  // the address never names the program
+          return std::nullopt;
+        }
+        current.append(address);
+        rules.Address();
+        kept = true;
+      } else if (code == FieldCode::Percent) {
+        current += '%';
+        kept = true;
+      } else if (const CommandFault code_fault = CodeFault(code);
+                 code_fault != CommandFault::None) {
+        fault = code_fault;
+        return std::nullopt;
+      }
+      in_argument = true;
+      ++i;
+      if (const CommandFault rule = rules.Fault(); rule != CommandFault::None) {
+        fault = rule;
+        return std::nullopt;
+      }
+      continue;
+    }
     if (quoted) {
       if (c == '"') {
         quoted = false;
       } else if (c == '\\' && i + 1 < command.size() && IsExecEscapable(command[i + 1])) {
-        current += command[++i];
-      } else if (c == '%' && At(command, i + 1, 'u')) {
-        fault = CommandFault::AddressInQuotes;  // the address is never part of a quoted text
-        return std::nullopt;
-      } else if (c == '%' && At(command, i + 1, '%')) {
         current += command[++i];
       } else {
         current += c;
@@ -49,38 +147,31 @@ std::optional<std::vector<std::string>> ParseExec(std::string_view command,
       continue;
     }
     if (IsBlank(c)) {
-      if (in_argument) args.push_back(std::move(current));
-      current.clear();
-      in_argument = false;
+      end_argument();
       continue;
     }
-    in_argument = true;
+    in_argument = kept = true;
     if (c == '"') {
       quoted = true;
-    } else if (c == '%' && At(command, i + 1, 'u')) {
-      if (args.empty()) {
-        fault = CommandFault::AddressInProgram;  // the address never names the program
-        return std::nullopt;
-      }
-      current.append(address);
-      has_address = true;
-      ++i;
-    } else if (c == '%' && At(command, i + 1, '%')) {
-      current += command[++i];
-    } else {
-      current += c;
+      continue;
+    }
+    if (c == '\'') rules.Apostrophe();
+    current += c;
+    if (const CommandFault rule = rules.Fault(); rule != CommandFault::None) {
+      fault = rule;
+      return std::nullopt;
     }
   }
   if (quoted) {
     fault = CommandFault::OpenQuote;
     return std::nullopt;
   }
-  if (in_argument) args.push_back(std::move(current));
+  end_argument();
   if (args.empty() || args.front().empty()) {
     fault = CommandFault::NoProgram;
     return std::nullopt;
   }
-  if (!has_address) {
+  if (!rules.HasAddress()) {
     fault = CommandFault::NoAddress;
     return std::nullopt;
   }
@@ -134,16 +225,24 @@ std::optional<std::string> ParseWindows(std::string_view command, std::string_vi
   }
   std::string out;
   for (std::size_t i = start; i < end; ++i) {
-    if (command[i] == '%' && At(command, i + 1, 'u')) {
+    if (command[i] != '%') {
+      out += command[i];
+      continue;
+    }
+    const FieldCode code = CodeAt(command, i++);
+    if (code == FieldCode::Address) {
       fault = CommandFault::AddressInProgram;
       return std::nullopt;
     }
-    if (command[i] == '%' && At(command, i + 1, '%')) ++i;
-    out += command[i];
+    if (code == FieldCode::Percent) out += '%';
+    if (const CommandFault code_fault = CodeFault(code); code_fault != CommandFault::None) {
+      fault = code_fault;
+      return std::nullopt;
+    }
   }
 
   bool quoted = false;
-  bool has_address = false;
+  ArgumentRules rules;
   std::size_t backslashes = 0;
   for (std::size_t i = end; i < command.size(); ++i) {
     const char c = command[i];
@@ -152,28 +251,42 @@ std::optional<std::string> ParseWindows(std::string_view command, std::string_vi
       out += c;
       continue;
     }
-    if (c == '"') {
-      // An odd run of backslashes makes the quote literal; an even one leaves it a quote.
-      if (backslashes % 2 == 0) quoted = !quoted;
-    } else if (c == '%' && At(command, i + 1, 'u')) {
-      if (quoted) {
-        fault = CommandFault::AddressInQuotes;
+    if (c == '%') {
+      const FieldCode code = CodeAt(command, i++);
+      if (code == FieldCode::Address) {
+        if (quoted) {
+          fault = CommandFault::AddressInQuotes;
+          return std::nullopt;
+        }
+        // Backslashes written just before the address would escape its opening quote.
+        out.append(backslashes, '\\');
+        out += QuoteWindowsArgument(address);
+        rules.Address();
+      } else if (code == FieldCode::Percent) {
+        out += '%';
+      } else if (const CommandFault code_fault = CodeFault(code);
+                 code_fault != CommandFault::None) {
+        fault = code_fault;
         return std::nullopt;
       }
-      // Backslashes written just before the address would escape its opening quote.
-      out.append(backslashes, '\\');
-      out += QuoteWindowsArgument(address);
-      has_address = true;
-      backslashes = 0;
-      ++i;
-      continue;
-    } else if (c == '%' && At(command, i + 1, '%')) {
-      ++i;
+    } else {
+      if (c == '"' && backslashes % 2 == 0) {
+        // An odd run of backslashes makes the quote literal; an even one leaves it a quote.
+        quoted = !quoted;
+      } else if (!quoted && IsBlank(c)) {
+        rules.Next();
+      } else if (!quoted && c == '\'') {
+        rules.Apostrophe();
+      }
+      out += c;
     }
     backslashes = 0;
-    out += command[i];
+    if (const CommandFault rule = rules.Fault(); rule != CommandFault::None) {
+      fault = rule;
+      return std::nullopt;
+    }
   }
-  if (quoted || !has_address) {
+  if (quoted || !rules.HasAddress()) {
     fault = quoted ? CommandFault::OpenQuote : CommandFault::NoAddress;
     return std::nullopt;
   }

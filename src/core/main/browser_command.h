@@ -2,9 +2,15 @@
 // The browser command: a command line the user sets, with "%u" where the address goes. No shell
 // ever reads it, and the address is always exactly one argument, whatever it holds.
 //
-// Both spellings share these rules: "%u" is the address, "%%" a literal "%", any other "%" stays
-// as written. A command is refused (nullopt) when it names no program, has no "%u", has "%u" in
-// its program name or inside quotes, or leaves a quote open.
+// Both spellings read the field codes of a desktop entry's Exec line: "%u" and "%U" are the
+// address (a list of one), "%%" is a literal "%", and the codes that expand to nothing here (the
+// deprecated %d %D %n %N %v %m, and %i %c %k of an entry this program does not have) are
+// dropped, an argument of nothing else with them. "%f" and "%F" stand for a local file's name,
+// which a search address is not: a command with them is refused rather than handed a web
+// address as a file. A command is refused (nullopt) too when it names no program, has no
+// address or two, has the address in its program name, inside quotes or in an argument written
+// with apostrophes (which quote nothing, and would reach the browser as part of the address),
+// holds a "%" code of no meaning, or leaves a quote open.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,11 +32,15 @@ std::optional<std::string> WindowsCommandLine(std::string_view command, std::str
 // Why a command is refused; None for one the rules accept (which may still fail to start).
 enum class CommandFault {
   None,
-  NoProgram,         // nothing, or only an empty quoted name, before the arguments
-  NoAddress,         // no "%u" anywhere
-  AddressInProgram,  // "%u" within the program's name
-  AddressInQuotes,   // "%u" inside double quotes
-  OpenQuote,         // a double quote that is never closed
+  NoProgram,             // nothing, or only an empty quoted name, before the arguments
+  NoAddress,             // no "%u" anywhere
+  AddressInProgram,      // "%u" within the program's name
+  AddressInQuotes,       // "%u" inside double quotes
+  OpenQuote,             // a double quote that is never closed
+  AddressInApostrophes,  // "%u" in an argument with an apostrophe ('%u')
+  SecondAddress,         // "%u" or "%U" more than once
+  FileCode,              // "%f" or "%F": a file's name, not an address
+  UnknownCode,           // "%" before a character that is no field code, or at the end
 };
 // The fault by the rules of each spelling, and by those of the system this program runs on.
 CommandFault ExecCommandFault(std::string_view command);

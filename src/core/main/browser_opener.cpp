@@ -25,6 +25,15 @@ std::string_view CommandFaultText(CommandFault fault) {
       return "%u が引用符 (\") の中にあります。%u は引用符の外に書いてください。";
     case CommandFault::OpenQuote:
       return "引用符 (\") が閉じていません。";
+    case CommandFault::AddressInApostrophes:
+      return "%u がアポストロフィ (') と同じ引数にあります。アポストロフィは引用符になりません。"
+             "%u は囲まずに書いてください。";
+    case CommandFault::SecondAddress:
+      return "アドレスを入れる位置 (%u または %U) は一つにしてください。";
+    case CommandFault::FileCode:
+      return "%f と %F はファイル名を入れる位置です。アドレスには %u を使ってください。";
+    case CommandFault::UnknownCode:
+      return "% の後に使えない文字があります。% そのものは %% と書いてください。";
     case CommandFault::None:
       break;
   }
@@ -62,9 +71,10 @@ void BrowserOpener::OpenSearch(std::optional<int> slot, std::string_view engine,
   if (auto address = SearchAddressForShell(engine, query, encoded.address)) Open(slot, *address);
 }
 
+// A notice, not a message box: a search is often followed at once by another key (F2 after F1),
+// which a box waiting for its answer would swallow.
 void BrowserOpener::Tell(const std::string& text) {
-  platform_.ShowMessage(WindowRole::SearchBar, text, std::string(kSearchBarCaption),
-                        MessageButtons::Ok);
+  platform_.ShowNotice(WindowRole::SearchBar, text, std::string(kSearchBarCaption));
 }
 
 void BrowserOpener::OpenHomePage(int slot, std::string_view home) {
@@ -87,11 +97,9 @@ void BrowserOpener::Open(std::optional<int> slot, const std::string& address) {
   // The page opens first; the message only explains why it opened elsewhere.
   platform_.OpenWithShell(WindowRole::SearchBar, address);
   if (!reported_.insert(setting).second) return;
-  platform_.ShowMessage(WindowRole::SearchBar,
-                        "ブラウザーのコマンド (" + setting + ") を起動できません。\n" + text +
-                            "\n" + std::string(CommandFaultText(BrowserCommandFault(text))) +
-                            "\n\n既定のブラウザーで開きます。",
-                        std::string(kSearchBarCaption), MessageButtons::Ok);
+  Tell("ブラウザーのコマンド (" + setting + ") を起動できません。\n" + text + "\n" +
+       std::string(CommandFaultText(BrowserCommandFault(text))) +
+       "\n\n既定のブラウザーで開きます。");
 }
 
 }  // namespace velto

@@ -2,7 +2,8 @@
 // Opens the search bar's addresses with the browser command that applies: the engine's own
 // (SearchBrowser), else the program's (Browser), else the system's handler. A command that
 // cannot be started is told once per run, naming its setting, and the address goes to the
-// system's handler instead, so no search is lost.
+// system's handler instead, so no search is lost. What it tells is a notice that does not wait
+// for its answer, so the keys typed next still search.
 #include <optional>
 #include <set>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "settings/ascii_text.h"
 #include "settings/storable_text.h"
+#include "settings/unicode_text.h"
 
 namespace velto {
 
@@ -16,14 +17,42 @@ std::size_t BlankLength(std::string_view text) {
   return 0;
 }
 
+// A character as keywords compare it: full-width Latin letters and digits (what an input method
+// left in full-width mode types) as their ASCII forms, ASCII letters in lower case.
+char32_t KeywordFold(char32_t c) {
+  const bool full_width_alnum = (c >= U'\uFF10' && c <= U'\uFF19') ||
+                                (c >= U'\uFF21' && c <= U'\uFF3A') ||
+                                (c >= U'\uFF41' && c <= U'\uFF5A');
+  if (full_width_alnum) c = c - U'\uFF01' + U'!';
+  return AsciiLower(c);
+}
+
+// The next character of text at pos, folded; a byte that starts no character stands for itself.
+char32_t NextFolded(std::string_view text, std::size_t& pos) {
+  const std::size_t start = pos;
+  const auto c = NextCharacter(text, pos);
+  return c ? KeywordFold(*c) : 0x110000 + static_cast<unsigned char>(text[start]);
+}
+
+// The length of text's start that is keyword, compared folded; nullopt when it is not there.
+std::optional<std::size_t> FoldedPrefixLength(std::string_view text, std::string_view keyword) {
+  std::size_t t = 0;
+  std::size_t k = 0;
+  while (k < keyword.size()) {
+    if (t >= text.size() || NextFolded(text, t) != NextFolded(keyword, k)) return std::nullopt;
+  }
+  return t;
+}
+
 }  // namespace
 
 std::optional<KeywordMatch> MatchEngineKeyword(const SettingsModel& model, std::string_view text) {
   for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
     const std::string& keyword = model.SearchKey[static_cast<std::size_t>(slot)];
     if (keyword.empty() || !IsValidEngineKeyword(keyword)) continue;
-    if (!StartsWithIgnoringAsciiCase(text, keyword)) continue;
-    const std::string_view after = text.substr(keyword.size());
+    const auto length = FoldedPrefixLength(text, keyword);
+    if (!length) continue;
+    const std::string_view after = text.substr(*length);
     const std::size_t blank = BlankLength(after);
     if (blank == 0) continue;
     return KeywordMatch{slot, std::string(after.substr(blank))};
@@ -44,9 +73,9 @@ std::optional<int> SlotWithKeyword(const SettingsModel& model, std::string_view 
                                    int except) {
   if (keyword.empty()) return std::nullopt;
   for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
-    if (slot != except &&
-        EqualsIgnoringAsciiCase(model.SearchKey[static_cast<std::size_t>(slot)], keyword))
-      return slot;
+    if (slot == except) continue;
+    const std::string_view other = model.SearchKey[static_cast<std::size_t>(slot)];
+    if (FoldedPrefixLength(other, keyword) == other.size()) return slot;
   }
   return std::nullopt;
 }

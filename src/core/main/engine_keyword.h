@@ -16,9 +16,10 @@ struct KeywordMatch {
 };
 
 // The engine a text names by its keyword. The keyword must be followed by an ASCII space or the
-// full-width space U+3000 (what a Japanese input method types); ASCII letters compare without
-// regard to case. A text that is only a keyword is no match. Where a hand-edited file gives two
-// slots the same keyword, the lower slot wins.
+// full-width space U+3000 (what a Japanese input method types); letters compare without regard
+// to case, and full-width Latin letters and digits ("Ｗ", "ｗ", "１") as their ASCII forms. A text
+// that is only a keyword is no match. Where a hand-edited file gives two slots the same keyword,
+// the lower slot wins.
 std::optional<KeywordMatch> MatchEngineKeyword(const SettingsModel& model, std::string_view text);
 
 // Whether a keyword is well formed: empty (no keyword), or one word without blanks or control
@@ -46,8 +47,9 @@ std::optional<KeywordRefusal> RefuseEngineKeyword(const TextCodec& codec,
                                                   const SettingsModel& model, int slot,
                                                   std::string_view keyword);
 
-// The lowest editable slot other than except whose keyword is the same word (ASCII letters
-// without regard to case); nullopt for the empty keyword. Editors refuse such a duplicate.
+// The lowest editable slot other than except whose keyword is the same word, compared as
+// MatchEngineKeyword compares (so "Ｗ" and "w" are one keyword); nullopt for the empty keyword.
+// Editors refuse such a duplicate.
 std::optional<int> SlotWithKeyword(const SettingsModel& model, std::string_view keyword,
                                    int except);
 

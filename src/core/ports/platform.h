@@ -34,6 +34,11 @@ class Platform {
   // A message box without an icon.
   virtual MessageAnswer ShowMessage(WindowRole owner, const std::string& text,
                                     const std::string& caption, MessageButtons buttons) = 0;
+  // A message with only OK that does not wait for its answer: it shows by the owner's window
+  // without taking the keyboard from it, so that keys typed meanwhile (a search with F2 right
+  // after F1) still reach the window that had them. A later notice replaces one still shown.
+  virtual void ShowNotice(WindowRole owner, const std::string& text,
+                          const std::string& caption) = 0;
 };
 
 }  // namespace velto

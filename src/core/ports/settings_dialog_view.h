@@ -3,9 +3,9 @@
 // implement it; the core decides what the controls show and reads back what the user chose.
 //
 // Controls are addressed by their array indices (see dialog_layout.h):
-//   selectors Combo1(0)..Combo1(5): 0..3 the engines of the search buttons, 4 the slot being
-//   edited, 5 the default button; edit boxes Text1(0)..Text1(2): name, home page, search prefix;
-//   Text1(4): the suggestion address.
+//   selectors Combo1(0)..Combo1(7): 0..3 the engines of the search buttons, 4 the slot being
+//   edited, 5 the default button, 6 and 7 the edited engine's character set and blank form; edit
+//   boxes Text1(0)..Text1(2): name, home page, search prefix; Text1(4): the suggestion address.
 //
 // What a front end must do besides implementing this class:
 // - Forward the user's events to SettingsDialog: a pick in a selector to Combo1_Click(index)
@@ -26,7 +26,9 @@ namespace velto {
 inline constexpr int kFirstButtonSelector = 0;  // 0..3: engine of search buttons 0..3
 inline constexpr int kSlotSelector = 4;         // engine slot shown in the editor
 inline constexpr int kDefaultSelector = 5;      // the default search button
-inline constexpr int kSelectorCount = 6;
+inline constexpr int kEncodingSelector = 6;     // the edited engine's character set
+inline constexpr int kSpaceSelector = 7;        // how the edited engine's queries write a blank
+inline constexpr int kSelectorCount = 8;
 
 // Edit box indices of the Text1 array.
 inline constexpr int kNameBox = 0;

@@ -142,7 +142,8 @@ bool SettingsStore::Write(const Changes& changes) const {
   return ProfileFile(SettingsPath(), disk_.files()).Write(changes.entries);
 }
 
-bool SettingsStore::SaveOptions(const SettingsModel& model, std::optional<bool> suggest) const {
+bool SettingsStore::SaveOptions(const SettingsModel& model, std::optional<bool> suggest,
+                                std::optional<int> encoding_slot) const {
   Changes changes{disk_.codec(), {}};
   changes.Set(kVeltoSection, kAlwaysTopKey, model.AlwaysTop.ToText());
   changes.Set(kVeltoSection, kDefaultSearchKey, model.DefaultSearch.ToText());
@@ -151,6 +152,10 @@ bool SettingsStore::SaveOptions(const SettingsModel& model, std::optional<bool> 
                 std::to_string(model.SearchSelect[i]));
   }
   if (suggest) changes.Set(kVeltoSection, kSuggestKey, *suggest ? "1" : "0");
+  if (encoding_slot && *encoding_slot >= 0 && *encoding_slot < kEngineSlots) {
+    const auto k = static_cast<std::size_t>(*encoding_slot);
+    AddQueryEncoding(changes, *encoding_slot, model.SearchEncoding[k], model.SearchSpace[k]);
+  }
   return Write(changes);
 }
 
@@ -214,6 +219,13 @@ bool SettingsStore::WriteSuggestAddress(int slot, std::string_view address) cons
 bool SettingsStore::WriteQueryEncoding(int slot, std::string_view encoding,
                                        std::string_view space) const {
   Changes changes{disk_.codec(), {}};
+  AddQueryEncoding(changes, slot, encoding, space);
+  if (changes.entries.empty()) return true;
+  return Write(changes);
+}
+
+void SettingsStore::AddQueryEncoding(Changes& changes, int slot, std::string_view encoding,
+                                     std::string_view space) const {
   const std::pair<std::string_view, std::string_view> keys[] = {{kSearchEncodingKey, encoding},
                                                                 {kSearchSpaceKey, space}};
   for (const auto& [name, text] : keys) {
@@ -221,8 +233,6 @@ bool SettingsStore::WriteQueryEncoding(int slot, std::string_view encoding,
     if (!text.empty() || FindSetting(kSearchDataSection, key))
       changes.Set(kSearchDataSection, key, text);
   }
-  if (changes.entries.empty()) return true;
-  return Write(changes);
 }
 
 bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string_view home,

@@ -56,9 +56,11 @@ class SettingsStore {
   bool LoadSettings(SettingsModel& model, PlacementTarget& bar) const;
   // Whether LoadSettings would find the file unreadable now.
   bool SettingsFileUnreadable() const;
-  // AlwaysTop, DefaultSearch, SearchSelect(0..4), and Suggest when given. True when the
-  // write succeeded.
-  bool SaveOptions(const SettingsModel& model, std::optional<bool> suggest = std::nullopt) const;
+  // AlwaysTop, DefaultSearch, SearchSelect(0..4), Suggest when given, and the query encoding
+  // of encoding_slot when given (as WriteQueryEncoding writes it), in one rewrite. True when
+  // the write succeeded.
+  bool SaveOptions(const SettingsModel& model, std::optional<bool> suggest = std::nullopt,
+                   std::optional<int> encoding_slot = std::nullopt) const;
   // Top, Left and SearchHistory(0..9) from the search bar.
   bool SavePlacement(const PlacementTarget& bar) const;
   // The factory defaults (37 writes); keys it does not write keep their values.
@@ -86,6 +88,8 @@ class SettingsStore {
   void AddSettingsSet(Changes& changes, const SettingsSet& set) const;
   void AddEngineSlot(Changes& changes, int slot, std::string_view name, std::string_view home,
                      std::string_view engine, std::string_view keyword) const;
+  void AddQueryEncoding(Changes& changes, int slot, std::string_view encoding,
+                        std::string_view space) const;
   bool Write(const Changes& changes) const;
 
   FilePath folder_;

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <memory>
 
 #include "main/browser_command.h"
 
@@ -51,6 +52,21 @@ MessageAnswer LinuxPlatform::ShowMessage(WindowRole owner, const std::string& te
   }
   box.setTextFormat(Qt::PlainText);
   return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+void LinuxPlatform::ShowNotice(WindowRole owner, const std::string& text,
+                               const std::string& caption) {
+  if (notice_) notice_->close();
+  auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromStdString(caption),
+                                           QString::fromStdString(text), QMessageBox::Ok,
+                                           WindowFor(owner));
+  box->setTextFormat(Qt::PlainText);
+  box->setWindowModality(Qt::NonModal);
+  // Shown beside the window, which keeps the keyboard; closing it deletes it.
+  box->setAttribute(Qt::WA_ShowWithoutActivating);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  notice_ = box.release();
+  notice_->show();
 }
 
 }  // namespace velto

@@ -1,6 +1,7 @@
 #pragma once
 // The system services of the Linux program: process services from the POSIX layer, the
 // message box and the screen from Qt.
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -31,6 +32,7 @@ class LinuxPlatform : public Platform {
                        const std::string& address) override;
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
+  void ShowNotice(WindowRole owner, const std::string& text, const std::string& caption) override;
 
  private:
   QWidget* WindowFor(WindowRole role) const;
@@ -40,6 +42,8 @@ class LinuxPlatform : public Platform {
   std::string command_line_;
   ShellLauncher& launcher_;
   std::array<QPointer<QWidget>, 2> windows_;
+  // The notice shown now, if any; it deletes itself when closed.
+  QPointer<QMessageBox> notice_;
 };
 
 }  // namespace velto

@@ -1,11 +1,14 @@
 #include "platform/win32/message_loop.h"
 
+#include "platform/win32/notice_window.h"
+
 namespace velto::win32 {
 
 void ProcessMessage(SearchBarWindow& bar, MSG& message, SettingsDialogWindow* dialog) {
   // Every key reaches the core before translation and before the focused control; a key the
   // core acted on goes no further, so no control (or the dialog navigation) acts on it again.
   if (bar.PreviewKey(message)) return;
+  if (HandleNoticeNavigation(message)) return;
   if (dialog != nullptr && dialog->HandleDialogNavigation(message)) return;
   if (bar.HandleDialogNavigation(message)) return;
   TranslateMessage(&message);

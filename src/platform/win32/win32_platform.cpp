@@ -121,4 +121,9 @@ MessageAnswer Win32Platform::ShowMessage(WindowRole owner, const std::string& te
   return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
+void Win32Platform::ShowNotice(WindowRole owner, const std::string& text,
+                               const std::string& caption) {
+  notice_.Show(Owner(owner), WideFromUtf8(text), WideFromUtf8(caption));
+}
+
 }  // namespace velto::win32

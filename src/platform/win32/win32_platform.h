@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/win32/notice_window.h"
 #include "platform/win32/system_library.h"
 #include "ports/platform.h"
 #include "settings/file_path.h"
@@ -25,6 +26,7 @@ class Win32Platform final : public Platform {
                        const std::string& address) override;
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
+  void ShowNotice(WindowRole owner, const std::string& text, const std::string& caption) override;
 
  private:
   HWND Owner(WindowRole role) const;
@@ -35,6 +37,7 @@ class Win32Platform final : public Platform {
   // Kept for the rest of the program: the shell may go on working after its call returns.
   std::unique_ptr<SystemLibrary> shell_;
   std::array<HWND, 2> owners_{};
+  NoticeWindow notice_;
 };
 
 }  // namespace velto::win32

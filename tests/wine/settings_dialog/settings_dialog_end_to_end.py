@@ -83,7 +83,7 @@ def run_layout_edit_and_ok(h):
     sections = prepared_settings([])
     folder = h.folder("edit", ini(sections))
     seen = h.drive(folder, "start:", OPEN_DIALOG, "dlg-wait", "dlg-dump", "dlg-layout",
-                   "dlg-tabs:19",
+                   "dlg-tabs:21",
                    "dlg-pick:4:5",  # slot 5 is blank
                    "dlg-click:text0", "dlg-type:ウィキ",
                    "dlg-click:text1", "dlg-type:http://wiki.example/",
@@ -95,9 +95,9 @@ def run_layout_edit_and_ok(h):
     h.check("opened from the menu", seen[1], "dialog=shown")
     h.check("no pick failed", [line for line in seen if line.startswith("pick-failed")], [])
     opened, edited, after_ok = dumps(seen)
-    h.check("window: caption, fixed tool frame without an owner, client 6930 x 3900 twips",
+    h.check("window: caption, fixed tool frame without an owner, client 6930 x 4320 twips",
             [opened["caption"], opened["frame"], opened["client"]],
-            ["設定", "caption,sysmenu,dialogframe,toolwindow", "462x260"])
+            ["設定", "caption,sysmenu,dialogframe,toolwindow", "462x288"])
     left, top = (int(v) for v in opened["at"].split(","))
     h.check("placed directly below the bar (bar at 200,100, 63 pixels high inside)",
             (left, 163 <= top <= 163 + 40), (200, True))
@@ -109,8 +109,8 @@ def run_layout_edit_and_ok(h):
         "check": "1", "focus": str(COMBO)}))
 
     layout = controls(seen)
-    h.check("30 controls, the six selectors drop-down lists",
-            (len(layout), {layout[COMBO + i][0] for i in range(6)}), (30, {"ComboBox(list)"}))
+    h.check("34 controls, the eight selectors drop-down lists",
+            (len(layout), {layout[COMBO + i][0] for i in range(8)}), (34, {"ComboBox(list)"}))
     # Positions from the layout in twips at 96 DPI; inside a frame they add up. The help hint
     # is wider than its 104 pixels: the dialog's font needs 108 for it.
     h.check("places inside Frame1, Frame2 and on the dialog", {
@@ -123,7 +123,7 @@ def run_layout_edit_and_ok(h):
         FRAME + 1: (8, 8, 447, 161), FRAME + 2: (184, 24, 257, 129), LABEL + 5: (312, 75, 108, 12),
         TEXT + 3: (88, 210, 89, 18), LABEL + 6: (16, 213, 64, 13)})
     h.check("captions; the restore button hidden", {
-        i: (c[7], c[5]) for i, c in layout.items() if i not in range(COMBO, COMBO + 6)
+        i: (c[7], c[5]) for i, c in layout.items() if i not in range(COMBO, COMBO + 8)
         and i not in range(TEXT, TEXT + 4)}, {
         FRAME + 1: ("検索ボタンのカスタマイズ", True), FRAME + 2: ("詳細", True),
         CHECK: ("常に手前に表示", True), COMMAND + 4: ("標準に戻す", False),
@@ -133,10 +133,11 @@ def run_layout_edit_and_ok(h):
         LABEL + 5: ("書き方はヘルプ参照", True), LABEL + 6: ("キーワード", True),
         EDIT_BUTTON: ("変更", True),
         EDIT_BUTTON + 1: ("削除", True), EDIT_BUTTON + 2: ("クリア", True),
-        CHECK + 1: ("検索候補を表示", True), LABEL + 7: ("検索候補", True), TEXT + 4: ("", True)})
+        CHECK + 1: ("検索候補を表示", True), LABEL + 7: ("検索候補", True), TEXT + 4: ("", True),
+        LABEL + 8: ("文字コード", True), LABEL + 9: ("空白", True)})
     order = [COMBO, COMBO + 1, COMBO + 2, COMBO + 3, COMBO + 5, COMBO + 4, TEXT, TEXT + 1,
              TEXT + 2, EDIT_BUTTON, EDIT_BUTTON + 1, EDIT_BUTTON + 2, CHECK, COMMAND + 1,
-             COMMAND + 2, COMMAND + 3, TEXT + 3, CHECK + 1, TEXT + 4, COMBO]
+             COMMAND + 2, COMMAND + 3, TEXT + 3, CHECK + 1, TEXT + 4, COMBO + 6, COMBO + 7, COMBO]
     h.check("Tab walks the focus order, past the hidden button, and wraps",
             all_of(seen, "tabs"), [",".join(map(str, order))])
 
