@@ -105,6 +105,10 @@ FoundEngines ReadOpenSearchFile(std::string_view bytes, std::string_view origin)
     return FoundEngines::Failure("it is too large");
   if (XML_Parse(parser.get(), bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) !=
       XML_STATUS_OK) {
+    if (XML_GetErrorCode(parser.get()) == XML_ERROR_UNKNOWN_ENCODING)
+      return FoundEngines::Failure(
+          "its characters are in an encoding the reader does not know (it reads UTF-8, UTF-16 "
+          "and ISO-8859-1)");
     return FoundEngines::Failure("it is no well-formed XML (line " +
                                  std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
                                  XML_ErrorString(XML_GetErrorCode(parser.get())) + ")");

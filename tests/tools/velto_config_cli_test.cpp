@@ -359,6 +359,7 @@ TEST_F(VeltoConfigTest, ImportAddsFirefoxEnginesToFreeSlotsOnceAndDryRunWritesNo
       test::MozLz4(test::SearchJson(
           {kDuckDuckGoJson,
            R"({"_name":"Poster","_urls":[{"template":"https://p.example/","method":"POST"}]})"})));
+  // The factory defaults leave slot 9 and the slots from 10 empty.
   ASSERT_EQ(InFolder({"defaults"}).status, 0);
   const std::string before = ReadBytes(folder / "velto.ini");
   const auto defaults = nlohmann::json::parse(InFolder({"show"}).out);
@@ -366,7 +367,7 @@ TEST_F(VeltoConfigTest, ImportAddsFirefoxEnginesToFreeSlotsOnceAndDryRunWritesNo
   const auto dry = InFolder({"import", "--dry-run", "firefox"});
   ASSERT_EQ(dry.status, 0) << dry.err;
   EXPECT_EQ(dry.out,
-            "would add slot 10: DuckDuckGo <https://duckduckgo.com/?q=%s> keyword \"@d\" with "
+            "would add slot 9: DuckDuckGo <https://duckduckgo.com/?q=%s> keyword \"@d\" with "
             "suggestions (Firefox, profile default-release)\n"
             "skipped Poster (Firefox, profile default-release): it searches by POST, which the "
             "bar cannot send\n");
@@ -374,16 +375,16 @@ TEST_F(VeltoConfigTest, ImportAddsFirefoxEnginesToFreeSlotsOnceAndDryRunWritesNo
 
   const auto added = InFolder({"import", "firefox"});
   ASSERT_EQ(added.status, 0) << added.err;
-  EXPECT_TRUE(added.out.starts_with("added slot 10: DuckDuckGo")) << added.out;
+  EXPECT_TRUE(added.out.starts_with("added slot 9: DuckDuckGo")) << added.out;
   const auto json = nlohmann::json::parse(InFolder({"show"}).out);
-  EXPECT_EQ(json["SearchName"][10], "DuckDuckGo");
-  EXPECT_EQ(json["SearchHome"][10], "https://duckduckgo.com/");
-  EXPECT_EQ(json["SearchEngn"][10], "https://duckduckgo.com/?q=%s");
-  EXPECT_EQ(json["SearchKey"][10], "@d");
-  EXPECT_EQ(json["SuggestEngn"][10], "https://ac.duckduckgo.com/ac/?q=%s&type=list");
-  EXPECT_EQ(json["SearchName"][11], "");
+  EXPECT_EQ(json["SearchName"][9], "DuckDuckGo");
+  EXPECT_EQ(json["SearchHome"][9], "https://duckduckgo.com/");
+  EXPECT_EQ(json["SearchEngn"][9], "https://duckduckgo.com/?q=%s");
+  EXPECT_EQ(json["SearchKey"][9], "@d");
+  EXPECT_EQ(json["SuggestEngn"][9], "https://ac.duckduckgo.com/ac/?q=%s&type=list");
+  EXPECT_EQ(json["SearchName"][10], "");
   // The engines the defaults wrote are as they were.
-  for (int slot = 0; slot < 10; ++slot) {
+  for (int slot = 0; slot < 9; ++slot) {
     EXPECT_EQ(json["SearchName"][slot], defaults["SearchName"][slot]) << slot;
     EXPECT_EQ(json["SearchEngn"][slot], defaults["SearchEngn"][slot]) << slot;
   }
@@ -391,7 +392,7 @@ TEST_F(VeltoConfigTest, ImportAddsFirefoxEnginesToFreeSlotsOnceAndDryRunWritesNo
   const std::string once = ReadBytes(folder / "velto.ini");
   const auto again = InFolder({"import", "firefox"});
   ASSERT_EQ(again.status, 0);
-  EXPECT_NE(again.out.find("skipped DuckDuckGo (Firefox, profile default-release): slot 10 "
+  EXPECT_NE(again.out.find("skipped DuckDuckGo (Firefox, profile default-release): slot 9 "
                            "(DuckDuckGo) already has its address"),
             std::string::npos)
       << again.out;
