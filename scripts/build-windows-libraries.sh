@@ -98,8 +98,11 @@ for arch in "${todo[@]}"; do
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
     -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF \
-    -DEXPAT_MSVC_STATIC_CRT=OFF >/dev/null
-  cmake --build "$work/expat" -j "$jobs" >/dev/null
+    >/dev/null
+  # Debian's patches test "XML_DTD == 1", as its autotools build defines it; the CMake build
+  # defines it empty.
+  sed -i 's/^#define XML_DTD$/#define XML_DTD 1/' "$work/expat/expat_config.h"
+  cmake --build "$work/expat" -j "$jobs" >"$work/expat.log" || { cat "$work/expat.log"; exit 1; }
   cmake --install "$work/expat" >/dev/null
   # expat names its static library libexpatMD.a or libexpat.a by build settings.
   [ -f "$prefix/lib/libexpat.a" ] || cp "$(ls "$prefix"/lib/libexpat*.a | head -1)" "$prefix/lib/libexpat.a"
