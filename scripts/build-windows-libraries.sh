@@ -14,6 +14,12 @@ sqlite_version=3.40.1-2+deb12u2
 lz4_version=1.9.4-1
 expat_version=2.5.0-1+deb12u2
 
+# Small before fast, as the Windows programs are built (MinSizeRel); one thread, no extensions
+# loaded from files.
+cflags="-Os"
+sqlite_flags="-DSQLITE_THREADSAFE=0 -DSQLITE_OMIT_LOAD_EXTENSION -DSQLITE_DEFAULT_MEMSTATUS=0 -DSQLITE_OMIT_DEPRECATED -DSQLITE_OMIT_SHARED_CACHE"
+stamp="$sqlite_version $lz4_version $expat_version $cflags $sqlite_flags"
+
 root=$(cd "$(dirname "$0")/.." && pwd)
 top=$root/build/windows-libs
 src=$top/src
@@ -25,7 +31,7 @@ complete() {
   local prefix=$1
   [ -f "$prefix/lib/libsqlite3.a" ] && [ -f "$prefix/lib/liblz4.a" ] &&
     [ -f "$prefix/lib/libexpat.a" ] && [ -f "$prefix/.versions" ] &&
-    [ "$(cat "$prefix/.versions")" = "$sqlite_version $lz4_version $expat_version" ]
+    [ "$(cat "$prefix/.versions")" = "$stamp" ]
 }
 
 todo=()
@@ -84,13 +90,12 @@ for arch in "${todo[@]}"; do
   cc=$arch-w64-mingw32-gcc-posix
   ar=$arch-w64-mingw32-ar
 
-  # SQLite as the import uses it: one thread, no extensions loaded from files.
-  "$cc" -O2 -c "$sqlite_tree/amalgamation/sqlite3.c" -o "$work/sqlite3.o" \
-    -DSQLITE_THREADSAFE=0 -DSQLITE_OMIT_LOAD_EXTENSION -DSQLITE_DEFAULT_MEMSTATUS=0
+  # shellcheck disable=SC2086
+  "$cc" $cflags $sqlite_flags -c "$sqlite_tree/amalgamation/sqlite3.c" -o "$work/sqlite3.o"
   "$ar" rcs "$prefix/lib/libsqlite3.a" "$work/sqlite3.o"
   cp "$sqlite_tree/amalgamation/sqlite3.h" "$prefix/include/"
 
-  "$cc" -O2 -c "$lz4_tree/lib/lz4.c" -o "$work/lz4.o"
+  "$cc" $cflags -c "$lz4_tree/lib/lz4.c" -o "$work/lz4.o"
   "$ar" rcs "$prefix/lib/liblz4.a" "$work/lz4.o"
   cp "$lz4_tree/lib/lz4.h" "$prefix/include/"
 
@@ -107,6 +112,6 @@ for arch in "${todo[@]}"; do
   # expat names its static library libexpatMD.a or libexpat.a by build settings.
   [ -f "$prefix/lib/libexpat.a" ] || cp "$(ls "$prefix"/lib/libexpat*.a | head -1)" "$prefix/lib/libexpat.a"
 
-  echo "$sqlite_version $lz4_version $expat_version" >"$prefix/.versions"
+  echo "$stamp" >"$prefix/.versions"
   rm -rf "$work"
 done
