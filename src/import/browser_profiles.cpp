@@ -71,7 +71,9 @@ std::string LookedIn(std::span<const BrowserFolder> folders) {
   std::string list;
   for (const BrowserFolder& folder : folders)
     list += (list.empty() ? "" : ", ") + Utf8FromFilePath(folder.folder);
-  return list;
+  // No HOME (or APPDATA) at all: no place to look in.
+  return list.empty() ? std::string("none of the usual folders (their variables are not set)")
+                      : list;
 }
 
 // The profile folders "Local State" names, with their names as the browser shows them.
