@@ -108,6 +108,8 @@ int RunImport(std::span<const std::string_view> words, const SettingsStore& stor
   }
   if (found.error) return Failure(err, *found.error);
 
+  if (files.InspectFile(store.folder()).kind != FileKind::Folder)
+    return Failure(err, "folder not found: " + Utf8FromFilePath(store.folder()));
   if (!ProfileFile(store.SettingsPath(), files).Load() &&
       files.InspectFile(store.SettingsPath()).kind != FileKind::Missing)
     return Failure(err, "cannot read " + Utf8FromFilePath(store.SettingsPath()));

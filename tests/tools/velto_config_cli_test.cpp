@@ -443,6 +443,9 @@ TEST_F(VeltoConfigTest, ImportFromAnUnreadableSourceFailsWithOneLineAndWritesNot
   const std::string packed = test::MozLz4(test::SearchJson({kDuckDuckGoJson}));
   WriteBytes(home / "ff" / "search.json.mozlz4", packed.substr(0, packed.size() / 2));
   WriteBytes(home / "page.xml", "<html><body>404</body></html>");
+  WriteBytes(home / "ok.xml",
+             "<OpenSearchDescription><ShortName>OK</ShortName><Url type=\"text/html\" "
+             "template=\"https://ok.example/?q={searchTerms}\"/></OpenSearchDescription>");
   std::filesystem::create_directories(home / "ch");
   WriteBytes(home / "ch" / "Web Data", std::string(4096, 'x'));
   const std::vector<std::pair<std::vector<std::string>, const char*>> cases = {
@@ -452,6 +455,8 @@ TEST_F(VeltoConfigTest, ImportFromAnUnreadableSourceFailsWithOneLineAndWritesNot
       {{"import", "chromium", (home / "ch").string()}, "no SQLite database"},
       {{"import", (home / "page.xml").string()}, "no OpenSearch description"},
       {{"import", (home / "missing.xml").string()}, "no such file"},
+      {{"--dir", (home / "nowhere").string(), "import", (home / "ok.xml").string()},
+       "folder not found"},
   };
   for (const auto& [args, reason] : cases) {
     const auto r = InFolder(args);
