@@ -12,12 +12,33 @@ if(VELTO_WIN32)
   add_library(velto_json INTERFACE)
   target_include_directories(velto_json SYSTEM INTERFACE ${_velto_ext})
   add_library(nlohmann_json::nlohmann_json ALIAS velto_json)
+  # SQLite, LZ4 and expat for the engine import: Debian has no MinGW builds of them, so
+  # scripts/build-windows-libraries.sh (run by the set-up) builds them from Debian's sources.
+  set(_velto_libs ${CMAKE_SOURCE_DIR}/build/windows-libs/${CMAKE_SYSTEM_PROCESSOR})
+  foreach(_lib sqlite3 lz4 expat)
+    if(NOT EXISTS ${_velto_libs}/lib/lib${_lib}.a)
+      message(FATAL_ERROR "${_velto_libs}/lib/lib${_lib}.a is missing: run "
+                          "scripts/build-windows-libraries.sh ${CMAKE_SYSTEM_PROCESSOR}")
+    endif()
+    add_library(velto::${_lib} STATIC IMPORTED)
+    set_target_properties(velto::${_lib} PROPERTIES IMPORTED_LOCATION ${_velto_libs}/lib/lib${_lib}.a
+                                                    INTERFACE_INCLUDE_DIRECTORIES ${_velto_libs}/include)
+  endforeach()
+  set_property(TARGET velto::expat PROPERTY INTERFACE_COMPILE_DEFINITIONS XML_STATIC)
 else()
   find_package(GTest REQUIRED)
   find_package(nlohmann_json 3 REQUIRED)
   find_package(benchmark REQUIRED)
   find_package(Iconv REQUIRED)
   find_package(Qt6 REQUIRED COMPONENTS Widgets Network Test)
+  # The engine import's readers: SQLite, LZ4 and expat.
+  find_package(SQLite3 REQUIRED)
+  find_package(EXPAT REQUIRED)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(LZ4 REQUIRED IMPORTED_TARGET liblz4)
+  add_library(velto::sqlite3 ALIAS SQLite::SQLite3)
+  add_library(velto::expat ALIAS EXPAT::EXPAT)
+  add_library(velto::lz4 ALIAS PkgConfig::LZ4)
 endif()
 
 include(GoogleTest)

@@ -13,7 +13,7 @@ cmake --build --preset fuzz -j "${JOBS:-$(nproc)}" >/dev/null
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(fuzz_profile_file fuzz_settings_store fuzz_ansi_codec fuzz_unicode_text
-           fuzz_number_text fuzz_dropped_text_file fuzz_suggestion_answer)
+           fuzz_number_text fuzz_dropped_text_file fuzz_suggestion_answer fuzz_engine_import)
 fi
 
 failed=()

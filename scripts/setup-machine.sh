@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libfontconfig-dev
+  libsqlite3-dev liblz4-dev libexpat1-dev sqlite3 tcl
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   wine wine32:i386 xvfb xauth xdotool x11-utils x11-xserver-utils
   fonts-ipafont-gothic fonts-horai-umefont locales zip unzip python3
@@ -45,3 +46,6 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   echo "setup: generating the de_DE.UTF-8 locale"
   localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
+
+# The engine import's libraries for the Windows builds, from Debian's source packages.
+"$(dirname "$0")/build-windows-libraries.sh" i686 x86_64

@@ -4,17 +4,19 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "main/engine_keyword.h"
-#include "settings/query_encoding.h"
 #include "main/program_info.h"
 #include "settings/ascii_text.h"
 #include "settings/profile_file.h"
+#include "settings/query_encoding.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 #include "settings/starter_file.h"
 #include "settings/storable_text.h"
+#include "velto_config_import.h"
 
 namespace velto {
 namespace {
@@ -25,6 +27,7 @@ constexpr std::string_view kUsage =
     "       velto-config [--dir FOLDER] set SECTION KEY VALUE\n"
     "       velto-config [--dir FOLDER] defaults\n"
     "       velto-config [--dir FOLDER] starter\n"
+    "       velto-config [--dir FOLDER] import [--dry-run] firefox|chromium|FILE.xml\n"
     "       velto-config --help | --version\n";
 
 constexpr std::string_view kHelp =
@@ -44,6 +47,16 @@ constexpr std::string_view kHelp =
     "  starter                 write the starter settings (options, buttons, today's engines as\n"
     "                          query templates in slots 0-11); position, history and engine\n"
     "                          slots 12-19 are kept\n"
+    "  import [--dry-run] firefox|chromium [PROFILES]\n"
+    "                          add the engines of every profile of Firefox, or of the Chromium\n"
+    "                          family (Chrome, Chromium, Edge, Brave, Vivaldi), to the free\n"
+    "                          slots; PROFILES is a browser's folder of profiles, or one\n"
+    "                          profile's folder, instead of the usual ones\n"
+    "  import [--dry-run] FILE.xml\n"
+    "                          add the engine of an OpenSearch description file; import\n"
+    "                          never changes a slot that holds an engine and prints one line\n"
+    "                          per engine added or skipped (with the reason); --dry-run\n"
+    "                          prints the same and writes nothing\n"
     "\n"
     "  --dir FOLDER            the folder that holds velto.ini; by default the one where the\n"
     "                          search bar keeps its settings: the folder of this program or,\n"
@@ -56,7 +69,8 @@ constexpr std::string_view kHelp =
     "Addresses (SearchHome, SearchEngn) keep characters Shift-JIS lacks as UTF-8 percent\n"
     "escapes (%C3%A9 for e with acute); set refuses any other such value.\n"
     "Exit status: 0 done; 1 the file could not be read or written, or the value cannot be\n"
-    "stored exactly (message on stderr); 2 wrong usage.\n";
+    "stored exactly, or the engines' source could not be read (message on stderr); 2 wrong\n"
+    "usage.\n";
 
 std::string Utf8(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
@@ -199,8 +213,8 @@ std::optional<std::string> RefusedSetting(const SettingsStore& store, std::strin
            " runs from 0 to " + std::to_string(indexed->count - 1);
   }
   if (indexed->name == kSearchKeyKey) return BadKeyword(store, *indexed->index, value);
-  const std::string named = std::string(indexed->name) + "(" + std::to_string(*indexed->index) +
-                            ") must be ";
+  const std::string named =
+      std::string(indexed->name) + "(" + std::to_string(*indexed->index) + ") must be ";
   if (indexed->name == kSearchEncodingKey && !ReadEncodingName(value))
     return named + "empty, UTF-8, Shift_JIS or EUC-JP, not \"" + std::string(value) + "\"";
   if (indexed->name == kSearchSpaceKey && !ReadBlankName(value))
@@ -228,14 +242,14 @@ int Failure(std::ostream& err, const std::string& message) {
 
 int RunVeltoConfig(const std::vector<std::string>& args, Disk disk,
                    const std::filesystem::path& default_folder, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, const BrowserFolders& browsers) {
   return RunVeltoConfig(
-      args, disk, [&default_folder] { return default_folder; }, out, err);
+      args, disk, [&default_folder] { return default_folder; }, out, err, browsers);
 }
 
 int RunVeltoConfig(const std::vector<std::string>& args, Disk disk,
                    const std::function<std::filesystem::path()>& default_folder, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, const BrowserFolders& browsers) {
   std::optional<std::filesystem::path> given;
   std::vector<std::string_view> words;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -315,6 +329,9 @@ int RunVeltoConfig(const std::vector<std::string>& args, Disk disk,
         command == "defaults" ? store.WriteDefaults() : store.WriteStarterSettings();
     if (!written) return Failure(err, Diagnose(store, true));
     return 0;
+  }
+  if (command == "import") {
+    return RunImport(std::span(words).subspan(1), store, browsers, out, err);
   }
   return UsageError(err, "unknown command " + std::string(command));
 }

@@ -1,5 +1,7 @@
 // velto-config's entry point: UTF-8 arguments in, UTF-8 text out, on both systems.
+#include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,8 +49,17 @@ int wmain(int argc, wchar_t** argv) {
   std::ostringstream out, err;
   velto::Win32FileSystem files;
   const velto::Win32TextCodec codec;
-  const int status =
-      velto::RunVeltoConfig(args, velto::Disk(files, codec), velto::ExecutableFolder(), out, err);
+  const velto::BrowserFolders browsers =
+      velto::StandardBrowserFolders([](std::string_view name) -> std::optional<std::string> {
+        const std::wstring wide(name.begin(), name.end());
+        const wchar_t* value = _wgetenv(wide.c_str());
+        if (!value) return std::nullopt;
+        const std::wstring_view text(value);
+        return velto::Utf8FromUtf16(
+            std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+      });
+  const int status = velto::RunVeltoConfig(args, velto::Disk(files, codec),
+                                           velto::ExecutableFolder(), out, err, browsers);
   WriteOut(STD_OUTPUT_HANDLE, out.str());
   WriteOut(STD_ERROR_HANDLE, err.str());
   return status;
@@ -73,7 +84,12 @@ int main(int argc, char** argv) {
     velto::WriteStarterSettingsOnFirstUse(folders, disk);
     return folders.settings;
   };
-  return velto::RunVeltoConfig(args, disk, settings_folder, std::cout, std::cerr);
+  const velto::BrowserFolders browsers =
+      velto::StandardBrowserFolders([](std::string_view name) -> std::optional<std::string> {
+        const char* value = std::getenv(std::string(name).c_str());
+        return value ? std::optional<std::string>(value) : std::nullopt;
+      });
+  return velto::RunVeltoConfig(args, disk, settings_folder, std::cout, std::cerr, browsers);
 }
 
 #endif

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
+#include "import/engine_files.h"
 #include "support/temp_folder.h"
 
 namespace velto {
@@ -34,9 +35,10 @@ class VeltoConfigTest : public ::testing::Test {
  protected:
   TempFolder work;  // holds the captured output
   TempFolder folder;
+  std::string environment;  // put before the program: "HOME=/x "
 
   Result Run(const std::vector<std::string>& args, const std::string& exe = VELTO_CONFIG_EXE) {
-    std::string command = ShellQuoted(exe);
+    std::string command = environment + ShellQuoted(exe);
     for (const auto& a : args) command += " " + ShellQuoted(a);
     command += " >" + ShellQuoted((work / "out").string()) + " 2>" +
                ShellQuoted((work / "err").string()) + " </dev/null";
@@ -226,7 +228,11 @@ TEST_F(VeltoConfigTest, WrongUsageExitsWithTwoAndTouchesNothing) {
                                              {"set", "Velto", "a=b", "1"},
                                              {"set", "Velto", ";Top", "1"},
                                              {"set", "Velto", "Top\nAlwaysTop", "1"},
-                                             {"set", "", "Top", "1"}}) {
+                                             {"set", "", "Top", "1"},
+                                             {"import"},
+                                             {"import", "--frob", "firefox"},
+                                             {"import", "a.xml", "b.xml"},
+                                             {"import", "firefox", "a", "b"}}) {
     std::vector<std::string> with_dir = {"--dir", folder.path().string()};
     with_dir.insert(with_dir.end(), args.begin(), args.end());
     const auto r = Run(args.size() == 1 && args[0] == "--dir" ? args : with_dir);
@@ -237,8 +243,8 @@ TEST_F(VeltoConfigTest, WrongUsageExitsWithTwoAndTouchesNothing) {
 
   const auto help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word :
-       {"show", "get", "set", "defaults", "starter", "--dir", "--version", "Exit status"}) {
+  for (const char* word : {"show", "get", "set", "defaults", "starter", "import", "--dry-run",
+                           "--dir", "--version", "Exit status"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
   const auto version = Run({"--version", "show"});
@@ -334,6 +340,134 @@ TEST_F(VeltoConfigTest, SetRefusesWhatTheBarCouldNotUseWithTheReasonAlone) {
   const auto restored = nlohmann::json::parse(InFolder({"show"}).out);
   EXPECT_EQ(restored["SearchKey"][2], "");
   EXPECT_EQ(restored["SearchKey"][11], "i");
+}
+
+const std::string kDuckDuckGoJson =
+    R"({"_name":"DuckDuckGo","_metaData":{"alias":"@d"},"_urls":[{"template":"https://)"
+    R"(duckduckgo.com/?q={searchTerms}"},{"type":"application/x-suggestions+json","template":)"
+    R"("https://ac.duckduckgo.com/ac/?q={searchTerms}&type=list"}]})";
+
+TEST_F(VeltoConfigTest, ImportAddsFirefoxEnginesToFreeSlotsOnceAndDryRunWritesNothing) {
+  TempFolder home;
+  environment = "env -u XDG_CONFIG_HOME HOME=" + ShellQuoted(home.path().string()) + " ";
+  const auto profiles = home / ".mozilla" / "firefox";
+  std::filesystem::create_directories(profiles / "x1.default-release");
+  WriteBytes(profiles / "profiles.ini",
+             "[Profile0]\nName=default-release\nIsRelative=1\n"
+             "Path=x1.default-release\n");
+  WriteBytes(
+      profiles / "x1.default-release" / "search.json.mozlz4",
+      test::MozLz4(test::SearchJson(
+          {kDuckDuckGoJson,
+           R"({"_name":"Poster","_urls":[{"template":"https://p.example/","method":"POST"}]})"})));
+  // The factory defaults leave slot 9 and the slots from 10 empty.
+  ASSERT_EQ(InFolder({"defaults"}).status, 0);
+  const std::string before = ReadBytes(folder / "velto.ini");
+  const auto defaults = nlohmann::json::parse(InFolder({"show"}).out);
+
+  const auto dry = InFolder({"import", "--dry-run", "firefox"});
+  ASSERT_EQ(dry.status, 0) << dry.err;
+  EXPECT_EQ(dry.out,
+            "would add slot 9: DuckDuckGo <https://duckduckgo.com/?q=%s> keyword \"@d\" with "
+            "suggestions (Firefox, profile default-release)\n"
+            "skipped Poster (Firefox, profile default-release): it searches by POST, which the "
+            "bar cannot send\n");
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), before);
+
+  const auto added = InFolder({"import", "firefox"});
+  ASSERT_EQ(added.status, 0) << added.err;
+  EXPECT_TRUE(added.out.starts_with("added slot 9: DuckDuckGo")) << added.out;
+  const auto json = nlohmann::json::parse(InFolder({"show"}).out);
+  EXPECT_EQ(json["SearchName"][9], "DuckDuckGo");
+  EXPECT_EQ(json["SearchHome"][9], "https://duckduckgo.com/");
+  EXPECT_EQ(json["SearchEngn"][9], "https://duckduckgo.com/?q=%s");
+  EXPECT_EQ(json["SearchKey"][9], "@d");
+  EXPECT_EQ(json["SuggestEngn"][9], "https://ac.duckduckgo.com/ac/?q=%s&type=list");
+  EXPECT_EQ(json["SearchName"][10], "");
+  // The engines the defaults wrote are as they were.
+  for (int slot = 0; slot < 9; ++slot) {
+    EXPECT_EQ(json["SearchName"][slot], defaults["SearchName"][slot]) << slot;
+    EXPECT_EQ(json["SearchEngn"][slot], defaults["SearchEngn"][slot]) << slot;
+  }
+
+  const std::string once = ReadBytes(folder / "velto.ini");
+  const auto again = InFolder({"import", "firefox"});
+  ASSERT_EQ(again.status, 0);
+  EXPECT_NE(again.out.find("skipped DuckDuckGo (Firefox, profile default-release): slot 9 "
+                           "(DuckDuckGo) already has its address"),
+            std::string::npos)
+      << again.out;
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), once);
+}
+
+TEST_F(VeltoConfigTest, ImportReadsChromiumProfilesAndOpenSearchFilesWithTheirCharacterSets) {
+  TempFolder home;
+  environment = "env -u XDG_CONFIG_HOME HOME=" + ShellQuoted(home.path().string()) + " ";
+  const auto chrome = home / ".config" / "google-chrome" / "Default";
+  std::filesystem::create_directories(chrome);
+  test::WriteWebData(
+      chrome / "Web Data",
+      {{"価格.com", "k", "https://kakaku.com/search_results/{searchTerms}/", "", "Shift_JIS"},
+       {"Latin", "l", "https://l.example/?q={searchTerms}", "", "ISO-8859-1"}});
+  const auto chromium = InFolder({"import", "chromium"});
+  ASSERT_EQ(chromium.status, 0) << chromium.err;
+  EXPECT_NE(chromium.out.find("added slot 0: 価格.com <https://kakaku.com/search_results/%s/> "
+                              "keyword \"k\" in Shift_JIS (Google Chrome, profile Default)\n"),
+            std::string::npos)
+      << chromium.out;
+  EXPECT_NE(chromium.out.find("skipped Latin (Google Chrome, profile Default): it wants its "
+                              "queries in \"ISO-8859-1\""),
+            std::string::npos)
+      << chromium.out;
+
+  WriteBytes(home / "euc.xml",
+             "<OpenSearchDescription xmlns=\"http://a9.com/-/spec/opensearch/1.1/\">"
+             "<ShortName>EUC</ShortName><InputEncoding>EUC-JP</InputEncoding>"
+             "<Url type=\"text/html\" template=\"https://e.example/?q={searchTerms}&amp;"
+             "ie={inputEncoding}\"/></OpenSearchDescription>");
+  const auto xml = InFolder({"import", (home / "euc.xml").string()});
+  ASSERT_EQ(xml.status, 0) << xml.err;
+  const auto json = nlohmann::json::parse(InFolder({"show"}).out);
+  EXPECT_EQ(json["SearchName"][0], "価格.com");
+  EXPECT_EQ(json["SearchEncoding"][0], "Shift_JIS");
+  EXPECT_EQ(json["SearchName"][1], "EUC");
+  EXPECT_EQ(json["SearchEngn"][1], "https://e.example/?q=%s&ie=EUC-JP");
+  EXPECT_EQ(json["SearchEncoding"][1], "EUC-JP");
+}
+
+TEST_F(VeltoConfigTest, ImportFromAnUnreadableSourceFailsWithOneLineAndWritesNothing) {
+  TempFolder home;
+  environment = "env -u XDG_CONFIG_HOME HOME=" + ShellQuoted(home.path().string()) + " ";
+  ASSERT_EQ(InFolder({"defaults"}).status, 0);
+  const std::string before = ReadBytes(folder / "velto.ini");
+  std::filesystem::create_directories(home / "ff");
+  const std::string packed = test::MozLz4(test::SearchJson({kDuckDuckGoJson}));
+  WriteBytes(home / "ff" / "search.json.mozlz4", packed.substr(0, packed.size() / 2));
+  WriteBytes(home / "page.xml", "<html><body>404</body></html>");
+  WriteBytes(home / "ok.xml",
+             "<OpenSearchDescription><ShortName>OK</ShortName><Url type=\"text/html\" "
+             "template=\"https://ok.example/?q={searchTerms}\"/></OpenSearchDescription>");
+  std::filesystem::create_directories(home / "ch");
+  WriteBytes(home / "ch" / "Web Data", std::string(4096, 'x'));
+  const std::vector<std::pair<std::vector<std::string>, const char*>> cases = {
+      {{"import", "firefox"}, "no Firefox profile found in "},
+      {{"import", "chromium"}, "no profile of a Chromium browser found"},
+      {{"import", "firefox", (home / "ff").string()}, "LZ4"},
+      {{"import", "chromium", (home / "ch").string()}, "no SQLite database"},
+      {{"import", (home / "page.xml").string()}, "no OpenSearch description"},
+      {{"import", (home / "missing.xml").string()}, "no such file"},
+      {{"--dir", (home / "nowhere").string(), "import", (home / "ok.xml").string()},
+       "folder not found"},
+  };
+  for (const auto& [args, reason] : cases) {
+    const auto r = InFolder(args);
+    EXPECT_EQ(r.status, 1) << args.back();
+    EXPECT_EQ(LineCount(r.err), 1) << r.err;
+    EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("nothing was written"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(ReadBytes(folder / "velto.ini"), before);
 }
 
 }  // namespace

@@ -242,6 +242,20 @@ bool SettingsStore::WriteEngineSlot(int slot, std::string_view name, std::string
   return Write(changes);
 }
 
+bool SettingsStore::WriteImportedEngines(std::span<const ImportedEngine> engines) const {
+  Changes changes{disk_.codec(), {}};
+  for (const ImportedEngine& engine : engines) {
+    AddEngineSlot(changes, engine.slot, engine.name, engine.home, engine.search, engine.keyword);
+    const std::string suggest_key = IndexedKey(kSuggestEngnKey, engine.slot);
+    if (!engine.suggest.empty() || FindSetting(kSearchDataSection, suggest_key))
+      changes.Set(kSearchDataSection, suggest_key, StorableAddress(disk_.codec(), engine.suggest));
+    if (!engine.encoding.empty())
+      changes.Set(kSearchDataSection, IndexedKey(kSearchEncodingKey, engine.slot), engine.encoding);
+  }
+  if (changes.entries.empty()) return true;
+  return Write(changes);
+}
+
 void SettingsStore::AddEngineSlot(Changes& changes, int slot, std::string_view name,
                                   std::string_view home, std::string_view engine,
                                   std::string_view keyword) const {

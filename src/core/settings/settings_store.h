@@ -4,10 +4,12 @@
 // that stores several keys gathers them and rewrites the file once.
 // Text crosses into the file in the ANSI code page; the core's text is UTF-8.
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "ports/disk.h"
+#include "settings/engine_import.h"
 #include "settings/file_path.h"
 #include "settings/path_text.h"
 #include "settings/settings_keys.h"
@@ -77,6 +79,9 @@ class SettingsStore {
   // SearchEncoding(slot) and SearchSpace(slot) in one rewrite, each only when it is not empty
   // or the file has it, so a file without them keeps exactly its keys.
   bool WriteQueryEncoding(int slot, std::string_view encoding, std::string_view space) const;
+  // Imported engines, each into its slot with its suggestion address and character set, in one
+  // rewrite: all of them or, on a failure, none.
+  bool WriteImportedEngines(std::span<const ImportedEngine> engines) const;
   // Suggest: "1" for on, "0" for off.
   bool WriteSuggestSwitch(bool on) const;
   // SuggestEngn(slot), an engine's suggestion address.

@@ -65,6 +65,40 @@ if(NOT EXISTS "${program_folder}/velto.ini" OR EXISTS "${WORK}/velto.ini")
   message(SEND_ERROR "without --dir, velto.ini was not written beside the program")
 endif()
 
+# Engines from an OpenSearch file and a Chromium profile (an SQLite database made by the sqlite3
+# program) into the free slots 9 and 10, named by their Windows paths.
+set(xml "${WORK}/東京.xml")
+file(WRITE "${xml}" "<OpenSearchDescription xmlns=\"http://a9.com/-/spec/opensearch/1.1/\">"
+     "<ShortName>価格</ShortName><InputEncoding>Shift_JIS</InputEncoding>"
+     "<Url type=\"text/html\" template=\"https://k.example/?q={searchTerms}\"/>"
+     "</OpenSearchDescription>")
+run(0 --dir "${dir}" import --dry-run "Z:${xml}")
+expect_equal("import --dry-run" "${out}"
+             "would add slot 9: 価格 <https://k.example/?q=%s> in Shift_JIS (Z:${xml})\n")
+run(0 --dir "${dir}" import "Z:${xml}")
+set(profile "${WORK}/User Data/Default")
+file(MAKE_DIRECTORY "${profile}")
+execute_process(COMMAND sqlite3 "${profile}/Web Data"
+                "CREATE TABLE keywords (id INTEGER PRIMARY KEY, short_name, keyword, url, suggest_url, input_encodings);
+                 INSERT INTO keywords (short_name, keyword, url, suggest_url, input_encodings)
+                 VALUES ('DuckDuckGo', 'd', 'https://duckduckgo.com/?q={searchTerms}', '', 'UTF-8');"
+                RESULT_VARIABLE status)
+expect_equal("sqlite3" "${status}" "0")
+run(0 --dir "${dir}" import chromium "Z:${WORK}/User Data")
+if(NOT out MATCHES "^added slot 10: DuckDuckGo <https://duckduckgo.com/\\?q=%s> keyword \"d\"")
+  message(SEND_ERROR "import chromium: [${out}]")
+endif()
+run(0 --dir "${dir}" show)
+string(JSON name10 GET "${out}" SearchName 9)
+expect_equal("imported SearchName[9]" "${name10}" "価格")
+string(JSON encoding10 GET "${out}" SearchEncoding 9)
+expect_equal("imported SearchEncoding[9]" "${encoding10}" "Shift_JIS")
+string(JSON key11 GET "${out}" SearchKey 10)
+expect_equal("imported SearchKey[10]" "${key11}" "d")
+file(WRITE "${WORK}/broken.xml" "<OpenSearchDescription><ShortName>")
+run(1 --dir "${dir}" import "Z:${WORK}/broken.xml")
+expect_one_line("broken OpenSearch file" "${err}")
+
 # Failures: one line on stderr and status 1; wrong usage: status 2.
 run(1 --dir "Z:${WORK}/missing" set Velto Top 1)
 expect_one_line("missing folder" "${err}")
