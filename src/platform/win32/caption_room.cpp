@@ -7,6 +7,7 @@
 
 #include "main/caption_fit.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/shortened_caption.h"
 
 namespace velto::win32 {
 
@@ -55,8 +56,15 @@ int CaptionChrome(HWND control, int dpi) {
   const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
   const int edge = SystemMetricAt(SM_CXEDGE, dpi);
   if (_wcsicmp(name.c_str(), WC_STATICW) == 0) return 0;
-  if (_wcsicmp(name.c_str(), WC_COMBOBOXW) == 0)
-    return SystemMetricAt(SM_CXVSCROLL, dpi) + 2 * edge + MulDiv(2, dpi, 96);
+  if (_wcsicmp(name.c_str(), WC_COMBOBOXW) == 0) {
+    // Everything beside the text the field draws: borders, arrow, the text's own blanks.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    RECT client{};
+    if (GetComboBoxInfo(control, &info) && GetClientRect(control, &client))
+      return client.right - (info.rcItem.right - info.rcItem.left) + 2 * SelectorTextPadding(dpi);
+    return SystemMetricAt(SM_CXVSCROLL, dpi) + 2 * edge + 2 * SelectorTextPadding(dpi);
+  }
   if (_wcsicmp(name.c_str(), WC_BUTTONW) == 0) {
     const LONG_PTR type = style & BS_TYPEMASK;
     if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX)
@@ -85,7 +93,7 @@ std::wstring ShownCaption(HWND control) {
   return widest;
 }
 
-void GrowToFit(HWND control, int limit, int dpi) {
+void GrowToFit(HWND control, int limit, int dpi, bool shortens) {
   if (control == nullptr) return;
   const std::wstring caption = ShownCaption(control);
   if (caption.empty()) return;
@@ -94,11 +102,10 @@ void GrowToFit(HWND control, int limit, int dpi) {
   RECT at{};
   GetWindowRect(control, &at);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
-  // These buttons draw a caption that does not fit cut at both sides, not shortened with an
-  // ellipsis; until they do, a control keeps the width its table gives it, even where the
-  // table draws it into its neighbour.
-  const int width = FittedWidth(at.left, at.right - at.left, needed,
-                                std::max(limit, static_cast<int>(at.right)));
+  // A control that shortens a caption too long for it stops at its neighbour; one that would
+  // cut it keeps the width its table gives it, even where the table draws it into the next.
+  if (!shortens) limit = std::max(limit, static_cast<int>(at.right));
+  const int width = FittedWidth(at.left, at.right - at.left, needed, limit);
   if (width == at.right - at.left) return;
   // A selector's height is that of its open list.
   int height = at.bottom - at.top;

@@ -15,6 +15,8 @@ int CaptionChrome(HWND control, int dpi);
 // The caption the control shows: its text, or for a selector its widest entry.
 std::wstring ShownCaption(HWND control);
 // Widens `control` (in its parent's client pixels) to show its caption, never past `limit`.
-void GrowToFit(HWND control, int limit, int dpi);
+// A control that `shortens` its caption where it does not fit also narrows to keep clear of
+// `limit`; any other keeps at least its own width.
+void GrowToFit(HWND control, int limit, int dpi, bool shortens);
 
 }  // namespace velto::win32
