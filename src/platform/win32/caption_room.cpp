@@ -51,6 +51,26 @@ int TextWidth(HFONT font, const std::wstring& text) {
   return widest;
 }
 
+int InkWidth(HDC dc, const std::wstring& line, int* lead) {
+  SIZE size{};
+  if (line.empty() ||
+      !GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size)) {
+    if (lead != nullptr) *lead = 0;
+    return 0;
+  }
+  // Only TrueType fonts tell their bearings; halves of a surrogate pair have none to tell.
+  const auto blank_side = [dc](wchar_t c, bool before) {
+    ABC abc{};
+    if (c >= 0xD800 && c <= 0xDFFF) return 0;
+    if (!GetCharABCWidthsW(dc, c, c, &abc)) return 0;
+    return std::max(0, before ? abc.abcA : abc.abcC);
+  };
+  const int before = blank_side(line.front(), true);
+  const int after = blank_side(line.back(), false);
+  if (lead != nullptr) *lead = before;
+  return std::max(0, static_cast<int>(size.cx) - before - after);
+}
+
 int CaptionChrome(HWND control, int dpi) {
   const std::wstring name = ClassOf(control);
   const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
@@ -70,7 +90,9 @@ int CaptionChrome(HWND control, int dpi) {
     if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX)
       return SystemMetricAt(SM_CXMENUCHECK, dpi) + MulDiv(6, dpi, 96);
     if (type == BS_GROUPBOX) return MulDiv(16, dpi, 96);
-    // A push button draws its caption inside its edges.
+    // A push button draws the ink of its caption inside the frame of its face.
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+      return 2 * SystemMetricAt(SM_CXBORDER, dpi);
     return 2 * edge;
   }
   return 0;
@@ -98,7 +120,18 @@ void GrowToFit(HWND control, int limit, int dpi, bool shortens) {
   const std::wstring caption = ShownCaption(control);
   if (caption.empty()) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  const int needed = TextWidth(font, caption) + CaptionChrome(control, dpi);
+  int text = TextWidth(font, caption);
+  if (_wcsicmp(ClassOf(control).c_str(), WC_BUTTONW) == 0 &&
+      (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
+    // A push button draws its caption itself, its ink inside the edges.
+    if (HDC dc = GetDC(control); dc != nullptr) {
+      HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+      text = InkWidth(dc, caption);
+      SelectObject(dc, old);
+      ReleaseDC(control, dc);
+    }
+  }
+  const int needed = text + CaptionChrome(control, dpi);
   RECT at{};
   GetWindowRect(control, &at);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);

@@ -9,6 +9,9 @@ namespace velto::win32 {
 
 // The widest line of `text` in `font`, in pixels.
 int TextWidth(HFONT font, const std::wstring& text);
+// The width the ink of a line of text covers in the font selected into `dc`: its advance less
+// the blank side bearings of its first and last characters. `lead` receives the first one's.
+int InkWidth(HDC dc, const std::wstring& line, int* lead = nullptr);
 // What the control draws around its caption at `dpi`: borders, the check box's box, a
 // selector's arrow.
 int CaptionChrome(HWND control, int dpi);

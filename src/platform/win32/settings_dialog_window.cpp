@@ -203,6 +203,7 @@ void SettingsDialogWindow::LayOut() {
                  height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     HFONT font = control.font == DialogFont::Gothic ? gothic.get() : fallback.get();
     if (font != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control.kind == DialogControlKind::Selector) FitSelectorHeights(child);
   }
   gothic_font_ = std::move(gothic);
   default_font_ = std::move(fallback);

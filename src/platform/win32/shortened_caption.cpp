@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "main/caption_fit.h"
+#include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/wide_text.h"
 
@@ -32,9 +33,11 @@ std::wstring WholeCaption(HWND button) {
   return text;
 }
 
-std::wstring Shortened(HDC dc, const std::wstring& caption, int room) {
-  const auto width = [dc](std::string_view text) {
+// `ink`: measured by the ink it draws (a caption between edges), else by its advance.
+std::wstring Shortened(HDC dc, const std::wstring& caption, int room, bool ink) {
+  const auto width = [dc, ink](std::string_view text) {
     const std::wstring wide = WideFromUtf8(std::string(text));
+    if (ink) return InkWidth(dc, wide);
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
@@ -65,8 +68,9 @@ int FieldRoom(HWND selector, int dpi) {
 RECT CaptionRect(HWND button, int dpi) {
   RECT room{};
   GetClientRect(button, &room);
-  // The same edges caption_room.cpp counts for a push button.
-  InflateRect(&room, -SystemMetricAt(SM_CXEDGE, dpi), -SystemMetricAt(SM_CYEDGE, dpi));
+  // Inside the face's frame, as caption_room.cpp counts it for a push button. The ink is
+  // measured without the characters' blank bearings, which keep it off the frame.
+  InflateRect(&room, -SystemMetricAt(SM_CXBORDER, dpi), -SystemMetricAt(SM_CYBORDER, dpi));
   return room;
 }
 
@@ -77,7 +81,7 @@ std::wstring ShortenedCaption(HWND button, int dpi) {
   if (dc == nullptr) return caption;
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
   const RECT room = CaptionRect(button, dpi);
-  std::wstring shown = Shortened(dc, caption, room.right - room.left);
+  std::wstring shown = Shortened(dc, caption, room.right - room.left, true);
   SelectObject(dc, old);
   ReleaseDC(button, dc);
   return shown;
@@ -92,12 +96,17 @@ LRESULT DrawShortenedCaption(const NMCUSTOMDRAW& draw, int dpi) {
   HDC dc = draw.hdc;
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
   RECT room = CaptionRect(button, dpi);
-  const std::wstring shown = Shortened(dc, WholeCaption(button), room.right - room.left);
+  const std::wstring shown = Shortened(dc, WholeCaption(button), room.right - room.left, true);
+  // The ink, not the advance, is centred: a caption that only just fits keeps clear of both
+  // edges.
+  int lead = 0;
+  const int ink = InkWidth(dc, shown, &lead);
+  room.left += (room.right - room.left - ink) / 2 - lead;
   const int old_mode = SetBkMode(dc, TRANSPARENT);
   const COLORREF old_color = SetTextColor(
       dc, GetSysColor(IsWindowEnabled(button) != FALSE ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &room,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   SetTextColor(dc, old_color);
   SetBkMode(dc, old_mode);
   SelectObject(dc, old);
@@ -123,10 +132,25 @@ std::wstring ShortenedEntry(HWND selector, int entry, int dpi) {
   if (dc == nullptr) return text;
   HGDIOBJ old =
       SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(selector, WM_GETFONT, 0, 0)));
-  std::wstring shown = Shortened(dc, text, FieldRoom(selector, dpi));
+  std::wstring shown = Shortened(dc, text, FieldRoom(selector, dpi), false);
   SelectObject(dc, old);
   ReleaseDC(selector, dc);
   return shown;
+}
+
+void FitSelectorHeights(HWND selector) {
+  HDC dc = GetDC(selector);
+  if (dc == nullptr) return;
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(selector, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(dc, &metrics) != FALSE;
+  SelectObject(dc, old);
+  ReleaseDC(selector, dc);
+  if (!measured) return;
+  const auto line = static_cast<LPARAM>(metrics.tmHeight + 2);
+  SendMessageW(selector, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), line);
+  SendMessageW(selector, CB_SETITEMHEIGHT, 0, line);
 }
 
 bool DrawSelectorEntry(const DRAWITEMSTRUCT& item, int dpi) {
@@ -144,7 +168,7 @@ bool DrawSelectorEntry(const DRAWITEMSTRUCT& item, int dpi) {
     RECT text_at = item.rcItem;
     InflateRect(&text_at, -SelectorTextPadding(dpi), 0);
     const std::wstring text =
-        field ? Shortened(dc, EntryText(selector, entry), text_at.right - text_at.left)
+        field ? Shortened(dc, EntryText(selector, entry), text_at.right - text_at.left, false)
               : EntryText(selector, entry);
     const int old_mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF old_color = SetTextColor(

@@ -23,6 +23,9 @@ int SelectorTextPadding(int dpi);
 // Entry `entry` of a drawn selector as its closed field shows it: shortened where the field
 // is too narrow for it.
 std::wstring ShortenedEntry(HWND selector, int entry, int dpi);
+// A drawn selector measures its field and entries once, before it has its font: after each
+// change of font it is told their heights, a line of the font and a pixel above and below.
+void FitSelectorHeights(HWND selector);
 // WM_DRAWITEM of a drawn selector (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS): its closed field
 // shows the chosen entry shortened where it must be; the open list shows every entry whole.
 // False for an item that is not a selector's.
