@@ -166,6 +166,14 @@ bool DrawSelectorEntry(const DRAWITEMSTRUCT& item, int dpi) {
     const int entry = static_cast<int>(item.itemID);
     const bool field = (item.itemState & ODS_COMBOBOXEDIT) != 0;
     RECT text_at = item.rcItem;
+    // The closed field's text keeps the room FieldRoom measures, whatever part of the field
+    // the selector hands over for drawing.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (field && GetComboBoxInfo(selector, &info)) {
+      text_at.left = info.rcItem.left;
+      text_at.right = info.rcItem.right;
+    }
     InflateRect(&text_at, -SelectorTextPadding(dpi), 0);
     const std::wstring text =
         field ? Shortened(dc, EntryText(selector, entry), text_at.right - text_at.left, false)
