@@ -73,6 +73,7 @@ SettingsDialogWindow::SettingsDialogWindow()
     ConnectControl(kDialogControls[i], *controls_[i]);
   }
   FitCaptions(dpi);
+  KeepInsideFrames();
   ChainTabOrder();
 }
 
@@ -145,6 +146,30 @@ void SettingsDialogWindow::FitCaptions(double dpi) {
     }
     if (!caption.isEmpty())
       GrowToFit(*controls_[i], caption, LayoutPixels(DialogGrowLimit(i), dpi));
+  }
+}
+
+void SettingsDialogWindow::KeepInsideFrames() {
+  // The inner frame first: moving what it holds may make it taller inside the outer one.
+  for (std::string_view name : {"Frame2", "Frame1"}) {
+    auto* frame = qobject_cast<QGroupBox*>(Control(name));
+    if (frame == nullptr) continue;
+    frame->ensurePolished();
+    const QList<QWidget*> held = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    if (held.isEmpty()) continue;
+    int top = held.first()->y();
+    int bottom = 0;
+    for (const QWidget* widget : held) {
+      top = std::min(top, widget->y());
+      bottom = std::max(bottom, widget->geometry().bottom());
+    }
+    // This style draws the title above the frame's line, not through it.
+    const QRect inside = frame->contentsRect();
+    const int down = std::max(0, inside.top() - top);
+    if (down == 0) continue;
+    for (QWidget* widget : held) widget->move(widget->x(), widget->y() + down);
+    if (bottom + down > inside.bottom())
+      frame->resize(frame->width(), frame->height() + bottom + down - inside.bottom());
   }
 }
 

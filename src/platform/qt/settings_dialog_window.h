@@ -70,6 +70,9 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   std::unique_ptr<QWidget> CreateControl(const DialogControl& control, double dpi);
   // Widens the controls whose captions the font leaves short.
   void FitCaptions(double dpi);
+  // Moves what a frame holds below its title where the style gives the title more room than
+  // the table does.
+  void KeepInsideFrames();
   void ConnectControl(const DialogControl& control, QWidget& widget);
   void ChainTabOrder();
   QComboBox* SelectorAt(int index) const;
