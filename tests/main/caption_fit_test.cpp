@@ -41,6 +41,9 @@ TEST(GrowLimit, IsTheNearestControlToTheRightOnTheSameRowsOfTheSameParent) {
   EXPECT_EQ(DialogGrowLimit(DialogIndex("Label1(0)")), 960);
   EXPECT_EQ(DialogGrowLimit(DialogIndex("Label1(4)")), 1440);
   EXPECT_EQ(DialogGrowLimit(DialogIndex("Combo1(5)")), 2640);
+  // The engine selectors: at the details frame, and inside it at the change button.
+  EXPECT_EQ(DialogGrowLimit(DialogIndex("Combo1(1)")), 2640);
+  EXPECT_EQ(DialogGrowLimit(DialogIndex("Combo1(4)")), 1800);
   // Nothing to its right: the frame's inside.
   EXPECT_EQ(DialogGrowLimit(DialogIndex("Label1(5)")), 3855 - 60);
   EXPECT_EQ(DialogGrowLimit(DialogIndex("Command3")), kDialogClientWidth);

@@ -1,6 +1,8 @@
 // Every caption of the search bar, its menu and the settings dialog shows whole: run at each
-// scale factor and font DPI the desktop may ask for (the test's environment sets them).
+// scale factor and font DPI the desktop may ask for (the test's environment sets them), and
+// with the desktop's font at 100, 150 and 200 % of its usual size.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -8,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -17,6 +20,7 @@
 #include "dialog_window_fixture.h"
 #include "main/caption_fit.h"
 #include "main/search_bar_layout.h"
+#include "platform/qt/selector_box.h"
 #include "settings/factory_defaults.h"
 #include "settings/starter_settings.h"
 
@@ -90,14 +94,25 @@ class CaptionTest : public QObject {
  private slots:
   void EveryCaptionShowsWhole_data() {
     QTest::addColumn<QString>("ini");
-    QTest::newRow("factory") << Qt8(IniOf(velto::kFactoryEngines, velto::kFactorySearchSelect));
-    QTest::newRow("starter") << Qt8(IniOf(velto::kStarterEngines, velto::kStarterSearchSelect));
+    QTest::addColumn<double>("text_size");
+    const QString starter = Qt8(IniOf(velto::kStarterEngines, velto::kStarterSearchSelect));
+    QTest::newRow("factory") << Qt8(IniOf(velto::kFactoryEngines, velto::kFactorySearchSelect))
+                             << 1.0;
+    QTest::newRow("starter") << starter << 1.0;
+    QTest::newRow("starter, text 150 %") << starter << 1.5;
+    QTest::newRow("starter, text 200 %") << starter << 2.0;
   }
 
   // Whole, or where a name is longer than its button can grow, shortened at its end with an
   // ellipsis by the shared rule, the whole name kept in the tooltip; never into a neighbour.
   void EveryCaptionShowsWhole() {
     QFETCH(QString, ini);
+    QFETCH(double, text_size);
+    const QFont desktop = QApplication::font();
+    QFont larger = desktop;
+    larger.setPointSizeF(9 * text_size);
+    QApplication::setFont(larger);
+    const auto restore = qScopeGuard([&desktop] { QApplication::setFont(desktop); });
     DialogWindowFixture f(ini.toStdString());
     f.OpenFromMenu();
     QStringList cut;
@@ -137,16 +152,39 @@ class CaptionTest : public QObject {
         case velto::DialogControlKind::Frame:
           check(c.name, widget, Qt8(c.caption));
           break;
-        case velto::DialogControlKind::Selector:
-          // The default button's entries are the dialog's own; the others are engine names.
+        case velto::DialogControlKind::Selector: {
+          // The default button's entries are the dialog's own and show whole; an engine's name
+          // shows whole or shortened at its end.
           if (c.index == 5)
             for (std::string_view entry : velto::kDefaultButtonNames)
               check(c.name, widget, Qt8(entry));
+          auto& box = static_cast<velto::SelectorBox&>(widget);
+          const QString shown = box.ShownCaption();
+          check(c.name, widget, shown);
+          const QString ellipsis = Qt8(velto::kEllipsis);
+          if (shown != box.currentText() &&
+              !(shown.endsWith(ellipsis) &&
+                box.currentText().startsWith(shown.chopped(ellipsis.size()).trimmed())))
+            cut << Report(c.name, box.currentText(), 0, 0) + " shown as \"" + shown + "\"";
           break;
+        }
         default:
           break;
       }
     }
+    // Nothing of a frame reaches out of its inside: not above it into its title, not past
+    // its sides.
+    for (const velto::DialogControl& c : velto::kDialogControls) {
+      QWidget& widget = f.Control(c.name);
+      const auto* frame = qobject_cast<const QGroupBox*>(widget.parentWidget());
+      if (frame != nullptr && !frame->contentsRect().contains(widget.geometry()))
+        cut << Qt8(c.name) + " crosses its frame";
+    }
+    // One font for the dialog's controls and for the bar and its menu: the proportional gothic.
+    for (QWidget* widget : {&f.Control("Frame2"), &f.Control("Command5(0)"),
+                            static_cast<QWidget*>(&f.bar_window.Menu().Menu())})
+      QVERIFY2(!QFontInfo(widget->font()).fixedPitch(),
+               qPrintable(QFontInfo(widget->font()).family()));
     const QFontInfo gothic(f.Control("Label1(0)").font());
     qInfo("gothic: %s", qPrintable(gothic.family()));
     QVERIFY(!gothic.fixedPitch());

@@ -15,6 +15,11 @@ void FixedSearchMenu::SetEntryVisible(int index, bool visible) {
   if (QAction* action = actions_[static_cast<std::size_t>(index)]) action->setVisible(visible);
 }
 
+void FixedSearchMenu::SetFont(const QFont& font) {
+  font_ = font;
+  if (menu_) menu_->setFont(font_);
+}
+
 QMenu& FixedSearchMenu::Menu() {
   if (!menu_) Build();
   return *menu_;
@@ -28,6 +33,7 @@ QAction* FixedSearchMenu::Entry(int index) {
 
 void FixedSearchMenu::Build() {
   menu_ = std::make_unique<QMenu>(QStringLiteral("メニュー"), &owner_);
+  menu_->setFont(font_);
   for (const FixedSearch& entry : kFixedSearches) {
     QAction* action = nullptr;
     if (entry.is_separator) {

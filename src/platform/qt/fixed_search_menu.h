@@ -1,6 +1,7 @@
 #pragma once
 // The popup menu "メニュー" of fixed searches, built from the core's table on first use (the
 // search bar starts faster without it). Choosing an entry reports the entry's menu index.
+#include <QFont>
 #include <QMenu>
 #include <QPoint>
 #include <array>
@@ -19,6 +20,8 @@ class FixedSearchMenu {
   FixedSearchMenu& operator=(const FixedSearchMenu&) = delete;
 
   void SetEntryVisible(int index, bool visible);
+  // The font the menu's entries are drawn in.
+  void SetFont(const QFont& font);
   // Opens the menu with its top left corner at a screen position; returns at once.
   void PopupAt(QPoint screen_position);
 
@@ -32,6 +35,7 @@ class FixedSearchMenu {
   QWidget& owner_;
   std::function<void(int)> on_pick_;
   std::array<bool, kMenuEntryCount> visible_{};
+  QFont font_;
   std::array<QAction*, kMenuEntryCount> actions_{};  // owned by the menu
   std::unique_ptr<QMenu> menu_;
 };

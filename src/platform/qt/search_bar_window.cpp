@@ -76,6 +76,8 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
   setWindowTitle(ToQt(kSearchBarCaption));
   layout_dpi_ = LayoutDpi();
   fonts_ = BarFonts();
+  // The menu is a window of its own and would take the desktop's font, not the bar's.
+  menu_.SetFont(FontOf(BarFont::Button));
   setFixedSize(LayoutPixels(kBarClientWidth, layout_dpi_),
                LayoutPixels(kBarClientHeight, layout_dpi_));
   BuildControls();

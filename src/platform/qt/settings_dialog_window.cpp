@@ -15,33 +15,37 @@
 #include <vector>
 
 #include "dialog/dialog_layout.h"
+#include "dialog/dialog_text_scale.h"
 #include "main/caption_fit.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/caption_room.h"
 #include "platform/qt/qt_units.h"
 #include "platform/qt/search_bar_window.h"
+#include "platform/qt/selector_box.h"
 #include "platform/qt/taskbar_hint.h"
 #include "platform/qt/virtual_keys.h"
 
 namespace velto {
 namespace {
 
-QFont GothicFont() {
-  return ProportionalGothic(ProportionalGothicFamilies(kDialogFontName), kDialogFontPoints,
+// The size of the desktop's font, in points.
+double DesktopPoints() {
+  const QFont app = QApplication::font();
+  if (app.pointSizeF() > 0) return app.pointSizeF();
+  return app.pixelSize() * 72.0 / LayoutDpi();
+}
+
+QFont GothicFont(const QStringList& families) {
+  return ProportionalGothic(families, kDialogFontPoints * DialogTextScale(DesktopPoints()),
                             kDialogFontWeight >= 700);
 }
 
-// The dialog's own font, set on a control explicitly so that it does not take the gothic
-// font of the frame it stands in.
-QFont DefaultFont() {
-  const QFont app = QApplication::font();
-  QFont font(app.family());
-  if (app.pointSizeF() > 0)
-    font.setPointSizeF(app.pointSizeF());
-  else
-    font.setPixelSize(app.pixelSize());
-  font.setWeight(app.weight());
-  return font;
+// The dialog's default font: the desktop's size, in the same proportional gothic as the rest
+// of the dialog (the desktop's own face is often a fixed-pitch one). Set on a control
+// explicitly so that it does not take the gothic font of the frame it stands in.
+QFont DefaultFont(const QStringList& families) {
+  return ProportionalGothic(families, std::max(DesktopPoints(), kDesignedDesktopPoints),
+                            QApplication::font().weight() >= QFont::Bold);
 }
 
 bool TakesFocus(DialogControlKind kind) {
@@ -53,13 +57,15 @@ bool TakesFocus(DialogControlKind kind) {
 SettingsDialogWindow::SettingsDialogWindow()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      gothic_font_(GothicFont()),
-      default_font_(DefaultFont()) {
+      gothic_font_(GothicFont(ProportionalGothicFamilies(kDialogFontName))),
+      default_font_(DefaultFont(ProportionalGothicFamilies(kDialogFontName))),
+      layout_dpi_(LayoutDpi() * DialogTextScale(DesktopPoints())) {
   setWindowTitle(ToQt(kDialogCaption));
   setWindowIcon(AppIcon());
   // Closing the dialog never ends the program; only the search bar does.
   setAttribute(Qt::WA_QuitOnClose, false);
-  const double dpi = LayoutDpi();
+  // The table grows with the desktop's text size, as the fonts do.
+  const double dpi = layout_dpi_;
   setFixedSize(LayoutPixels(kDialogClientWidth, dpi), LayoutPixels(kDialogClientHeight, dpi));
   // The table lists each frame before the controls it holds.
   for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
@@ -67,6 +73,7 @@ SettingsDialogWindow::SettingsDialogWindow()
     ConnectControl(kDialogControls[i], *controls_[i]);
   }
   FitCaptions(dpi);
+  KeepInsideFrames();
   ChainTabOrder();
 }
 
@@ -86,7 +93,7 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
       widget = std::make_unique<QLabel>(ToQt(c.caption), parent);
       break;
     case DialogControlKind::Selector: {
-      auto box = std::make_unique<QComboBox>(parent);
+      auto box = std::make_unique<SelectorBox>(parent);
       box->setEditable(false);  // the user picks, never types
       box->setMaxVisibleItems(kEditableEngineSlots);
       selectors_[static_cast<std::size_t>(c.index)] = box.get();
@@ -128,16 +135,41 @@ void SettingsDialogWindow::FitCaptions(double dpi) {
     if (!HasFlag(c.flags, kFitsCaption)) continue;
     QString caption = ToQt(c.caption);
     if (c.kind == DialogControlKind::Selector) {
-      // A selector's caption is its widest entry; the default button's names are the only
-      // entries the table knows.
-      caption.clear();
+      // A selector's caption is its widest entry; before the first load, the default
+      // button's names are the only entries the table knows.
+      caption = static_cast<const SelectorBox&>(*controls_[i]).WidestEntry();
       const QFontMetricsF metrics(controls_[i]->font());
-      for (std::string_view name : kDefaultButtonNames)
-        if (DrawnTextWidth(metrics, ToQt(name)) > DrawnTextWidth(metrics, caption))
-          caption = ToQt(name);
+      if (c.index == kDefaultSelector)
+        for (std::string_view name : kDefaultButtonNames)
+          if (DrawnTextWidth(metrics, ToQt(name)) > DrawnTextWidth(metrics, caption))
+            caption = ToQt(name);
     }
     if (!caption.isEmpty())
       GrowToFit(*controls_[i], caption, LayoutPixels(DialogGrowLimit(i), dpi));
+  }
+}
+
+void SettingsDialogWindow::KeepInsideFrames() {
+  // The inner frame first: moving what it holds may make it taller inside the outer one.
+  for (std::string_view name : {"Frame2", "Frame1"}) {
+    auto* frame = qobject_cast<QGroupBox*>(Control(name));
+    if (frame == nullptr) continue;
+    frame->ensurePolished();
+    const QList<QWidget*> held = frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    if (held.isEmpty()) continue;
+    int top = held.first()->y();
+    int bottom = 0;
+    for (const QWidget* widget : held) {
+      top = std::min(top, widget->y());
+      bottom = std::max(bottom, widget->geometry().bottom());
+    }
+    // This style draws the title above the frame's line, not through it.
+    const QRect inside = frame->contentsRect();
+    const int down = std::max(0, inside.top() - top);
+    if (down == 0) continue;
+    for (QWidget* widget : held) widget->move(widget->x(), widget->y() + down);
+    if (bottom + down > inside.bottom())
+      frame->resize(frame->width(), frame->height() + bottom + down - inside.bottom());
   }
 }
 
@@ -222,6 +254,8 @@ void SettingsDialogWindow::Open() {
 }
 
 void SettingsDialogWindow::Show() {
+  // The selectors hold their entries by now.
+  FitCaptions(layout_dpi_);
   KeepOutOfTaskbar(*this);
   show();
   raise();

@@ -70,6 +70,9 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   std::unique_ptr<QWidget> CreateControl(const DialogControl& control, double dpi);
   // Widens the controls whose captions the font leaves short.
   void FitCaptions(double dpi);
+  // Moves what a frame holds below its title where the style gives the title more room than
+  // the table does.
+  void KeepInsideFrames();
   void ConnectControl(const DialogControl& control, QWidget& widget);
   void ChainTabOrder();
   QComboBox* SelectorAt(int index) const;
@@ -81,6 +84,8 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   // The two fonts of the dialog's controls, resolved once.
   QFont gothic_font_;
   QFont default_font_;
+  // The DPI the table is laid out at: the screen's, grown with the desktop's text size.
+  double layout_dpi_;
   // Every control, in table order, each frame before what it holds: an array is destroyed
   // from its end, so no frame deletes a child that is still owned here.
   std::array<std::unique_ptr<QWidget>, kDialogControlCount> controls_{};

@@ -7,6 +7,7 @@
 
 #include "main/caption_fit.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/shortened_caption.h"
 
 namespace velto::win32 {
 
@@ -50,19 +51,48 @@ int TextWidth(HFONT font, const std::wstring& text) {
   return widest;
 }
 
+int InkWidth(HDC dc, const std::wstring& line, int* lead) {
+  SIZE size{};
+  if (line.empty() ||
+      !GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size)) {
+    if (lead != nullptr) *lead = 0;
+    return 0;
+  }
+  // Only TrueType fonts tell their bearings; halves of a surrogate pair have none to tell.
+  const auto blank_side = [dc](wchar_t c, bool before) {
+    ABC abc{};
+    if (c >= 0xD800 && c <= 0xDFFF) return 0;
+    if (!GetCharABCWidthsW(dc, c, c, &abc)) return 0;
+    return std::max(0, before ? abc.abcA : abc.abcC);
+  };
+  const int before = blank_side(line.front(), true);
+  const int after = blank_side(line.back(), false);
+  if (lead != nullptr) *lead = before;
+  return std::max(0, static_cast<int>(size.cx) - before - after);
+}
+
 int CaptionChrome(HWND control, int dpi) {
   const std::wstring name = ClassOf(control);
   const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
   const int edge = SystemMetricAt(SM_CXEDGE, dpi);
   if (_wcsicmp(name.c_str(), WC_STATICW) == 0) return 0;
-  if (_wcsicmp(name.c_str(), WC_COMBOBOXW) == 0)
-    return SystemMetricAt(SM_CXVSCROLL, dpi) + 2 * edge + MulDiv(2, dpi, 96);
+  if (_wcsicmp(name.c_str(), WC_COMBOBOXW) == 0) {
+    // Everything beside the text the field draws: borders, arrow, the text's own blanks.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    RECT client{};
+    if (GetComboBoxInfo(control, &info) && GetClientRect(control, &client))
+      return client.right - (info.rcItem.right - info.rcItem.left) + 2 * SelectorTextPadding(dpi);
+    return SystemMetricAt(SM_CXVSCROLL, dpi) + 2 * edge + 2 * SelectorTextPadding(dpi);
+  }
   if (_wcsicmp(name.c_str(), WC_BUTTONW) == 0) {
     const LONG_PTR type = style & BS_TYPEMASK;
     if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX)
       return SystemMetricAt(SM_CXMENUCHECK, dpi) + MulDiv(6, dpi, 96);
     if (type == BS_GROUPBOX) return MulDiv(16, dpi, 96);
-    // A push button draws its caption inside its edges.
+    // A push button draws the ink of its caption inside the frame of its face.
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+      return 2 * SystemMetricAt(SM_CXBORDER, dpi);
     return 2 * edge;
   }
   return 0;
@@ -85,20 +115,30 @@ std::wstring ShownCaption(HWND control) {
   return widest;
 }
 
-void GrowToFit(HWND control, int limit, int dpi) {
+void GrowToFit(HWND control, int limit, int dpi, bool shortens) {
   if (control == nullptr) return;
   const std::wstring caption = ShownCaption(control);
   if (caption.empty()) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  const int needed = TextWidth(font, caption) + CaptionChrome(control, dpi);
+  int text = TextWidth(font, caption);
+  if (_wcsicmp(ClassOf(control).c_str(), WC_BUTTONW) == 0 &&
+      (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
+    // A push button draws its caption itself, its ink inside the edges.
+    if (HDC dc = GetDC(control); dc != nullptr) {
+      HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+      text = InkWidth(dc, caption);
+      SelectObject(dc, old);
+      ReleaseDC(control, dc);
+    }
+  }
+  const int needed = text + CaptionChrome(control, dpi);
   RECT at{};
   GetWindowRect(control, &at);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&at), 2);
-  // These buttons draw a caption that does not fit cut at both sides, not shortened with an
-  // ellipsis; until they do, a control keeps the width its table gives it, even where the
-  // table draws it into its neighbour.
-  const int width = FittedWidth(at.left, at.right - at.left, needed,
-                                std::max(limit, static_cast<int>(at.right)));
+  // A control that shortens a caption too long for it stops at its neighbour; one that would
+  // cut it keeps the width its table gives it, even where the table draws it into the next.
+  if (!shortens) limit = std::max(limit, static_cast<int>(at.right));
+  const int width = FittedWidth(at.left, at.right - at.left, needed, limit);
   if (width == at.right - at.left) return;
   // A selector's height is that of its open list.
   int height = at.bottom - at.top;

@@ -9,12 +9,17 @@ namespace velto::win32 {
 
 // The widest line of `text` in `font`, in pixels.
 int TextWidth(HFONT font, const std::wstring& text);
+// The width the ink of a line of text covers in the font selected into `dc`: its advance less
+// the blank side bearings of its first and last characters. `lead` receives the first one's.
+int InkWidth(HDC dc, const std::wstring& line, int* lead = nullptr);
 // What the control draws around its caption at `dpi`: borders, the check box's box, a
 // selector's arrow.
 int CaptionChrome(HWND control, int dpi);
 // The caption the control shows: its text, or for a selector its widest entry.
 std::wstring ShownCaption(HWND control);
 // Widens `control` (in its parent's client pixels) to show its caption, never past `limit`.
-void GrowToFit(HWND control, int limit, int dpi);
+// A control that `shortens` its caption where it does not fit also narrows to keep clear of
+// `limit`; any other keeps at least its own width.
+void GrowToFit(HWND control, int limit, int dpi, bool shortens);
 
 }  // namespace velto::win32

@@ -6,6 +6,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/shift_state.h"
+#include "platform/win32/shortened_caption.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/winhttp_fetcher.h"
@@ -179,7 +180,7 @@ void SearchBarWindow::FitButtonNow(int index) {
       SetWindowPos(button, nullptr, 0, 0, width, height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (HasFlag(control.flags, kFitsCaption))
-      GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_);
+      GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_, true);
     return;
   }
 }
@@ -269,6 +270,11 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
     case WM_SETFOCUS:
       focus_.OnMessage(window, message, wparam);
       return 0;
+    case WM_NOTIFY:
+      if (const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lparam);
+          draw->hdr.code == NM_CUSTOMDRAW)
+        return DrawShortenedCaption(*draw, dpi_);
+      break;
     case WM_CLOSE:
       CloseProgram();
       return 0;

@@ -4,13 +4,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "dialog/dialog_layout.h"
+#include "dialog/dialog_text_scale.h"
 #include "main/caption_fit.h"
 #include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/settings_dialog_ids.h"
 #include "platform/win32/shift_state.h"
+#include "platform/win32/shortened_caption.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
 
@@ -36,7 +40,8 @@ DWORD ControlStyle(const DialogControl& control) {
     case DialogControlKind::Label:
       return SS_LEFT | SS_NOPREFIX | WS_GROUP;
     case DialogControlKind::Selector:
-      return CBS_DROPDOWNLIST | WS_VSCROLL | kFocusable;
+      // Drawn here: a chosen entry too long for the field is shortened, not cut.
+      return CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | kFocusable;
     case DialogControlKind::EditBox:
       return ES_AUTOHSCROLL | kFocusable;
     case DialogControlKind::CheckBox:
@@ -79,6 +84,14 @@ POINT ClientOrigin(const DialogControl& control) {
     at.y += FrameControl(1).top;
   }
   return at;
+}
+
+// The DPI the table's twips and the gothic font are scaled by: the monitor's, grown with the
+// desktop's text size.
+int LayoutDpiFor(int dpi) {
+  const LOGFONTW message = MessageFontAt(dpi);
+  const double points = std::abs(static_cast<double>(message.lfHeight)) * 72.0 / dpi;
+  return static_cast<int>(std::lround(dpi * DialogTextScale(points)));
 }
 
 // "ＭＳ Ｐゴシック" 9.75 point: the point size is fractional, so it is sized in hundredths.
@@ -133,8 +146,9 @@ bool SettingsDialogWindow::Create() {
 }
 
 SIZE SettingsDialogWindow::OuterSize(int dpi) {
-  RECT outer{0, 0, PixelsFromTwips(kDialogClientWidth, dpi),
-             PixelsFromTwips(kDialogClientHeight, dpi)};
+  const int layout_dpi = LayoutDpiFor(dpi);
+  RECT outer{0, 0, PixelsFromTwips(kDialogClientWidth, layout_dpi),
+             PixelsFromTwips(kDialogClientHeight, layout_dpi)};
   AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle);
   return {outer.right - outer.left, outer.bottom - outer.top};
 }
@@ -172,21 +186,24 @@ void SettingsDialogWindow::CreateControls() {
 }
 
 void SettingsDialogWindow::LayOut() {
-  // New fonts go onto the controls before the old ones are freed.
-  UniqueFont gothic = CreateGothicFont(dpi_);
+  layout_dpi_ = LayoutDpiFor(dpi_);
+  // New fonts go onto the controls before the old ones are freed. The message font has the
+  // desktop's text size already; the gothic grows with it as the layout does.
+  UniqueFont gothic = CreateGothicFont(layout_dpi_);
   UniqueFont fallback = CreateDefaultFont(dpi_);
   for (const DialogControl& control : kDialogControls) {
     HWND child = Control(ControlId(control));
     if (child == nullptr) continue;
     const POINT at = ClientOrigin(control);
-    int height = PixelsFromTwips(control.height, dpi_);
+    int height = PixelsFromTwips(control.height, layout_dpi_);
     if (control.kind == DialogControlKind::Selector)
-      height += MulDiv(kSelectorListPixels, dpi_, USER_DEFAULT_SCREEN_DPI);
-    SetWindowPos(child, nullptr, PixelsFromTwips(at.x, dpi_), PixelsFromTwips(at.y, dpi_),
-                 PixelsFromTwips(control.width, dpi_), height,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+      height += MulDiv(kSelectorListPixels, layout_dpi_, USER_DEFAULT_SCREEN_DPI);
+    SetWindowPos(child, nullptr, PixelsFromTwips(at.x, layout_dpi_),
+                 PixelsFromTwips(at.y, layout_dpi_), PixelsFromTwips(control.width, layout_dpi_),
+                 height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     HFONT font = control.font == DialogFont::Gothic ? gothic.get() : fallback.get();
     if (font != nullptr) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control.kind == DialogControlKind::Selector) FitSelectorHeights(child);
   }
   gothic_font_ = std::move(gothic);
   default_font_ = std::move(fallback);
@@ -199,8 +216,10 @@ void SettingsDialogWindow::FitCaptions() {
     const DialogControl& control = kDialogControls[i];
     if (!HasFlag(control.flags, kFitsCaption)) continue;
     const POINT origin = ParentOrigin(control);
-    GrowToFit(Control(ControlId(control)), PixelsFromTwips(origin.x + DialogGrowLimit(i), dpi_),
-              dpi_);
+    const bool shortens =
+        control.kind == DialogControlKind::Button || control.kind == DialogControlKind::Selector;
+    GrowToFit(Control(ControlId(control)),
+              PixelsFromTwips(origin.x + DialogGrowLimit(i), layout_dpi_), dpi_, shortens);
   }
 }
 
@@ -228,6 +247,17 @@ LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;
+    case WM_NOTIFY:
+      if (const auto* draw = reinterpret_cast<const NMCUSTOMDRAW*>(lparam);
+          draw->hdr.code == NM_CUSTOMDRAW)
+        return DrawShortenedCaption(*draw, dpi_);
+      break;
+    case WM_MEASUREITEM:
+      // The selectors keep the heights their font gives them.
+      return TRUE;
+    case WM_DRAWITEM:
+      if (DrawSelectorEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), dpi_)) return TRUE;
+      break;
     case WM_CLOSE:
       // The close box: the core decides, and closes the window through Close.
       if (core_ != nullptr) core_->OnCommand(DialogCommand::CloseBox);

@@ -58,7 +58,8 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
  private:
   bool Create();
   void CreateControls();
-  // Places the controls and sizes their fonts from the layout table at the window's DPI.
+  // Places the controls and sizes their fonts from the layout table at the window's DPI and
+  // the desktop's text size.
   void LayOut();
   // Widens the controls whose captions the font leaves short, never into their neighbours.
   void FitCaptions();
@@ -84,6 +85,8 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
   FocusMemory focus_;
   SettingsDialog* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
+  // The DPI the layout is drawn at: dpi_ grown with the desktop's text size.
+  int layout_dpi_ = USER_DEFAULT_SCREEN_DPI;
   // Enter used by the core also arrives as a character; the box must not beep for it.
   bool swallow_return_char_ = false;
 };

@@ -112,12 +112,14 @@ def run_layout_edit_and_ok(h):
     h.check("34 controls, the eight selectors drop-down lists",
             (len(layout), {layout[COMBO + i][0] for i in range(8)}), (34, {"ComboBox(list)"}))
     # Positions from the layout in twips at 96 DPI; inside a frame they add up. The help hint
-    # is wider than its 104 pixels: the dialog's font needs 108 for it.
+    # is wider than its 104 pixels: the dialog's font needs 108 for it. The engine selectors
+    # widen for their widest name up to the control to their right, the default button's
+    # selector for "ボタン1" beside its arrow.
     h.check("places inside Frame1, Frame2 and on the dialog", {
         i: layout[i][1:5] for i in (COMBO, COMBO + 5, COMBO + 4, TEXT + 2, EDIT_BUTTON + 2,
                                     COMMAND + 1, COMMAND + 4, FRAME + 1, FRAME + 2, LABEL + 5,
                                     TEXT + 3, LABEL + 6)}, {
-        COMBO: (72, 28, 97, 22), COMBO + 5: (104, 132, 65, 22), COMBO + 4: (192, 40, 97, 22),
+        COMBO: (72, 28, 112, 22), COMBO + 5: (104, 132, 67, 22), COMBO + 4: (192, 40, 112, 22),
         TEXT + 2: (200, 120, 225, 18), EDIT_BUTTON + 2: (384, 42, 41, 17),
         COMMAND + 1: (224, 176, 73, 25), COMMAND + 4: (144, 180, 73, 17),
         FRAME + 1: (8, 8, 447, 161), FRAME + 2: (184, 24, 257, 129), LABEL + 5: (312, 75, 108, 12),
