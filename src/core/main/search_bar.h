@@ -142,6 +142,10 @@ class SearchBar final : public SettingsDialogHost {
   // The suggestion row the left button went down on; it is taken when the button comes up
   // over the same row.
   std::optional<int> suggestion_pressed_;
+  // The button the left mouse button last came up over, until a key or a click; a click of
+  // that button is the mouse's, any other the keyboard's.
+  std::optional<int> released_on_;
+  bool clicked_by_mouse_ = false;
   Suggestions suggestions_{model_};
 };
 

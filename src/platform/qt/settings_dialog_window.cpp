@@ -14,8 +14,11 @@
 #include <cmath>
 #include <vector>
 
+#include "dialog/dialog_accessible.h"
+#include "dialog/dialog_commands.h"
 #include "dialog/dialog_layout.h"
 #include "main/caption_fit.h"
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/caption_room.h"
 #include "platform/qt/qt_units.h"
@@ -57,6 +60,8 @@ SettingsDialogWindow::SettingsDialogWindow()
       default_font_(DefaultFont()) {
   setWindowTitle(ToQt(kDialogCaption));
   setWindowIcon(AppIcon());
+  setObjectName(QStringLiteral("SettingsDialog"));
+  PresentWithRole(*this, kSettingsDialogRole);
   // Closing the dialog never ends the program; only the search bar does.
   setAttribute(Qt::WA_QuitOnClose, false);
   const double dpi = LayoutDpi();
@@ -68,6 +73,7 @@ SettingsDialogWindow::SettingsDialogWindow()
   }
   FitCaptions(dpi);
   ChainTabOrder();
+  TieLabels();
 }
 
 SettingsDialogWindow::~SettingsDialogWindow() = default;
@@ -120,6 +126,25 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
   widget->setFont(c.font == DialogFont::Gothic ? gothic_font_ : default_font_);
   if (HasFlag(c.flags, kStartsHidden)) widget->hide();
   return widget;
+}
+
+void SettingsDialogWindow::TieLabels() {
+  for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
+    const DialogControl& c = kDialogControls[i];
+    QWidget& widget = *controls_[i];
+    // A selector would be read by its value and an edit box by nothing: each gets the name
+    // of its label, or the one the core gives it, and the label points to it.
+    if (const std::string_view label = LabelOf(c.name); !label.empty()) {
+      if (auto* tied = qobject_cast<QLabel*>(Control(label))) {
+        tied->setBuddy(&widget);
+        widget.setAccessibleName(tied->text());
+      }
+    } else if (const std::string_view name = UnlabelledNameOf(c.name); !name.empty()) {
+      widget.setAccessibleName(ToQt(name));
+    }
+    if (const std::string_view description = DescriptionOf(c.name); !description.empty())
+      widget.setAccessibleDescription(ToQt(description));
+  }
 }
 
 void SettingsDialogWindow::FitCaptions(double dpi) {
@@ -205,6 +230,16 @@ bool SettingsDialogWindow::eventFilter(QObject* watched, QEvent* event) {
     return dialog_->Text1_KeyDown(box, VirtualKeyCode(key), ShiftState(key.modifiers()));
   }
   return false;
+}
+
+void SettingsDialogWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys no control used come here: Esc cancels, as a dialog's does.
+  const auto command = CommandOfKey(VirtualKeyCode(*event), ShiftState(event->modifiers()));
+  if (command && dialog_ && dialog_->IsLoaded()) {
+    dialog_->OnCommand(*command);
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void SettingsDialogWindow::closeEvent(QCloseEvent* event) {

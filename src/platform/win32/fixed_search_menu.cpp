@@ -14,7 +14,7 @@ int FixedSearchMenu::EntryOfCommand(UINT id) {
   return static_cast<int>(id - kMenuCommandBase);
 }
 
-void FixedSearchMenu::TrackAtPointer(HWND owner) const {
+void FixedSearchMenu::TrackAt(HWND owner, POINT at) const {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (const FixedSearch& entry : kFixedSearches) {
@@ -26,12 +26,10 @@ void FixedSearchMenu::TrackAtPointer(HWND owner) const {
                   WideFromUtf8(entry.caption).c_str());
     }
   }
-  POINT pointer{};
-  GetCursorPos(&pointer);
   // The owner must be in the foreground, or the menu would not close when clicked outside.
   SetForegroundWindow(owner);
-  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y,
-                 0, owner, nullptr);
+  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner,
+                 nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
 }
 

@@ -15,8 +15,8 @@ inline constexpr UINT kMenuCommandBase = 1000;
 class FixedSearchMenu {
  public:
   void SetEntryVisible(int index, bool visible);
-  // Opens at the mouse pointer, its left edge there; a choice is posted to `owner`.
-  void TrackAtPointer(HWND owner) const;
+  // Opens with its top left corner at a screen point; a choice is posted to `owner`.
+  void TrackAt(HWND owner, POINT at) const;
   // Menu index of a WM_COMMAND id; -1 when the id is not a menu entry's.
   static int EntryOfCommand(UINT id);
 

@@ -1,6 +1,7 @@
 // The search bar window: creation, layout and the routing of its messages to the core.
 #include "platform/win32/search_bar_window.h"
 
+#include "main/accessible_names.h"
 #include "main/caption_fit.h"
 #include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
@@ -80,6 +81,11 @@ void SearchBarWindow::CreateControls() {
   // Created in the layout's order, which is the tab order; LayOut places them.
   for (const BarControl& control : kBarControls) {
     if (control.kind == BarControlKind::QueryBox) {
+      // The box shows no caption. A screen reader names a control by the label created just
+      // before it: this one has no size, so only the screen reader finds it.
+      const std::wstring name = WideFromUtf8(std::string(kQueryBoxName));
+      CreateWindowExW(0, WC_STATICW, name.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0,
+                      Handle(), nullptr, instance, nullptr);
       query_box_ = CreateWindowExW(
           0, WC_COMBOBOXW, nullptr,
           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
@@ -195,6 +201,7 @@ bool SearchBarWindow::AcceptDrops() {
   add(Handle(), to_core({DropTargetKind::Window}));
   add(query_box_, to_core({DropTargetKind::QueryBox}));
   for (int i = 0; i < kButtonCount; ++i) add(Button(i), to_core({DropTargetKind::Button, i}));
+  accessible_.Apply();  // COM is up now
   return ok;
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+// The roles the bar and the settings window present to screen readers. A plain top-level
+// QWidget is presented as a filler; a window named here is presented with the core's role.
+#include <QWidget>
+
+#include "main/accessible_names.h"
+
+namespace velto {
+
+// Makes `window` present itself with `role`; call it before the window is first shown.
+void PresentWithRole(QWidget& window, AccessibleWindowRole role);
+
+}  // namespace velto
