@@ -21,16 +21,24 @@ void AccessibleProps::SetDescription(HWND control, std::wstring description) {
   Apply();
 }
 
+bool AccessibleProps::Ready() {
+  if (services_ != nullptr) return true;
+  // Fails until COM is initialized; whatever waits is handed over at a later call then.
+  void* made = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, &made)))
+    return false;
+  services_ = static_cast<IAccPropServices*>(made);
+  return true;
+}
+
+void AccessibleProps::NameMenu(HMENU menu, const std::wstring& name) {
+  if (menu != nullptr && Ready())
+    services_->SetHmenuPropStr(menu, CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+}
+
 void AccessibleProps::Apply() {
-  if (waiting_.empty()) return;
-  if (services_ == nullptr) {
-    // Fails until COM is initialized; the descriptions wait for the next call then.
-    void* made = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, &made)))
-      return;
-    services_ = static_cast<IAccPropServices*>(made);
-  }
+  if (waiting_.empty() || !Ready()) return;
   for (const auto& [window, text] : waiting_) {
     if (text.empty())
       services_->ClearHwndProps(window, OBJID_CLIENT, CHILDID_SELF, &PROPID_ACC_DESCRIPTION, 1);

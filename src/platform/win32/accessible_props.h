@@ -23,9 +23,13 @@ class AccessibleProps {
   void SetDescription(HWND control, std::wstring description);
   // Hands every waiting description over, once COM is initialized on this thread.
   void Apply();
+  // Names a popup menu while it is open (menus are made when they open; COM is up by then).
+  void NameMenu(HMENU menu, const std::wstring& name);
 
  private:
   IAccPropServices* services_ = nullptr;  // released in the destructor
+  bool Ready();
+
   std::vector<std::pair<HWND, std::wstring>> waiting_;
 };
 

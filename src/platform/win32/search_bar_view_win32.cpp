@@ -171,7 +171,7 @@ void SearchBarWindow::ShowMenu(MenuPlace place) {
     GetWindowRect(Button(kMenuButton), &button);
     at = {button.left, button.bottom};
   }
-  menu_.TrackAt(Handle(), at);
+  menu_.TrackAt(Handle(), at, accessible_);
 }
 
 }  // namespace velto::win32
