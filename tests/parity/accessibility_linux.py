@@ -34,7 +34,11 @@ class FocusEvents:
         if event.detail1 != 1:
             return
         try:
-            self.seen.append((event.source.get_role_name(), event.source.get_name()))
+            role = event.source.get_role_name()
+            # A popup menu is no child of the program on the bus; its items tell its name.
+            name = event.source.get_parent().get_name() if role == "menu item" else \
+                event.source.get_name()
+            self.seen.append((role, name))
         except Exception:  # the object went away meanwhile
             self.seen.append(("gone", ""))
 
@@ -46,7 +50,8 @@ class FocusEvents:
                 pass
             time.sleep(0.02)
         seen, self.seen = self.seen, []
-        return seen
+        # The bus may tell of one object gaining the focus twice in a row; that is no move.
+        return [e for i, e in enumerate(seen) if i == 0 or seen[i - 1] != e]
 
 
 def named(front_end, root, role):
@@ -84,7 +89,7 @@ def run(check, f, server):
         check("its description names the keys", "F5" in (box.get_description() or ""), True)
         buttons = f.buttons()
         check("search buttons: full engine names and their keys",
-              [(b.get_name(), b.get_description()) for b in buttons[1:5]],
+              [(b.get_name(), b.get_description()) for b in buttons[:4]],
               [("A", "Enter で検索、F1 キーでも検索"), ("B", "F2 キーでも検索"),
                ("C", "F3 キーでも検索"), ("D", "F4 キーでも検索")])
         events.take()
@@ -92,6 +97,8 @@ def run(check, f, server):
         f.step({"type": "tok"})
         f.step({"wait": 1200})
         rows = wait_for(f.suggestion_rows, 5, "the suggestions")
+        check("the query box keeps its name while it holds text", f.query_box().get_name(),
+              "検索語")
         check("nothing takes the focus while the list opens", events.take(), [])
         list_window = next(w for w in f.top_levels() if w.get_name() not in (TITLE, DIALOG_TITLE))
         check("the suggestion list's name", list_window.get_name(), "検索候補")
@@ -110,9 +117,8 @@ def run(check, f, server):
         check("no list, no noise", [e for e in events.take() if e[0] == "list item"], [])
 
         f.click_at(f.a11y.centre(buttons[5]))
-        menu = wait_for(lambda: next((w for w in f.top_levels() if f.nodes(w, "menu item")), None),
-                        5, "the menu")
-        check("the menu's name", menu.get_name(), "その他")
+        f.key("Down")
+        check("the menu read item by item, named", events.take()[-1:], [("menu item", "その他")])
         f.key("Escape")
 
         f.step({"settings_dialog": True})

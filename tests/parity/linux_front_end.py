@@ -488,19 +488,23 @@ class LinuxFrontEnd:
     def keyboard_menu(self, downs):
         """Space on the focused control (the menu button, reached with Tab) with the pointer far
         from it; records whether the menu opened under the button, then moves down `downs`
-        entries and takes one, or closes the menu with Esc when there are none."""
+        entries and takes one, or closes the menu with Esc when there are none. A popup menu is
+        no child of the program on the accessibility bus: its place comes from the X server."""
         self.xdo("mousemove", "--sync", "900", "700")
+        bar = self.bar_window_id()
+        before = set(self.xdo_quiet("search", "--onlyvisible", "--pid", str(self.process.pid)))
         self.key("space")
 
-        def shown_menu():
-            return next((w for w in self.top_levels() if w.get_name() not in (TITLE, DIALOG_TITLE)
-                         and self.nodes(w, "menu item")), None)
+        def menu_window():
+            shown = self.xdo_quiet("search", "--onlyvisible", "--pid", str(self.process.pid))
+            return next((w for w in shown if w not in before and w != bar), None)
         try:
-            menu = wait_for(shown_menu, 5, "the menu")
+            menu = wait_for(menu_window, 5, "the menu")
         except TimeoutError:
             self.seen.menu_at.append("none")
             return
-        left, top, _, _ = self.a11y.extents(menu)
+        geometry = self.xdo("getwindowgeometry", menu)
+        left, top = (int(v) for v in geometry[geometry.index("Position:") + 1].split(","))
         x, y, _, height = self.a11y.extents(self.buttons()[5])
         under = abs(left - x) <= 4 and abs(top - (y + height)) <= 4
         self.seen.menu_at.append("button" if under else "elsewhere")

@@ -74,8 +74,9 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
                            Qt::WindowCloseButtonHint),
       on_closed_(std::move(on_closed)),
       menu_(*this, [this](int index) { Report(MenuEntryChosen{index}); }) {
-  setWindowTitle(ToQt(kSearchBarCaption));
+  // Before the title: setting one makes the presentation the title is read from.
   PresentWithRole(*this, kSearchBarRole);
+  setWindowTitle(ToQt(kSearchBarCaption));
   layout_dpi_ = LayoutDpi();
   fonts_ = BarFonts();
   setFixedSize(LayoutPixels(kBarClientWidth, layout_dpi_),
@@ -105,6 +106,7 @@ void SearchBarWindow::BuildControls() {
   // the history would change the query behind the user's back.
   query_->setCompleter(nullptr);
   // The box shows no caption: a screen reader hears its name and keys instead of its text.
+  PresentWithOwnName(*query_);
   for (QWidget* part :
        {static_cast<QWidget*>(query_.get()), static_cast<QWidget*>(query_->lineEdit())}) {
     part->setAccessibleName(ToQt(kQueryBoxName));

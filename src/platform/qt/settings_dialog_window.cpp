@@ -58,10 +58,10 @@ SettingsDialogWindow::SettingsDialogWindow()
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       gothic_font_(GothicFont()),
       default_font_(DefaultFont()) {
+  // Before the title: setting one makes the presentation the title is read from.
+  PresentWithRole(*this, kSettingsDialogRole);
   setWindowTitle(ToQt(kDialogCaption));
   setWindowIcon(AppIcon());
-  setObjectName(QStringLiteral("SettingsDialog"));
-  PresentWithRole(*this, kSettingsDialogRole);
   // Closing the dialog never ends the program; only the search bar does.
   setAttribute(Qt::WA_QuitOnClose, false);
   const double dpi = LayoutDpi();
@@ -132,6 +132,8 @@ void SettingsDialogWindow::TieLabels() {
   for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
     const DialogControl& c = kDialogControls[i];
     QWidget& widget = *controls_[i];
+    // Before any name: setting one makes the presentation the name is read from.
+    if (auto* box = qobject_cast<QComboBox*>(&widget)) PresentWithOwnName(*box);
     // A selector would be read by its value and an edit box by nothing: each gets the name
     // of its label, or the one the core gives it, and the label points to it.
     if (const std::string_view label = LabelOf(c.name); !label.empty()) {
