@@ -1,52 +1,231 @@
 #include "platform/win32/accessible_props.h"
 
+#include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
 
+#include "platform/win32/system_library.h"
+
 namespace velto::win32 {
 
+struct AccessibleProps::Entry {
+  HWND control = nullptr;
+  long role = 0;
+  std::wstring name;
+  std::wstring description;
+  AccessibleProps* owner = nullptr;
+};
+
+namespace {
+
+bool IsSelf(const VARIANT& child) {
+  return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+HRESULT Text(const std::wstring& text, BSTR* out) {
+  if (out == nullptr) return E_INVALIDARG;
+  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+// The system's object for a control, with the entry's role, name and description for the
+// control itself; everything else, its children too, is the system's.
+class Presented final : public IAccessible {
+ public:
+  Presented(IAccessible* inner, const AccessibleProps::Entry& entry)
+      : inner_(inner), role_(entry.role), name_(entry.name), description_(entry.description) {}
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+      *out = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return inner_->QueryInterface(id, out);  // IOleWindow, IEnumVARIANT: the system's
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;  // COM's own lifetime rule
+    return left;
+  }
+  // IDispatch
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return inner_->GetTypeInfoCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** info) override {
+    return inner_->GetTypeInfo(i, l, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT n, LCID l,
+                                          DISPID* ids) override {
+    return inner_->GetIDsOfNames(id, names, n, l, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID id, LCID l, WORD f, DISPPARAMS* p, VARIANT* r,
+                                   EXCEPINFO* e, UINT* a) override {
+    return inner_->Invoke(d, id, l, f, p, r, e, a);
+  }
+  // IAccessible
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return inner_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+    return inner_->get_accChildCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+    return inner_->get_accChild(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
+    if (IsSelf(child) && !name_.empty()) return Text(name_, out);
+    return inner_->get_accName(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
+    return inner_->get_accValue(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
+    if (IsSelf(child) && !description_.empty()) return Text(description_, out);
+    return inner_->get_accDescription(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+    if (!IsSelf(child) || role_ == 0 || out == nullptr) return inner_->get_accRole(child, out);
+    out->vt = VT_I4;
+    out->lVal = role_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
+    return inner_->get_accState(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
+    return inner_->get_accHelp(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+    return inner_->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
+    return inner_->get_accKeyboardShortcut(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
+    return inner_->get_accFocus(out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
+    return inner_->get_accSelection(out);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
+    return inner_->get_accDefaultAction(child, out);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+    return inner_->accSelect(flags, child);
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h,
+                                        VARIANT child) override {
+    return inner_->accLocation(x, y, w, h, child);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+    return inner_->accNavigate(direction, start, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
+    return inner_->accHitTest(x, y, out);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    return inner_->accDoDefaultAction(child);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+    return inner_->put_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    return inner_->put_accValue(child, value);
+  }
+
+ private:
+  ~Presented() { inner_->Release(); }
+
+  IAccessible* inner_;
+  ULONG references_ = 1;
+  long role_;
+  std::wstring name_;
+  std::wstring description_;
+};
+
+using CreateStdObject = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using ResultFromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+
+}  // namespace
+
+LRESULT CALLBACK AccessibleThunk(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                 UINT_PTR id, DWORD_PTR data) noexcept;
+
+AccessibleProps::AccessibleProps() = default;
+
 AccessibleProps::~AccessibleProps() {
-  if (services_ != nullptr) services_->Release();
+  for (const auto& entry : entries_)
+    if (IsWindow(entry->control)) RemoveWindowSubclass(entry->control, &AccessibleThunk, 0);
+}
+
+SystemLibrary& AccessibleProps::Library() {
+  if (!oleacc_) oleacc_ = std::make_unique<SystemLibrary>(L"oleacc.dll");
+  return *oleacc_;
+}
+
+AccessibleProps::Entry* AccessibleProps::Find(HWND control) {
+  for (const auto& entry : entries_)
+    if (entry->control == control) return entry.get();
+  return nullptr;
+}
+
+void AccessibleProps::Present(HWND control, long role, std::wstring name,
+                              std::wstring description) {
+  if (control == nullptr) return;
+  Entry* entry = Find(control);
+  if (entry == nullptr) {
+    entries_.push_back(std::make_unique<Entry>());
+    entry = entries_.back().get();
+    entry->control = control;
+    entry->owner = this;
+    SetWindowSubclass(control, &AccessibleThunk, 0, reinterpret_cast<DWORD_PTR>(entry));
+  }
+  entry->role = role;
+  entry->name = std::move(name);
+  entry->description = std::move(description);
 }
 
 void AccessibleProps::SetDescription(HWND control, std::wstring description) {
-  if (control == nullptr) return;
-  for (auto& [window, text] : waiting_) {
-    if (window != control) continue;
-    text = std::move(description);
-    Apply();
-    return;
-  }
-  waiting_.emplace_back(control, std::move(description));
-  Apply();
-}
-
-bool AccessibleProps::Ready() {
-  if (services_ != nullptr) return true;
-  // Fails until COM is initialized; whatever waits is handed over at a later call then.
-  void* made = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IAccPropServices, &made)))
-    return false;
-  services_ = static_cast<IAccPropServices*>(made);
-  return true;
+  if (Entry* entry = Find(control)) entry->description = std::move(description);
 }
 
 void AccessibleProps::NameMenu(HMENU menu, const std::wstring& name) {
-  if (menu != nullptr && Ready())
-    services_->SetHmenuPropStr(menu, CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+  if (menu == nullptr) return;
+  void* made = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, &made)))
+    return;
+  auto* services = static_cast<IAccPropServices*>(made);
+  services->SetHmenuPropStr(menu, CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+  services->Release();
 }
 
-void AccessibleProps::Apply() {
-  if (waiting_.empty() || !Ready()) return;
-  for (const auto& [window, text] : waiting_) {
-    if (text.empty())
-      services_->ClearHwndProps(window, OBJID_CLIENT, CHILDID_SELF, &PROPID_ACC_DESCRIPTION, 1);
-    else
-      services_->SetHwndPropStr(window, OBJID_CLIENT, CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                                text.c_str());
+LRESULT CALLBACK AccessibleThunk(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
+                                 UINT_PTR id, DWORD_PTR data) noexcept {
+  auto* entry = reinterpret_cast<AccessibleProps::Entry*>(data);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(control, &AccessibleThunk, id);
+    entry->control = nullptr;
+  } else if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT) {
+    // The library is the owner's, so it outlives every answer of this window.
+    auto& library = entry->owner->Library();
+    const auto create = library.Find<CreateStdObject>("CreateStdAccessibleObject");
+    const auto result = library.Find<ResultFromObject>("LresultFromObject");
+    IAccessible* inner = nullptr;
+    if (create != nullptr && result != nullptr &&
+        SUCCEEDED(
+            create(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner)))) {
+      auto* presented = new Presented(inner, *entry);  // its references free it
+      const LRESULT answer = result(IID_IAccessible, wparam, presented);
+      presented->Release();
+      return answer;
+    }
   }
-  waiting_.clear();
+  return DefSubclassProc(control, message, wparam, lparam);
 }
 
 }  // namespace velto::win32

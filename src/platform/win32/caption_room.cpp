@@ -97,8 +97,8 @@ void GrowToFit(HWND control, int limit, int dpi) {
   // These buttons draw a caption that does not fit cut at both sides, not shortened with an
   // ellipsis; until they do, a control keeps the width its table gives it, even where the
   // table draws it into its neighbour.
-  const int width = FittedWidth(at.left, at.right - at.left, needed,
-                                std::max(limit, static_cast<int>(at.right)));
+  const int width =
+      FittedWidth(at.left, at.right - at.left, needed, std::max(limit, static_cast<int>(at.right)));
   if (width == at.right - at.left) return;
   // A selector's height is that of its open list.
   int height = at.bottom - at.top;

@@ -1,6 +1,8 @@
 // The search bar window: creation, layout and the routing of its messages to the core.
 #include "platform/win32/search_bar_window.h"
 
+#include <oleacc.h>
+
 #include "main/accessible_names.h"
 #include "main/caption_fit.h"
 #include "platform/win32/caption_room.h"
@@ -91,6 +93,10 @@ void SearchBarWindow::CreateControls() {
           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
           0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance,
           nullptr);
+      const std::wstring description = WideFromUtf8(std::string(kQueryBoxDescription));
+      accessible_.Present(query_box_, ROLE_SYSTEM_COMBOBOX, name, description);
+      accessible_.Present(FindWindowExW(query_box_, nullptr, L"Edit", nullptr), ROLE_SYSTEM_TEXT,
+                          name, description);
     } else {
       // Buttons start with multi-line captions; start-up makes the search buttons single-line.
       const std::wstring caption = WideFromUtf8(std::string(control.caption));
@@ -100,6 +106,7 @@ void SearchBarWindow::CreateControls() {
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + control.index)), instance,
           nullptr);
       buttons_[static_cast<std::size_t>(control.index)] = created;
+      accessible_.Present(created, ROLE_SYSTEM_PUSHBUTTON, {});  // named by its whole caption
       SetWindowSubclass(created, &SearchBarWindow::ButtonThunk,
                         static_cast<UINT_PTR>(control.index), reinterpret_cast<DWORD_PTR>(this));
       tool_tips_.Add(created);
@@ -201,7 +208,6 @@ bool SearchBarWindow::AcceptDrops() {
   add(Handle(), to_core({DropTargetKind::Window}));
   add(query_box_, to_core({DropTargetKind::QueryBox}));
   for (int i = 0; i < kButtonCount; ++i) add(Button(i), to_core({DropTargetKind::Button, i}));
-  accessible_.Apply();  // COM is up now
   return ok;
 }
 

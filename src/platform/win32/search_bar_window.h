@@ -38,8 +38,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   // Events go to this core from now on; the suggestion list, timers and HTTP client with them.
   void Attach(SearchBar& core);
   // Registers the window, the query box and the six buttons as OLE drop targets (OLE must be
-  // initialized on this thread), and hands the buttons' descriptions to screen readers. False
-  // when a registration failed.
+  // initialized on this thread). False when a registration failed.
   bool AcceptDrops();
   void Show(int show_command);
 

@@ -2,6 +2,7 @@
 #include "platform/win32/settings_dialog_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 
@@ -197,8 +198,17 @@ void SettingsDialogWindow::CreateControl(const DialogControl& control) {
   if (control.kind == DialogControlKind::EditBox)
     SetWindowSubclass(child, &SettingsDialogWindow::EditThunk, static_cast<UINT_PTR>(control.index),
                       reinterpret_cast<DWORD_PTR>(this));
+  // The system names a selector by its choice where it finds no label for it.
+  if (control.kind == DialogControlKind::Selector) {
+    std::string_view name = UnlabelledNameOf(control.name);
+    if (const std::string_view label = LabelOf(control.name); !label.empty()) {
+      for (const DialogControl& c : kDialogControls)
+        if (c.name == label) name = c.caption;
+    }
+    accessible_.Present(child, ROLE_SYSTEM_COMBOBOX, WideFromUtf8(name));
+  }
   if (const std::string_view description = DescriptionOf(control.name); !description.empty())
-    accessible_.SetDescription(child, WideFromUtf8(description));
+    accessible_.Present(child, ROLE_SYSTEM_TEXT, {}, WideFromUtf8(description));
 }
 
 void SettingsDialogWindow::LayOut() {

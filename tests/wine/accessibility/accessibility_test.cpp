@@ -44,6 +44,7 @@ void Pump() {
 // The name and role a screen reader reads from a control's client object.
 struct Read {
   std::string name;
+  std::string description;
   long role = 0;
 };
 
@@ -60,6 +61,11 @@ Read ReadAccessible(HWND control) {
   if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
     read.name = Utf8FromWide(name);
     SysFreeString(name);
+  }
+  BSTR description = nullptr;
+  if (accessible->get_accDescription(self, &description) == S_OK && description != nullptr) {
+    read.description = Utf8FromWide(description);
+    SysFreeString(description);
   }
   VARIANT role{};
   if (SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4) read.role = role.lVal;
@@ -119,6 +125,11 @@ TEST_F(AccessibilityTest, TheBarsControlsHaveTheirNamesAndRoles) {
   GetWindowTextW(window.Button(kClearButton), caption, 64);
   EXPECT_EQ(ReadAccessible(window.Button(kClearButton)).name, Utf8FromWide(caption));
   EXPECT_EQ(ReadAccessible(window.Button(kMenuButton)).role, ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(ReadAccessible(window.Button(3)).description, "F4 キーでも検索");
+  EXPECT_EQ(ReadAccessible(window.Button(kClearButton)).description, "Esc キーでも消去");
+  const Read field = ReadAccessible(FindWindowExW(window.QueryBox(), nullptr, L"Edit", nullptr));
+  EXPECT_EQ(field.name, kQueryBoxName) << "the focus comes back to the field by this name";
+  EXPECT_EQ(field.description, kQueryBoxDescription);
 }
 
 TEST_F(AccessibilityTest, TheHighlightedSuggestionHasTheFocusUntilItGoesBackToTheBox) {
@@ -172,6 +183,9 @@ TEST_F(AccessibilityTest, TheDialogsSelectorsAndBoxesAreNamedByTheirLabels) {
     SCOPED_TRACE(name);
     EXPECT_EQ(ReadAccessible(GetDlgItem(shown, id)).name, name);
   }
+  EXPECT_EQ(ReadAccessible(GetDlgItem(shown, kSelectorIdBase + 1)).role, ROLE_SYSTEM_COMBOBOX);
+  EXPECT_EQ(ReadAccessible(GetDlgItem(shown, kEditBoxIdBase + 0)).description,
+            "書き方はヘルプ参照");
   EXPECT_EQ(ReadAccessible(GetDlgItem(shown, kEditBoxIdBase + 3)).role, ROLE_SYSTEM_TEXT);
   EXPECT_EQ(ReadAccessible(GetDlgItem(shown, kCommandIdBase + kCancelButton)).name, "キャンセル");
 }
