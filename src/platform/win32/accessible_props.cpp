@@ -1,6 +1,5 @@
 #include "platform/win32/accessible_props.h"
 
-#include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
 
@@ -10,6 +9,7 @@ namespace velto::win32 {
 
 struct AccessibleProps::Entry {
   HWND control = nullptr;
+  WNDPROC previous = nullptr;  // the control's procedure before this one
   long role = 0;
   std::wstring name;
   std::wstring description;
@@ -152,14 +152,18 @@ using ResultFromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 
 }  // namespace
 
-LRESULT CALLBACK AccessibleThunk(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
-                                 UINT_PTR id, DWORD_PTR data) noexcept;
+LRESULT CALLBACK AccessibleProcedure(HWND control, UINT message, WPARAM wparam,
+                                     LPARAM lparam) noexcept;
 
 AccessibleProps::AccessibleProps() = default;
 
 AccessibleProps::~AccessibleProps() {
-  for (const auto& entry : entries_)
-    if (IsWindow(entry->control)) RemoveWindowSubclass(entry->control, &AccessibleThunk, 0);
+  // Controls normally go first; one still there gets its own procedure back.
+  for (const auto& entry : entries_) {
+    if (entry->control == nullptr || !IsWindow(entry->control)) continue;
+    SetWindowLongPtrW(entry->control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry->previous));
+    SetWindowLongPtrW(entry->control, GWLP_USERDATA, 0);
+  }
 }
 
 SystemLibrary& AccessibleProps::Library() {
@@ -182,7 +186,11 @@ void AccessibleProps::Present(HWND control, long role, std::wstring name,
     entry = entries_.back().get();
     entry->control = control;
     entry->owner = this;
-    SetWindowSubclass(control, &AccessibleThunk, 0, reinterpret_cast<DWORD_PTR>(entry));
+    // A plain window procedure, not a subclass of the common controls: the query box takes a
+    // hundred thousand history entries in one go, and every message passes through here.
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(entry));
+    entry->previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AccessibleProcedure)));
   }
   entry->role = role;
   entry->name = std::move(name);
@@ -204,11 +212,15 @@ void AccessibleProps::NameMenu(HMENU menu, const std::wstring& name) {
   services->Release();
 }
 
-LRESULT CALLBACK AccessibleThunk(HWND control, UINT message, WPARAM wparam, LPARAM lparam,
-                                 UINT_PTR id, DWORD_PTR data) noexcept {
-  auto* entry = reinterpret_cast<AccessibleProps::Entry*>(data);
+LRESULT CALLBACK AccessibleProcedure(HWND control, UINT message, WPARAM wparam,
+                                     LPARAM lparam) noexcept {
+  auto* entry =
+      reinterpret_cast<AccessibleProps::Entry*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  if (entry == nullptr) return DefWindowProcW(control, message, wparam, lparam);
+  const WNDPROC previous = entry->previous;
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(control, &AccessibleThunk, id);
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
     entry->control = nullptr;
   } else if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT) {
     // The library is the owner's, so it outlives every answer of this window.
@@ -225,7 +237,7 @@ LRESULT CALLBACK AccessibleThunk(HWND control, UINT message, WPARAM wparam, LPAR
       return answer;
     }
   }
-  return DefSubclassProc(control, message, wparam, lparam);
+  return CallWindowProcW(previous, control, message, wparam, lparam);
 }
 
 }  // namespace velto::win32
