@@ -33,7 +33,11 @@ HRESULT Text(const std::wstring& text, BSTR* out) {
 class Presented final : public IAccessible {
  public:
   Presented(IAccessible* inner, const AccessibleProps::Entry& entry)
-      : inner_(inner), role_(entry.role), name_(entry.name), description_(entry.description) {}
+      : inner_(inner),
+        control_(entry.control),
+        role_(entry.role),
+        name_(entry.name),
+        description_(entry.description) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
@@ -71,13 +75,24 @@ class Presented final : public IAccessible {
     return inner_->get_accParent(parent);
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-    return inner_->get_accChildCount(count);
+    if (!IsList() || count == nullptr) return inner_->get_accChildCount(count);
+    *count = static_cast<long>(SendMessageW(control_, LB_GETCOUNT, 0, 0));
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
-    return inner_->get_accChild(child, out);
+    if (!IsItem(child) || out == nullptr) return inner_->get_accChild(child, out);
+    *out = nullptr;  // the rows are simple elements of the list
+    return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
     if (IsSelf(child) && !name_.empty()) return Text(name_, out);
+    if (IsItem(child)) {
+      const auto row = static_cast<WPARAM>(child.lVal - 1);
+      std::wstring text(static_cast<std::size_t>(SendMessageW(control_, LB_GETTEXTLEN, row, 0)),
+                        L'\0');
+      SendMessageW(control_, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
+      return Text(text, out);
+    }
     return inner_->get_accName(child, out);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
@@ -88,13 +103,22 @@ class Presented final : public IAccessible {
     return inner_->get_accDescription(child, out);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+    if (out != nullptr && IsItem(child)) {
+      out->vt = VT_I4;
+      out->lVal = ROLE_SYSTEM_LISTITEM;
+      return S_OK;
+    }
     if (!IsSelf(child) || role_ == 0 || out == nullptr) return inner_->get_accRole(child, out);
     out->vt = VT_I4;
     out->lVal = role_;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
-    return inner_->get_accState(child, out);
+    if (out == nullptr || !IsItem(child)) return inner_->get_accState(child, out);
+    out->vt = VT_I4;
+    out->lVal = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (child.lVal == Current()) out->lVal |= STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
     return inner_->get_accHelp(child, out);
@@ -106,10 +130,12 @@ class Presented final : public IAccessible {
     return inner_->get_accKeyboardShortcut(child, out);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
-    return inner_->get_accFocus(out);
+    if (!IsList() || out == nullptr) return inner_->get_accFocus(out);
+    return CurrentRow(out);
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
-    return inner_->get_accSelection(out);
+    if (!IsList() || out == nullptr) return inner_->get_accSelection(out);
+    return CurrentRow(out);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
     return inner_->get_accDefaultAction(child, out);
@@ -119,7 +145,16 @@ class Presented final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h,
                                         VARIANT child) override {
-    return inner_->accLocation(x, y, w, h, child);
+    if (!IsItem(child) || !x || !y || !w || !h) return inner_->accLocation(x, y, w, h, child);
+    RECT row{};
+    SendMessageW(control_, LB_GETITEMRECT, static_cast<WPARAM>(child.lVal - 1),
+                 reinterpret_cast<LPARAM>(&row));
+    MapWindowPoints(control_, nullptr, reinterpret_cast<POINT*>(&row), 2);
+    *x = row.left;
+    *y = row.top;
+    *w = row.right - row.left;
+    *h = row.bottom - row.top;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
     return inner_->accNavigate(direction, start, end);
@@ -140,7 +175,26 @@ class Presented final : public IAccessible {
  private:
   ~Presented() { inner_->Release(); }
 
+  // A list box presented as a list gets its rows as children 1..n: the system's own object
+  // has none for a list box under some systems.
+  bool IsList() const { return role_ == ROLE_SYSTEM_LIST; }
+  bool IsItem(const VARIANT& child) const {
+    return IsList() && child.vt == VT_I4 && child.lVal > 0 &&
+           child.lVal <= static_cast<long>(SendMessageW(control_, LB_GETCOUNT, 0, 0));
+  }
+  long Current() const {
+    const LRESULT row = SendMessageW(control_, LB_GETCURSEL, 0, 0);
+    return row == LB_ERR ? 0 : static_cast<long>(row) + 1;
+  }
+  HRESULT CurrentRow(VARIANT* out) const {
+    const long row = Current();
+    out->vt = row == 0 ? VT_EMPTY : VT_I4;
+    if (row != 0) out->lVal = row;
+    return row == 0 ? S_FALSE : S_OK;
+  }
+
   IAccessible* inner_;
+  HWND control_;
   ULONG references_ = 1;
   long role_;
   std::wstring name_;

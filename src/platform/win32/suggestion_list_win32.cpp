@@ -1,6 +1,7 @@
 #include "platform/win32/suggestion_list_win32.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include "main/accessible_names.h"
@@ -34,6 +35,7 @@ void SuggestionListWindow::ShowSuggestions(const std::vector<std::string>& entri
                                 0, owner_, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!list_) return;
     SendMessageW(list_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    accessible_.Present(list_.get(), ROLE_SYSTEM_LIST, name);
     SetWindowSubclass(list_.get(), &SuggestionListWindow::ListThunk, 0,
                       reinterpret_cast<DWORD_PTR>(this));
   }

@@ -142,6 +142,26 @@ TEST_F(AccessibilityTest, TheHighlightedSuggestionHasTheFocusUntilItGoesBackToTh
   ASSERT_NE(hook, nullptr);
   list.ShowSuggestions({"tokyo", "tokyo tower"});
   Pump();
+  {
+    IAccessible* rows = nullptr;
+    ASSERT_TRUE(
+        SUCCEEDED(AccessibleObjectFromWindow(list.Handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                             IID_IAccessible, reinterpret_cast<void**>(&rows))));
+    long count = 0;
+    rows->get_accChildCount(&count);
+    VARIANT second{};
+    second.vt = VT_I4;
+    second.lVal = 2;
+    BSTR name = nullptr;
+    rows->get_accName(second, &name);
+    VARIANT role{};
+    rows->get_accRole(second, &role);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(Utf8FromWide(name != nullptr ? name : L""), "tokyo tower");
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LISTITEM);
+    SysFreeString(name);
+    rows->Release();
+  }
   const std::size_t on_show = events.size();
   list.HighlightSuggestion(0);
   list.HighlightSuggestion(1);
