@@ -33,6 +33,7 @@ class NoOpView : public SearchBarView {
   void SetButtonEnabled(int, bool) override {}
   bool IsButtonEnabled(int) const override { return true; }
   void SetButtonBold(int, bool) override {}
+  void SetButtonDescription(int, const std::string&) override {}
   void MakeCaptionSingleLine(int) override {}
   std::string QueryText() const override { return query; }
   void SetQueryText(const std::string& text) override { query = text; }
@@ -46,7 +47,7 @@ class NoOpView : public SearchBarView {
   }
   void CloseHistoryList() override {}
   void SetMenuEntryVisible(int, bool) override {}
-  void ShowMenuAtPointer() override {}
+  void ShowMenu(MenuPlace) override {}
 };
 
 class NoOpPlatform : public Platform {

@@ -85,6 +85,42 @@ TEST_F(Buttons, MenuButton_OpensMenuEvenWithEmptyQuery) {
   EXPECT_TRUE(platform.shell_calls.empty());
 }
 
+TEST_F(Buttons, MenuButton_OpensAtThePointerForTheMouseUnderTheButtonForTheKeyboard) {
+  LoadFourEngines();
+  struct Row {
+    const char* what;
+    std::vector<BarEvent> events;
+    MenuPlace place;
+  };
+  const Row rows[] = {
+      {"a click",
+       {MousePress{kMenuButton}, MouseRelease{kMenuButton}, ButtonClicked{kMenuButton}},
+       MenuPlace::AtPointer},
+      {"Space", {KeyPress{' '}, ButtonClicked{kMenuButton}}, MenuPlace::UnderMenuButton},
+      {"Space after a click elsewhere",
+       {MouseRelease{0}, KeyPress{' '}, ButtonClicked{kMenuButton}},
+       MenuPlace::UnderMenuButton},
+      {"Space after a press and release that missed the button",
+       {MouseRelease{kMenuButton}, KeyPress{' '}, ButtonClicked{kMenuButton}},
+       MenuPlace::UnderMenuButton},
+      {"a right button release before Space",
+       {MouseRelease{kMenuButton, kRightMouseButton}, ButtonClicked{kMenuButton}},
+       MenuPlace::UnderMenuButton},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    view.menu_places.clear();
+    for (const BarEvent& event : row.events) bar.Handle(event);
+    EXPECT_EQ(view.menu_places, std::vector<MenuPlace>{row.place});
+  }
+  // Enter on a default menu button is the keyboard too.
+  view.menu_places.clear();
+  model.DefaultSearch = NumberOrText::Number(kMenuButton);
+  bar.Handle(MouseRelease{kMenuButton});
+  bar.Handle(KeyPress{kKeyEnter});
+  EXPECT_EQ(view.menu_places, std::vector<MenuPlace>{MenuPlace::UnderMenuButton});
+}
+
 TEST_F(Buttons, IndexOutsideRow_UpdatesHistoryOpensNothing) {
   LoadFourEngines();
   Search(7, "q");

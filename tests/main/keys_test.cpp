@@ -94,6 +94,39 @@ TEST_F(Keys, F5_CyclesDefaultAndMovesBold) {
   EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://b.example/?q=q"});
 }
 
+// The bold font shows the default to the eye; the descriptions tell a screen reader which
+// button Enter clicks, found as Enter finds it, and each button's own key.
+TEST_F(Keys, Descriptions_NameEachButtonsKeyAndTheOneEnterClicks) {
+  LoadFourEngines();
+  struct Row {
+    NumberOrText default_search;
+    std::vector<std::string> descriptions;
+  };
+  const Row rows[] = {
+      {NumberOrText::Number(2),
+       {"F1 キーでも検索", "F2 キーでも検索", "Enter で検索、F3 キーでも検索", "F4 キーでも検索",
+        "Esc キーでも消去", ""}},
+      {NumberOrText::Number(0.7),  // Enter takes the whole number part: button 0
+       {"Enter で検索、F1 キーでも検索", "F2 キーでも検索", "F3 キーでも検索", "F4 キーでも検索",
+        "Esc キーでも消去", ""}},
+      {NumberOrText::Number(4),
+       {"F1 キーでも検索", "F2 キーでも検索", "F3 キーでも検索", "F4 キーでも検索",
+        "Enter で消去、Esc キーでも消去", ""}},
+      {NumberOrText::Text("x"),
+       {"F1 キーでも検索", "F2 キーでも検索", "F3 キーでも検索", "F4 キーでも検索",
+        "Esc キーでも消去", ""}},
+  };
+  for (const Row& row : rows) {
+    model.DefaultSearch = row.default_search;
+    bar.ShowDefaultButton();
+    std::vector<std::string> descriptions;
+    for (const auto& button : view.buttons) descriptions.push_back(button.description);
+    EXPECT_EQ(descriptions, row.descriptions);
+  }
+  bar.Handle(KeyPress{kKeyF5, 0});  // from "x" to button 0
+  EXPECT_EQ(view.buttons[0].description, "Enter で検索、F1 キーでも検索");
+}
+
 TEST_F(Keys, F5_DefaultOutsideCycleStartsAtZero) {
   LoadFourEngines();
   for (NumberOrText odd : {NumberOrText::Text(""), NumberOrText::Text("x"), NumberOrText::Number(4),

@@ -218,6 +218,34 @@ TEST_F(SuggestionsTest, EscClosesTheListFirstAndEmptiesTheBoxSecond) {
   EXPECT_EQ(view.query, "");
 }
 
+// A screen reader follows the highlight into the list and back to the box; a list that closes
+// without a highlight, or a typed letter, says nothing.
+TEST_F(SuggestionsTest, TheAccessibleFocusFollowsTheHighlightAndComesBackToTheBox) {
+  struct Row {
+    const char* what;
+    std::vector<BarEvent> events;
+    std::vector<int> focus_moves;  // -1: the query box
+  };
+  const Row rows[] = {
+      {"down and up past the first",
+       {KeyPress{kKeyDown}, KeyPress{kKeyDown}, KeyPress{kKeyUp}, KeyPress{kKeyUp}},
+       {0, 1, 0, -1}},
+      {"Esc closes a highlighted list", {KeyPress{kKeyDown}, KeyPress{kKeyEscape}}, {0, -1}},
+      {"typing on", {KeyPress{kKeyUp}, QueryEdited{"toky"}}, {1, -1}},
+      {"the box losing the focus", {KeyPress{kKeyDown}, QueryFocusLost{}}, {0, -1}},
+      {"Esc without a highlight", {KeyPress{kKeyEscape}}, {}},
+      {"a letter", {KeyPress{'A'}}, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TypeAndAnswer("tok", "tok", R"("tokyo","tokyo tower")");
+    services.focus_moves.clear();
+    for (const BarEvent& event : row.events) bar.Handle(event);
+    EXPECT_EQ(services.focus_moves, row.focus_moves);
+    bar.Handle(QueryFocusLost{});
+  }
+}
+
 TEST_F(SuggestionsTest, FunctionKeysAndClicksSearchTheSuggestion) {
   TypeAndAnswer("tok", "tok", R"("tokyo","tokyo tower")");
   Press(kKeyDown);

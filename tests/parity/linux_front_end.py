@@ -426,6 +426,8 @@ class LinuxFrontEnd:
             self.later_start(step["start_again"])
         elif "menu" in step:
             self.menu(step["menu"])
+        elif "keyboard_menu" in step:
+            self.keyboard_menu(step["keyboard_menu"])
         elif "settings_dialog" in step:
             self.menu(1)
             wait_for(lambda: self.windows(DIALOG_TITLE), 10, "the settings dialog")
@@ -433,7 +435,8 @@ class LinuxFrontEnd:
             self.dialog_pick(*step["dialog_pick"])
         elif "dialog_type" in step:
             control, text = step["dialog_type"]
-            self.click_at(self.a11y.centre(self.dialog_control(control)))
+            if control != "focused":
+                self.click_at(self.a11y.centre(self.dialog_control(control)))
             self.xdo("type", "--delay", "40", text)
             self.settle()
         elif "dialog_key" in step:
@@ -515,6 +518,31 @@ class LinuxFrontEnd:
         time.sleep(0.3)
         keys = ["Down" if downs > 0 else "Up"] * abs(downs)
         self.key(*keys, "Return")
+
+    def keyboard_menu(self, downs):
+        """Space on the focused control (the menu button, reached with Tab) with the pointer far
+        from it; records whether the menu opened under the button, then moves down `downs`
+        entries and takes one, or closes the menu with Esc when there are none. A popup menu is
+        no child of the program on the accessibility bus: its place comes from the X server."""
+        self.xdo("mousemove", "--sync", "900", "700")
+        bar = self.bar_window_id()
+        before = set(self.xdo_quiet("search", "--onlyvisible", "--pid", str(self.process.pid)))
+        self.key("space")
+
+        def menu_window():
+            shown = self.xdo_quiet("search", "--onlyvisible", "--pid", str(self.process.pid))
+            return next((w for w in shown if w not in before and w != bar), None)
+        try:
+            menu = wait_for(menu_window, 5, "the menu")
+        except TimeoutError:
+            self.seen.menu_at.append("none")
+            return
+        geometry = self.xdo("getwindowgeometry", menu)
+        left, top = (int(v) for v in geometry[geometry.index("Position:") + 1].split(","))
+        x, y, _, height = self.a11y.extents(self.buttons()[5])
+        under = abs(left - x) <= 4 and abs(top - (y + height)) <= 4
+        self.seen.menu_at.append("button" if under else "elsewhere")
+        self.key(*(["Down"] * downs), "Return" if downs > 0 else "Escape")
 
     def dialog(self):
         return wait_for(lambda: self.windows(DIALOG_TITLE), 10, "the settings dialog")[0]

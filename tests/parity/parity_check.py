@@ -38,6 +38,9 @@ class Seen:
     messages: list = dataclasses.field(default_factory=list)  # message box texts, in order
     drops: list = dataclasses.field(default_factory=list)  # for each drag, whether it was taken
     later: list = dataclasses.field(default_factory=list)  # exit status of each later start
+    # where each menu opened from the keyboard stood: "button" (under the menu button),
+    # "elsewhere" or "none"
+    menu_at: list = dataclasses.field(default_factory=list)
 
 
 class SuggestionServer:
@@ -193,6 +196,8 @@ class Checker:
             if edge in expect.get("window", {}):
                 self.check(f"{name}: window {edge}", seen.outer and seen.outer[i],
                            expect["window"][edge])
+        if "menu_at" in expect:
+            self.check(f"{name}: menus opened from the keyboard", seen.menu_at, expect["menu_at"])
         if "later_exits" in expect:
             self.check(f"{name}: later starts", seen.later, expect["later_exits"])
         self.check(f"{name}: closed", seen.exit, "0")

@@ -33,7 +33,7 @@ def dialog_steps(step):
         return [f"dlg-key:{KEYS[step['dialog_key']]}"]
     if "dialog_type" in step:
         control, text = step["dialog_type"]
-        return [f"dlg-click:{control}", "dlg-type:" + text]
+        return ([] if control == "focused" else [f"dlg-click:{control}"]) + ["dlg-type:" + text]
     return [f"dlg-click:{step['dialog_click']}"]
 
 
@@ -67,6 +67,8 @@ def driver_steps(steps):
             out.append("second:" + windows_arguments(step["start_again"]))
         elif "menu" in step:
             out.append(f"menu:{step['menu']}")
+        elif "keyboard_menu" in step:
+            out.append(f"keymenu:{step['keyboard_menu']}")
         elif "settings_dialog" in step:
             out.append("menu:1")  # the menu's first entry
             out.append("dlg-wait")
@@ -130,7 +132,8 @@ class WineFrontEnd:
                     exit=lines[-1].removeprefix("exit="),
                     messages=[l[7:] for l in lines if l.startswith("msgbox=")],
                     drops=[l == "dropped=1" for l in lines if l.startswith("dropped=")],
-                    later=[l[12:] for l in lines if l.startswith("second-exit=")])
+                    later=[l[12:] for l in lines if l.startswith("second-exit=")],
+                    menu_at=[l[8:] for l in lines if l.startswith("menu-at=")])
 
     def addresses(self, expected):
         return self.h.addresses(expected)

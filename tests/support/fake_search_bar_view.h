@@ -22,6 +22,7 @@ class FakeSearchBarView : public SearchBarView {
     bool enabled = true;
     bool bold = false;
     bool single_line = false;
+    std::string description;
   };
 
   // Window geometry in twips; the primary screen is a rectangle from (0, 0), its work area the
@@ -48,6 +49,7 @@ class FakeSearchBarView : public SearchBarView {
   int list_close_calls = 0;
   std::map<int, bool> menu_visible;  // entries never touched are absent (visible)
   int menu_shown = 0;
+  std::vector<MenuPlace> menu_places;
 
   float Top() const override { return top; }
   float Left() const override { return left; }
@@ -83,6 +85,9 @@ class FakeSearchBarView : public SearchBarView {
     return index >= 0 && index < kButtonCount && buttons[static_cast<std::size_t>(index)].enabled;
   }
   void SetButtonBold(int index, bool bold) override { At(index).bold = bold; }
+  void SetButtonDescription(int index, const std::string& description) override {
+    At(index).description = description;
+  }
   void MakeCaptionSingleLine(int index) override { At(index).single_line = true; }
 
   std::string QueryText() const override { return query; }
@@ -112,7 +117,10 @@ class FakeSearchBarView : public SearchBarView {
   void CloseHistoryList() override { ++list_close_calls; }
 
   void SetMenuEntryVisible(int index, bool visible) override { menu_visible[index] = visible; }
-  void ShowMenuAtPointer() override { ++menu_shown; }
+  void ShowMenu(MenuPlace place) override {
+    ++menu_shown;
+    menu_places.push_back(place);
+  }
 
   bool MenuEntryVisible(int index) const {
     auto it = menu_visible.find(index);

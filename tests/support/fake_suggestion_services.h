@@ -35,7 +35,12 @@ class FakeSuggestionServices : public SuggestionTimers,
   std::vector<std::string> shown;
   std::optional<int> highlighted;
   void ShowSuggestions(const std::vector<std::string>& entries) override { shown = entries; }
-  void HighlightSuggestion(std::optional<int> row) override { highlighted = row; }
+  // Every row the accessible focus went to; -1 for the query box.
+  std::vector<int> focus_moves;
+  void HighlightSuggestion(std::optional<int> row) override {
+    highlighted = row;
+    focus_moves.push_back(row.value_or(-1));
+  }
   void CloseSuggestions() override {
     shown.clear();
     highlighted.reset();

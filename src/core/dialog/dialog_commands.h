@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "dialog/dialog_layout.h"
+#include "main/key_codes.h"
 
 namespace velto {
 
@@ -46,6 +47,12 @@ constexpr std::optional<DialogCommand> CommandOfButton(const DialogControl& cont
     default:
       return std::nullopt;
   }
+}
+
+// The command of a key pressed anywhere in the dialog that no control used: Esc is キャンセル.
+constexpr std::optional<DialogCommand> CommandOfKey(int key_code, int shift) {
+  if (key_code == kKeyEscape && shift == 0) return DialogCommand::Cancel;
+  return std::nullopt;
 }
 
 }  // namespace velto

@@ -1,5 +1,6 @@
 #include "main/search_bar.h"
 
+#include "main/accessible_names.h"
 #include "main/bar_placement.h"
 #include "main/debug_switch.h"
 #include "main/fixed_searches.h"
@@ -71,6 +72,13 @@ void SearchBar::ShowDefaultButton(Unbold unbold) {
   const int unbolded = unbold == Unbold::AllButtons ? kButtonCount : kSearchButtons;
   for (int i = 0; i < unbolded; ++i) view_.SetButtonBold(i, false);
   if (index && *index >= 0 && *index < kButtonCount) view_.SetButtonBold(*index, true);
+  // The weight shows the default to the eye; the descriptions say which button Enter clicks,
+  // found as Enter finds it.
+  const auto value = model_.DefaultSearch.AsNumber();
+  const auto enter = value ? ToInt16Floor(*value) : std::nullopt;
+  for (int i = 0; i < kButtonCount; ++i)
+    view_.SetButtonDescription(
+        i, ButtonDescription(i, enter ? std::optional<int>(*enter) : std::nullopt));
 }
 
 void SearchBar::FillHistoryFromModel() {

@@ -144,6 +144,10 @@ class SearchBar final : public SettingsDialogHost {
   std::optional<int> suggestion_pressed_;
   // An input method's composition is open in the query box.
   bool composing_ = false;
+  // The button the left mouse button last came up over, until a key or a click; a click of
+  // that button is the mouse's, any other the keyboard's.
+  std::optional<int> released_on_;
+  bool clicked_by_mouse_ = false;
   Suggestions suggestions_{model_};
 };
 

@@ -40,7 +40,9 @@ void SearchBar::PressButton(int index, QueryKind kind) {
     view_.SetQueryText("");
     view_.FocusQuery();
   } else if (index == kMenuButton) {
-    view_.ShowMenuAtPointer();
+    // A click of the mouse opens the menu where the pointer is; Space, Enter or a drop opened
+    // from the keyboard put it under the button, where the user's eyes and a magnifier are.
+    view_.ShowMenu(clicked_by_mouse_ ? MenuPlace::AtPointer : MenuPlace::UnderMenuButton);
   }
 }
 

@@ -17,8 +17,15 @@ KeyOutcome SearchBar::Handle(const BarEvent& event) {
         } else {
           if constexpr (std::is_same_v<E, MousePress>) {
             OnMousePress(e);
+          } else if constexpr (std::is_same_v<E, MouseRelease>) {
+            // A click of the left button reaches the bar as its release, then the click.
+            released_on_ =
+                e.mouse_button == kLeftMouseButton ? std::optional<int>(e.button) : std::nullopt;
           } else if constexpr (std::is_same_v<E, ButtonClicked>) {
+            clicked_by_mouse_ = released_on_ == e.button;
+            released_on_.reset();
             Command1_Click(e.button);
+            clicked_by_mouse_ = false;
           } else if constexpr (std::is_same_v<E, Drop>) {
             OnDrop(e.target, e.data);
           } else if constexpr (std::is_same_v<E, QueryFocusLost> ||
@@ -50,7 +57,7 @@ KeyOutcome SearchBar::Handle(const BarEvent& event) {
           } else if constexpr (std::is_same_v<E, WindowClosed>) {
             Form_Unload();
           }
-          // A release of a button and the history list going up mean nothing to the bar.
+          // The history list going up means nothing to the bar.
           return KeyOutcome::PassOn;
         }
       },
@@ -91,6 +98,7 @@ std::optional<int> SearchBar::HighlightOnListOpen() const {
 }
 
 KeyOutcome SearchBar::OnKeyPress(const KeyPress& key) {
+  released_on_.reset();  // a click that follows comes from the keyboard
   if (composing_) return KeyOutcome::PassOn;
   if (key.list.open) {
     suggestions_.Close();  // the history list has the keys

@@ -127,6 +127,8 @@ void Suggestions::CancelRequest() {
 }
 
 void Suggestions::CloseList() {
+  // A screen reader follows the focus back to the query box before the list goes.
+  if (highlighted_ && !entries_.empty()) services_.list->HighlightSuggestion(std::nullopt);
   highlighted_.reset();
   if (entries_.empty()) return;
   entries_.clear();

@@ -8,6 +8,8 @@
 
 namespace velto {
 
+enum class MenuPlace { AtPointer, UnderMenuButton };
+
 class SearchBarView {
  public:
   virtual ~SearchBarView() = default;
@@ -32,6 +34,8 @@ class SearchBarView {
   virtual void SetButtonEnabled(int index, bool enabled) = 0;
   virtual bool IsButtonEnabled(int index) const = 0;
   virtual void SetButtonBold(int index, bool bold) = 0;
+  // What a screen reader says of the button besides its name (accessible_names.h).
+  virtual void SetButtonDescription(int index, const std::string& description) = 0;
   // Search buttons draw their caption on one line, cut at the edge.
   virtual void MakeCaptionSingleLine(int index) = 0;
 
@@ -52,10 +56,11 @@ class SearchBarView {
   // Closes the drop-down list if it is open, leaving the box's text alone.
   virtual void CloseHistoryList() = 0;
 
-  // The fixed search menu: entry visibility, and opening it at the mouse pointer. Choosing an
-  // entry comes back as SearchBar::MenuSearch_Click(index).
+  // The fixed search menu: entry visibility, and opening it at the mouse pointer or, when the
+  // keyboard asked for it, under the menu button's left edge. Choosing an entry comes back as
+  // SearchBar::MenuSearch_Click(index).
   virtual void SetMenuEntryVisible(int index, bool visible) = 0;
-  virtual void ShowMenuAtPointer() = 0;
+  virtual void ShowMenu(MenuPlace place) = 0;
 };
 
 // Opens the settings dialog from the menu entry "設定"; the dialog's own behaviour fills it in.

@@ -37,7 +37,10 @@ class SuggestionTimers {
 };
 
 // The list right under the query box. It never takes the keyboard focus; the left button's
-// presses and releases over it are reported as SuggestionPress and SuggestionRelease.
+// presses and releases over it are reported as SuggestionPress and SuggestionRelease. The
+// highlighted row is the accessible focus: HighlightSuggestion(row) hands it to that row, and
+// HighlightSuggestion(nullopt) back to the query box (the core asks for that before it closes
+// a list with a highlight, and never while nothing is highlighted).
 class SuggestionListView {
  public:
   virtual ~SuggestionListView() = default;

@@ -1,5 +1,7 @@
 #include "platform/qt/fixed_search_menu.h"
 
+#include "main/accessible_names.h"
+
 namespace velto {
 
 FixedSearchMenu::FixedSearchMenu(QWidget& owner, std::function<void(int)> on_pick)
@@ -34,6 +36,8 @@ QAction* FixedSearchMenu::Entry(int index) {
 void FixedSearchMenu::Build() {
   menu_ = std::make_unique<QMenu>(QStringLiteral("メニュー"), &owner_);
   menu_->setFont(font_);
+  menu_->setAccessibleName(
+      QString::fromUtf8(kMenuName.data(), static_cast<qsizetype>(kMenuName.size())));
   for (const FixedSearch& entry : kFixedSearches) {
     QAction* action = nullptr;
     if (entry.is_separator) {

@@ -16,7 +16,9 @@
 #include <cmath>
 #include <string_view>
 
+#include "main/accessible_names.h"
 #include "main/caption_fit.h"
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/caption_room.h"
 #include "platform/qt/composition_watch.h"
@@ -73,6 +75,8 @@ SearchBarWindow::SearchBarWindow(std::function<void()> on_closed)
                            Qt::WindowCloseButtonHint),
       on_closed_(std::move(on_closed)),
       menu_(*this, [this](int index) { Report(MenuEntryChosen{index}); }) {
+  // Before the title: setting one makes the presentation the title is read from.
+  PresentWithRole(*this, kSearchBarRole);
   setWindowTitle(ToQt(kSearchBarCaption));
   layout_dpi_ = LayoutDpi();
   fonts_ = BarFonts();
@@ -104,6 +108,13 @@ void SearchBarWindow::BuildControls() {
   // After the model: setting it hands the box a completer, and completing typed text from
   // the history would change the query behind the user's back.
   query_->setCompleter(nullptr);
+  // The box shows no caption: a screen reader hears its name and keys instead of its text.
+  PresentWithOwnName(*query_);
+  for (QWidget* part :
+       {static_cast<QWidget*>(query_.get()), static_cast<QWidget*>(query_->lineEdit())}) {
+    part->setAccessibleName(ToQt(kQueryBoxName));
+    part->setAccessibleDescription(ToQt(kQueryBoxDescription));
+  }
   for (auto& button : buttons_) {
     button = std::make_unique<SearchButton>(this);
     button->setAutoDefault(false);
@@ -162,8 +173,8 @@ void SearchBarWindow::ConnectEvents() {
       });
   query_->OnPopupClosed([this] { Report(HistoryListClosed{}); });
 
-  suggestions_ =
-      std::make_unique<SuggestionPopup>(*query_, [this](const BarEvent& event) { Report(event); });
+  suggestions_ = std::make_unique<SuggestionPopup>(
+      *query_, *query_->lineEdit(), [this](const BarEvent& event) { Report(event); });
   connect(query_->lineEdit(), &QLineEdit::textEdited, this,
           [this](const QString& text) { Report(QueryEdited{text.toStdString()}); });
   composition_ = std::make_unique<CompositionWatch>(
@@ -373,6 +384,10 @@ void SearchBarWindow::SetButtonBold(int index, bool bold) {
   FitButton(index);
 }
 
+void SearchBarWindow::SetButtonDescription(int index, const std::string& description) {
+  if (SearchButton* button = ButtonAt(index)) button->setAccessibleDescription(ToQt(description));
+}
+
 void SearchBarWindow::MakeCaptionSingleLine(int index) {
   SearchButton* button = ButtonAt(index);
   if (!button || button->IsSingleLine()) return;
@@ -438,8 +453,13 @@ void SearchBarWindow::SetMenuEntryVisible(int index, bool visible) {
   menu_.SetEntryVisible(index, visible);
 }
 
-void SearchBarWindow::ShowMenuAtPointer() {
-  menu_.PopupAt(QCursor::pos());
+void SearchBarWindow::ShowMenu(MenuPlace place) {
+  if (place == MenuPlace::AtPointer) {
+    menu_.PopupAt(QCursor::pos());
+    return;
+  }
+  const SearchButton& button = *ButtonAt(kMenuButton);
+  menu_.PopupAt(button.mapToGlobal(QPoint(0, button.height())));
 }
 
 }  // namespace velto

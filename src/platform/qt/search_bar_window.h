@@ -60,6 +60,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void SetButtonEnabled(int index, bool enabled) override;
   bool IsButtonEnabled(int index) const override;
   void SetButtonBold(int index, bool bold) override;
+  void SetButtonDescription(int index, const std::string& description) override;
   void MakeCaptionSingleLine(int index) override;
   std::string QueryText() const override;
   void SetQueryText(const std::string& text) override;
@@ -71,7 +72,7 @@ class SearchBarWindow : public QWidget, public SearchBarView {
   void HistoryReset(const std::vector<std::string>& entries) override;
   void CloseHistoryList() override;
   void SetMenuEntryVisible(int index, bool visible) override;
-  void ShowMenuAtPointer() override;
+  void ShowMenu(MenuPlace place) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -14,9 +14,12 @@
 #include <cmath>
 #include <vector>
 
+#include "dialog/dialog_accessible.h"
+#include "dialog/dialog_commands.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_text_scale.h"
 #include "main/caption_fit.h"
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/app_icon.h"
 #include "platform/qt/caption_room.h"
 #include "platform/qt/qt_units.h"
@@ -60,6 +63,8 @@ SettingsDialogWindow::SettingsDialogWindow()
       gothic_font_(GothicFont(ProportionalGothicFamilies(kDialogFontName))),
       default_font_(DefaultFont(ProportionalGothicFamilies(kDialogFontName))),
       layout_dpi_(LayoutDpi() * DialogTextScale(DesktopPoints())) {
+  // Before the title: setting one makes the presentation the title is read from.
+  PresentWithRole(*this, kSettingsDialogRole);
   setWindowTitle(ToQt(kDialogCaption));
   setWindowIcon(AppIcon());
   // Closing the dialog never ends the program; only the search bar does.
@@ -75,6 +80,7 @@ SettingsDialogWindow::SettingsDialogWindow()
   FitCaptions(dpi);
   KeepInsideFrames();
   ChainTabOrder();
+  TieLabels();
 }
 
 SettingsDialogWindow::~SettingsDialogWindow() = default;
@@ -127,6 +133,27 @@ std::unique_ptr<QWidget> SettingsDialogWindow::CreateControl(const DialogControl
   widget->setFont(c.font == DialogFont::Gothic ? gothic_font_ : default_font_);
   if (HasFlag(c.flags, kStartsHidden)) widget->hide();
   return widget;
+}
+
+void SettingsDialogWindow::TieLabels() {
+  for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
+    const DialogControl& c = kDialogControls[i];
+    QWidget& widget = *controls_[i];
+    // Before any name: setting one makes the presentation the name is read from.
+    if (auto* box = qobject_cast<QComboBox*>(&widget)) PresentWithOwnName(*box);
+    // A selector would be read by its value and an edit box by nothing: each gets the name
+    // of its label, or the one the core gives it, and the label points to it.
+    if (const std::string_view label = LabelOf(c.name); !label.empty()) {
+      if (auto* tied = qobject_cast<QLabel*>(Control(label))) {
+        tied->setBuddy(&widget);
+        widget.setAccessibleName(tied->text());
+      }
+    } else if (const std::string_view name = UnlabelledNameOf(c.name); !name.empty()) {
+      widget.setAccessibleName(ToQt(name));
+    }
+    if (const std::string_view description = DescriptionOf(c.name); !description.empty())
+      widget.setAccessibleDescription(ToQt(description));
+  }
 }
 
 void SettingsDialogWindow::FitCaptions(double dpi) {
@@ -237,6 +264,16 @@ bool SettingsDialogWindow::eventFilter(QObject* watched, QEvent* event) {
     return dialog_->Text1_KeyDown(box, VirtualKeyCode(key), ShiftState(key.modifiers()));
   }
   return false;
+}
+
+void SettingsDialogWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys no control used come here: Esc cancels, as a dialog's does.
+  const auto command = CommandOfKey(VirtualKeyCode(*event), ShiftState(event->modifiers()));
+  if (command && dialog_ && dialog_->IsLoaded()) {
+    dialog_->OnCommand(*command);
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void SettingsDialogWindow::closeEvent(QCloseEvent* event) {

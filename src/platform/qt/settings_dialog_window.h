@@ -64,6 +64,7 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -75,6 +76,8 @@ class SettingsDialogWindow : public QWidget, public SettingsDialogView {
   void KeepInsideFrames();
   void ConnectControl(const DialogControl& control, QWidget& widget);
   void ChainTabOrder();
+  // Gives every selector and edit box its accessible name and ties the labels to them.
+  void TieLabels();
   QComboBox* SelectorAt(int index) const;
   QLineEdit* EditAt(int index) const;
   // Frame measures (outer minus client) in pixels; estimated before the first show.

@@ -1,11 +1,13 @@
 #include "platform/qt/suggestion_popup.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QWidget>
 #include <algorithm>
 
+#include "main/accessible_names.h"
 #include "platform/qt/qt_units.h"
 
 namespace velto {
@@ -41,8 +43,9 @@ class SuggestionPopup::MouseWatch final : public QObject {
   std::function<void(const BarEvent&)>& report_;
 };
 
-SuggestionPopup::SuggestionPopup(QWidget& anchor, std::function<void(const BarEvent&)> report)
-    : anchor_(anchor), report_(std::move(report)) {}
+SuggestionPopup::SuggestionPopup(QWidget& anchor, QWidget& typing,
+                                 std::function<void(const BarEvent&)> report)
+    : anchor_(anchor), typing_(typing), report_(std::move(report)) {}
 
 SuggestionPopup::~SuggestionPopup() = default;
 
@@ -54,6 +57,7 @@ void SuggestionPopup::ShowSuggestions(const std::vector<std::string>& entries) {
     list_->setAttribute(Qt::WA_ShowWithoutActivating);
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setObjectName(QStringLiteral("SuggestionList"));
+    list_->setAccessibleName(ToQt(kSuggestionListName));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mouse_watch_ = std::make_unique<MouseWatch>(*list_, report_);
@@ -75,9 +79,15 @@ void SuggestionPopup::HighlightSuggestion(std::optional<int> row) {
   if (!list_) return;
   if (row) {
     list_->setCurrentRow(*row);
+    // The keyboard focus stays in the box; a screen reader is told the row has it.
+    QAccessibleEvent focus(list_.get(), QAccessible::Focus);
+    focus.setChild(*row);
+    QAccessible::updateAccessibility(&focus);
   } else {
     list_->setCurrentRow(-1);
     list_->clearSelection();
+    QAccessibleEvent focus(&typing_, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
   }
 }
 

@@ -17,9 +17,10 @@ namespace velto {
 
 class SuggestionPopup final : public SuggestionListView {
  public:
-  // anchor: the query box the list stands under; report gets a SuggestionPress or a
-  // SuggestionRelease for each press and release of the left button on the list.
-  SuggestionPopup(QWidget& anchor, std::function<void(const BarEvent&)> report);
+  // anchor: the query box the list stands under; typing: its field, where the accessible focus
+  // returns from the list; report gets a SuggestionPress or a SuggestionRelease for each press
+  // and release of the left button on the list.
+  SuggestionPopup(QWidget& anchor, QWidget& typing, std::function<void(const BarEvent&)> report);
   ~SuggestionPopup() override;
 
   void ShowSuggestions(const std::vector<std::string>& entries) override;
@@ -31,6 +32,7 @@ class SuggestionPopup final : public SuggestionListView {
 
  private:
   QWidget& anchor_;
+  QWidget& typing_;
   class MouseWatch;
   std::function<void(const BarEvent&)> report_;
   std::unique_ptr<QListWidget> list_;

@@ -1,5 +1,6 @@
 #include "platform/win32/fixed_search_menu.h"
 
+#include "main/accessible_names.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
@@ -14,7 +15,7 @@ int FixedSearchMenu::EntryOfCommand(UINT id) {
   return static_cast<int>(id - kMenuCommandBase);
 }
 
-void FixedSearchMenu::TrackAtPointer(HWND owner) const {
+void FixedSearchMenu::TrackAt(HWND owner, POINT at, AccessibleProps& accessible) const {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (const FixedSearch& entry : kFixedSearches) {
@@ -26,12 +27,11 @@ void FixedSearchMenu::TrackAtPointer(HWND owner) const {
                   WideFromUtf8(entry.caption).c_str());
     }
   }
-  POINT pointer{};
-  GetCursorPos(&pointer);
+  accessible.NameMenu(menu.get(), WideFromUtf8(std::string(kMenuName)));
   // The owner must be in the foreground, or the menu would not close when clicked outside.
   SetForegroundWindow(owner);
-  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y,
-                 0, owner, nullptr);
+  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner,
+                 nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
 }
 

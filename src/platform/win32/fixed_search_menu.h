@@ -6,6 +6,7 @@
 #include <bitset>
 
 #include "main/fixed_searches.h"
+#include "platform/win32/accessible_props.h"
 
 namespace velto::win32 {
 
@@ -15,8 +16,9 @@ inline constexpr UINT kMenuCommandBase = 1000;
 class FixedSearchMenu {
  public:
   void SetEntryVisible(int index, bool visible);
-  // Opens at the mouse pointer, its left edge there; a choice is posted to `owner`.
-  void TrackAtPointer(HWND owner) const;
+  // Opens with its top left corner at a screen point, named for screen readers; a choice is
+  // posted to `owner`.
+  void TrackAt(HWND owner, POINT at, AccessibleProps& accessible) const;
   // Menu index of a WM_COMMAND id; -1 when the id is not a menu entry's.
   static int EntryOfCommand(UINT id);
 

@@ -95,6 +95,11 @@ void SearchBarWindow::SetButtonBold(int index, bool bold) {
   FitButton(index);
 }
 
+void SearchBarWindow::SetButtonDescription(int index, const std::string& description) {
+  if (HWND button = Button(index); button != nullptr)
+    accessible_.SetDescription(button, WideFromUtf8(description));
+}
+
 void SearchBarWindow::MakeCaptionSingleLine(int index) {
   // The ANSI pair on GWL_STYLE, every other style bit kept.
   HWND button = Button(index);
@@ -157,8 +162,16 @@ void SearchBarWindow::SetMenuEntryVisible(int index, bool visible) {
   menu_.SetEntryVisible(index, visible);
 }
 
-void SearchBarWindow::ShowMenuAtPointer() {
-  menu_.TrackAtPointer(Handle());
+void SearchBarWindow::ShowMenu(MenuPlace place) {
+  POINT at{};
+  if (place == MenuPlace::AtPointer) {
+    GetCursorPos(&at);
+  } else {
+    RECT button{};
+    GetWindowRect(Button(kMenuButton), &button);
+    at = {button.left, button.bottom};
+  }
+  menu_.TrackAt(Handle(), at, accessible_);
 }
 
 }  // namespace velto::win32

@@ -1,6 +1,9 @@
 // The search bar window: creation, layout and the routing of its messages to the core.
 #include "platform/win32/search_bar_window.h"
 
+#include <oleacc.h>
+
+#include "main/accessible_names.h"
 #include "main/caption_fit.h"
 #include "platform/win32/caption_room.h"
 #include "platform/win32/dpi.h"
@@ -85,6 +88,11 @@ void SearchBarWindow::CreateControls() {
   // font and size the start-up gives it, which is wasted work before the first paint.
   for (const BarControl& control : kBarControls) {
     if (control.kind == BarControlKind::QueryBox) {
+      // The box shows no caption. A screen reader names a control by the label created just
+      // before it: this one has no size, so only the screen reader finds it.
+      const std::wstring name = WideFromUtf8(std::string(kQueryBoxName));
+      CreateWindowExW(0, WC_STATICW, name.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0,
+                      Handle(), nullptr, instance, nullptr);
       query_box_ = CreateWindowExW(
           0, WC_COMBOBOXW, nullptr,
           WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
@@ -96,6 +104,9 @@ void SearchBarWindow::CreateControls() {
         SetWindowSubclass(query_edit_, &SearchBarWindow::EditThunk, 0,
                           reinterpret_cast<DWORD_PTR>(this));
       }
+      const std::wstring description = WideFromUtf8(std::string(kQueryBoxDescription));
+      accessible_.Present(query_box_, ROLE_SYSTEM_COMBOBOX, name, description);
+      accessible_.Present(query_edit_, ROLE_SYSTEM_TEXT, name, description);
     } else {
       // Buttons start with multi-line captions; start-up makes the search buttons single-line.
       const std::wstring caption = WideFromUtf8(std::string(control.caption));
@@ -105,6 +116,7 @@ void SearchBarWindow::CreateControls() {
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + control.index)), instance,
           nullptr);
       buttons_[static_cast<std::size_t>(control.index)] = created;
+      accessible_.Present(created, ROLE_SYSTEM_PUSHBUTTON, {});  // named by its whole caption
       SetWindowSubclass(created, &SearchBarWindow::ButtonThunk,
                         static_cast<UINT_PTR>(control.index), reinterpret_cast<DWORD_PTR>(this));
       tool_tips_.Add(created);

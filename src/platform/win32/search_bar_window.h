@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "main/search_bar.h"
+#include "platform/win32/accessible_props.h"
 #include "platform/win32/drop_target.h"
 #include "platform/win32/fixed_search_menu.h"
 #include "platform/win32/focus_memory.h"
@@ -69,6 +70,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void SetButtonEnabled(int index, bool enabled) override;
   bool IsButtonEnabled(int index) const override;
   void SetButtonBold(int index, bool bold) override;
+  void SetButtonDescription(int index, const std::string& description) override;
   void MakeCaptionSingleLine(int index) override;
   std::string QueryText() const override;
   void SetQueryText(const std::string& text) override;
@@ -80,7 +82,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void HistoryReset(const std::vector<std::string>& entries) override;
   void CloseHistoryList() override;
   void SetMenuEntryVisible(int index, bool visible) override;
-  void ShowMenuAtPointer() override;
+  void ShowMenu(MenuPlace place) override;
 
  private:
   LRESULT OnMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
@@ -120,6 +122,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   std::array<HWND, kButtonCount> buttons_{};
   FocusMemory focus_;
   ToolTips tool_tips_;
+  AccessibleProps accessible_;
   std::array<UniqueFont, 3> fonts_;  // by BarFont
   FixedSearchMenu menu_;
   std::vector<std::unique_ptr<DropTarget>> drop_targets_;

@@ -15,6 +15,8 @@ inline constexpr int kCommandIdBase = 330;     // Command1..Command4: kCommandId
 inline constexpr int kCheckBoxId = 340;        // Check1; Check2 is kCheckBoxId + 1
 inline constexpr int kLabelIdBase = 350;       // Label1(i)
 inline constexpr int kFrameIdBase = 360;       // Frame1, Frame2: kFrameIdBase + n
+// The labels of no size that name the controls no label of the layout stands beside.
+inline constexpr int kUnseenLabelIdBase = 370;
 
 // The id of a control of the dialog's layout table.
 inline constexpr int ControlId(const DialogControl& control) {

@@ -2,11 +2,13 @@
 #include "platform/win32/settings_dialog_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "dialog/dialog_accessible.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_text_scale.h"
 #include "main/caption_fit.h"
@@ -160,29 +162,67 @@ void SettingsDialogWindow::CreateControls() {
                  [](const DialogControl& c) { return &c; });
   std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tab < b->tab; });
 
-  HINSTANCE instance = GetModuleHandleW(nullptr);
+  // A screen reader names a selector or an edit box by the label created just before it: each
+  // tied label comes right before its control, and a control without one gets a label of no
+  // size that only the screen reader finds.
+  int unseen_labels = 0;
   for (const DialogControl* control : order) {
-    DWORD style = WS_CHILD | ControlStyle(*control);
-    if (!HasFlag(control->flags, kStartsHidden)) style |= WS_VISIBLE;
-    const DWORD ex_style = control->kind == DialogControlKind::EditBox ? WS_EX_CLIENTEDGE : 0;
-    const std::wstring caption = WideFromUtf8(control->caption);
-    HWND child = CreateWindowExW(
-        ex_style, ControlClass(control->kind), caption.c_str(), style, 0, 0, 0, 0, Handle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*control))), instance, nullptr);
-    if (child == nullptr) continue;
-    // The frames go to the bottom, Frame2 above Frame1, so that each frame is painted below
-    // what it holds. Tab skips them, so the focus order stays the order of creation.
-    if (control->kind == DialogControlKind::Frame) {
-      // A window goes directly below the one it is inserted after.
-      HWND above =
-          control->index == 1 ? HWND_BOTTOM : GetWindow(Control(kFrameIdBase + 1), GW_HWNDPREV);
-      SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (control->kind == DialogControlKind::Label) {
+      const bool tied =
+          std::any_of(kDialogLabelTies.begin(), kDialogLabelTies.end(),
+                      [control](const auto& tie) { return tie.label == control->name; });
+      if (!tied) CreateControl(*control);
+      continue;
     }
-    if (control->kind == DialogControlKind::EditBox)
-      SetWindowSubclass(child, &SettingsDialogWindow::EditThunk,
-                        static_cast<UINT_PTR>(control->index), reinterpret_cast<DWORD_PTR>(this));
+    if (const std::string_view label = LabelOf(control->name); !label.empty()) {
+      const auto tied = std::find_if(kDialogControls.begin(), kDialogControls.end(),
+                                     [label](const DialogControl& c) { return c.name == label; });
+      if (tied != kDialogControls.end()) CreateControl(*tied);
+    } else if (const std::string_view name = UnlabelledNameOf(control->name); !name.empty()) {
+      const std::wstring text = WideFromUtf8(name);
+      CreateWindowExW(
+          0, WC_STATICW, text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | WS_GROUP, 0, 0, 0, 0,
+          Handle(),
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUnseenLabelIdBase + unseen_labels++)),
+          GetModuleHandleW(nullptr), nullptr);
+    }
+    CreateControl(*control);
   }
   focus_.Remember(Selector(kFirstButtonSelector));
+}
+
+void SettingsDialogWindow::CreateControl(const DialogControl& control) {
+  DWORD style = WS_CHILD | ControlStyle(control);
+  if (!HasFlag(control.flags, kStartsHidden)) style |= WS_VISIBLE;
+  const DWORD ex_style = control.kind == DialogControlKind::EditBox ? WS_EX_CLIENTEDGE : 0;
+  const std::wstring caption = WideFromUtf8(control.caption);
+  HWND child =
+      CreateWindowExW(ex_style, ControlClass(control.kind), caption.c_str(), style, 0, 0, 0, 0,
+                      Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control))),
+                      GetModuleHandleW(nullptr), nullptr);
+  if (child == nullptr) return;
+  // The frames go to the bottom, Frame2 above Frame1, so that each frame is painted below
+  // what it holds. Tab skips them, so the focus order stays the order of creation.
+  if (control.kind == DialogControlKind::Frame) {
+    // A window goes directly below the one it is inserted after.
+    HWND above =
+        control.index == 1 ? HWND_BOTTOM : GetWindow(Control(kFrameIdBase + 1), GW_HWNDPREV);
+    SetWindowPos(child, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  if (control.kind == DialogControlKind::EditBox)
+    SetWindowSubclass(child, &SettingsDialogWindow::EditThunk, static_cast<UINT_PTR>(control.index),
+                      reinterpret_cast<DWORD_PTR>(this));
+  // The system names a selector by its choice where it finds no label for it.
+  if (control.kind == DialogControlKind::Selector) {
+    std::string_view name = UnlabelledNameOf(control.name);
+    if (const std::string_view label = LabelOf(control.name); !label.empty()) {
+      for (const DialogControl& c : kDialogControls)
+        if (c.name == label) name = c.caption;
+    }
+    accessible_.Present(child, ROLE_SYSTEM_COMBOBOX, WideFromUtf8(name));
+  }
+  if (const std::string_view description = DescriptionOf(control.name); !description.empty())
+    accessible_.Present(child, ROLE_SYSTEM_TEXT, {}, WideFromUtf8(description));
 }
 
 void SettingsDialogWindow::LayOut() {
@@ -281,8 +321,13 @@ void SettingsDialogWindow::OnCommand(int id, int code) noexcept {
     return;
   }
   if (code != BN_CLICKED) return;
-  // IDOK and IDCANCEL from Enter and Esc match no button: the dialog has no default button.
-  // A command may end the dialog: nothing of the window is touched afterwards.
+  // The navigation sends IDCANCEL for Esc, which cancels as a dialog's does; IDOK from Enter
+  // matches no button: the dialog has no default button. A command may end the dialog:
+  // nothing of the window is touched afterwards.
+  if (id == IDCANCEL) {
+    if (const auto command = CommandOfKey(VK_ESCAPE, 0)) core_->OnCommand(*command);
+    return;
+  }
   for (const DialogControl& control : kDialogControls) {
     if (ControlId(control) != id) continue;
     if (const auto command = CommandOfButton(control)) core_->OnCommand(*command);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dialog/settings_dialog.h"
+#include "platform/win32/accessible_props.h"
 #include "platform/win32/focus_memory.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
@@ -58,6 +59,7 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
  private:
   bool Create();
   void CreateControls();
+  void CreateControl(const DialogControl& control);
   // Places the controls and sizes their fonts from the layout table at the window's DPI and
   // the desktop's text size.
   void LayOut();
@@ -83,6 +85,7 @@ class SettingsDialogWindow final : public SettingsDialogView, private WindowProc
   UniqueFont gothic_font_;
   UniqueFont default_font_;
   FocusMemory focus_;
+  AccessibleProps accessible_;
   SettingsDialog* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   // The DPI the layout is drawn at: dpi_ grown with the desktop's text size.

@@ -1,8 +1,10 @@
 #include "platform/win32/suggestion_list_win32.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
+#include "main/accessible_names.h"
 #include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
@@ -27,11 +29,13 @@ SuggestionListWindow::SuggestionListWindow(HWND owner, HWND anchor, HFONT font,
 
 void SuggestionListWindow::ShowSuggestions(const std::vector<std::string>& entries) {
   if (!list_) {
+    const std::wstring name = WideFromUtf8(std::string(kSuggestionListName));
     list_.reset(CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WC_LISTBOXW,
-                                nullptr, WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
-                                owner_, nullptr, GetModuleHandleW(nullptr), nullptr));
+                                name.c_str(), WS_POPUP | WS_BORDER | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
+                                0, owner_, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!list_) return;
     SendMessageW(list_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    accessible_.Present(list_.get(), ROLE_SYSTEM_LIST, name);
     SetWindowSubclass(list_.get(), &SuggestionListWindow::ListThunk, 0,
                       reinterpret_cast<DWORD_PTR>(this));
   }
@@ -54,7 +58,19 @@ void SuggestionListWindow::SetFont(HFONT font) {
 }
 
 void SuggestionListWindow::HighlightSuggestion(std::optional<int> row) {
-  if (list_) SendMessageW(list_.get(), LB_SETCURSEL, row ? static_cast<WPARAM>(*row) : -1, 0);
+  if (!list_) return;
+  SendMessageW(list_.get(), LB_SETCURSEL, row ? static_cast<WPARAM>(*row) : -1, 0);
+  // The keyboard focus stays in the query box; screen readers are told that the highlighted
+  // item has it, and that it went back to the box's field when none is highlighted.
+  if (row) {
+    const auto child = static_cast<LONG>(*row + 1);  // items count from 1, 0 is the list
+    NotifyWinEvent(EVENT_OBJECT_SELECTION, list_.get(), OBJID_CLIENT, child);
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, list_.get(), OBJID_CLIENT, child);
+  } else {
+    HWND field = FindWindowExW(anchor_, nullptr, L"Edit", nullptr);
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, field != nullptr ? field : anchor_, OBJID_CLIENT,
+                   CHILDID_SELF);
+  }
 }
 
 void SuggestionListWindow::CloseSuggestions() {

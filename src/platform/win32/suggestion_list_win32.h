@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "main/bar_events.h"
+#include "platform/win32/accessible_props.h"
 #include "platform/win32/handles.h"
 #include "ports/suggestion_ports.h"
 
@@ -39,7 +40,8 @@ class SuggestionListWindow final : public SuggestionListView {
   HWND anchor_;
   HFONT font_;
   std::function<void(const BarEvent&)> report_;
-  UniqueWindow list_;  // made when first shown
+  AccessibleProps accessible_;  // before the list, which goes first
+  UniqueWindow list_;           // made when first shown
 };
 
 // Timers of the window: SetTimer ids kFirstSuggestionTimer and the next; the window hands each

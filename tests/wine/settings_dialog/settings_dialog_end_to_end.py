@@ -19,6 +19,7 @@ from velto_end_to_end import Failure, Harness, field, ini, prepared_settings  # 
 
 # Control ids of the dialog (src/platform/win32/settings_dialog_ids.h).
 COMBO, TEXT, EDIT_BUTTON, COMMAND, CHECK, LABEL, FRAME = 300, 310, 320, 330, 340, 350, 360
+UNSEEN_LABEL = 370  # the labels of no size that name the engine editor's selector and boxes
 OPEN_DIALOG = "menu:1"  # the menu's first entry, "設定"
 MESSAGE = "ヴェルト|検索サイトの名前とエンジンのURLを入力してください。|OK|owner=dialog"
 NAMES = ["Yahoo!", "検索エンジン", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", ""] + [""] * 16
@@ -109,8 +110,17 @@ def run_layout_edit_and_ok(h):
         "check": "1", "focus": str(COMBO)}))
 
     layout = controls(seen)
+    unseen = {i: layout.pop(i) for i in list(layout) if i >= UNSEEN_LABEL}
     h.check("34 controls, the eight selectors drop-down lists",
             (len(layout), {layout[COMBO + i][0] for i in range(8)}), (34, {"ComboBox(list)"}))
+    h.check("labels of no size name the engine editor's selector and boxes",
+            sorted((c[0], c[3], c[4], c[7]) for c in unseen.values()),
+            sorted(("Static", 0, 0, name) for name in ("編集するエンジン", "ボタン名", "ホームページ",
+                                                       "サーチエンジン")))
+    ids = [int(line.split()[0][4:]) for line in seen if line.startswith("ctl=")]
+    h.check("each label comes right before the control it names", [
+        ids[ids.index(control) - 1] for control in (COMBO, COMBO + 3, COMBO + 5, TEXT + 3, TEXT + 4)],
+        [LABEL, LABEL + 3, LABEL + 4, LABEL + 6, LABEL + 7])
     # Positions from the layout in twips at 96 DPI; inside a frame they add up. The help hint
     # is wider than its 104 pixels: the dialog's font needs 108 for it. The engine selectors
     # widen for their widest name up to the control to their right, the default button's
@@ -138,8 +148,8 @@ def run_layout_edit_and_ok(h):
         CHECK + 1: ("検索候補を表示", True), LABEL + 7: ("検索候補", True), TEXT + 4: ("", True),
         LABEL + 8: ("文字コード", True), LABEL + 9: ("空白", True)})
     order = [COMBO, COMBO + 1, COMBO + 2, COMBO + 3, COMBO + 5, COMBO + 4, TEXT, TEXT + 1,
-             TEXT + 2, EDIT_BUTTON, EDIT_BUTTON + 1, EDIT_BUTTON + 2, CHECK, COMMAND + 1,
-             COMMAND + 2, COMMAND + 3, TEXT + 3, CHECK + 1, TEXT + 4, COMBO + 6, COMBO + 7, COMBO]
+             TEXT + 2, EDIT_BUTTON, EDIT_BUTTON + 1, EDIT_BUTTON + 2, TEXT + 3, CHECK + 1,
+             TEXT + 4, COMBO + 6, COMBO + 7, CHECK, COMMAND + 1, COMMAND + 2, COMMAND + 3, COMBO]
     h.check("Tab walks the focus order, past the hidden button, and wraps",
             all_of(seen, "tabs"), [",".join(map(str, order))])
 

@@ -389,6 +389,35 @@ class Driver {
     Key(VK_RETURN, true);
     Settle();
   }
+  // Space on the focused control (the menu button, reached with Tab) with the pointer far from
+  // it; records whether the menu opened under the button, then moves down `downs` entries
+  // and takes one, or closes the menu with Esc when there are none.
+  void KeyboardMenu(int downs) {
+    SetCursorPos(900, 700);
+    Press(VK_SPACE, 0);
+    HWND menu = nullptr;
+    for (int i = 0; i < 100 && (menu = FindWindowW(L"#32768", nullptr)) == nullptr; ++i) Sleep(50);
+    if (menu == nullptr) {
+      Record("menu-at=none");
+      return;
+    }
+    RECT shown{};
+    RECT button{};
+    GetWindowRect(menu, &shown);
+    GetWindowRect(GetDlgItem(bar_, kButtonIdBase + 5), &button);
+    const bool under =
+        std::abs(shown.left - button.left) <= 4 && std::abs(shown.top - button.bottom) <= 4;
+    Record(std::string("menu-at=") + (under ? "button" : "elsewhere"));
+    for (int i = 0; i < downs; ++i) {
+      Key(VK_DOWN, false);
+      Key(VK_DOWN, true);
+      Sleep(30);
+    }
+    const WORD last = downs > 0 ? VK_RETURN : VK_ESCAPE;
+    Key(last, false);
+    Key(last, true);
+    Settle();
+  }
   void Dump() {
     HWND box = GetDlgItem(bar_, 99);
     wchar_t text[1024]{};
@@ -530,6 +559,8 @@ bool Driver::Run(const std::string& step) {
             MOUSEEVENTF_LEFTUP, 1);
   } else if (verb == "menu") {
     Menu(std::atoi(arg.c_str()));
+  } else if (verb == "keymenu") {
+    KeyboardMenu(std::atoi(arg.c_str()));
   } else if (verb == "chord") {
     std::vector<WORD> keys;
     for (std::size_t start = 0; start <= arg.size();) {

@@ -1,0 +1,42 @@
+#pragma once
+// What screen readers read of a control beyond what the system makes of it: its role, its name
+// where no label names it, its description. A control so presented answers the screen reader's
+// WM_GETOBJECT with the system's own object for it, wrapped to give these. oleacc is loaded only
+// when a screen reader first asks, so a bar nobody reads aloud never loads it.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velto::win32 {
+
+class SystemLibrary;
+
+class AccessibleProps {
+ public:
+  AccessibleProps();
+  ~AccessibleProps();
+  AccessibleProps(const AccessibleProps&) = delete;
+  AccessibleProps& operator=(const AccessibleProps&) = delete;
+
+  // `control` is read with `role` (an MSAA ROLE_SYSTEM_ value), `name` (empty: the system's) and
+  // `description`. A control presented again keeps its entry and takes the new texts.
+  void Present(HWND control, long role, std::wstring name, std::wstring description = {});
+  // Only the description changes; the control must have been presented.
+  void SetDescription(HWND control, std::wstring description);
+  // Names a popup menu while it is open, through the system's annotation service.
+  void NameMenu(HMENU menu, const std::wstring& name);
+
+  struct Entry;
+  // oleacc, loaded at the first call.
+  SystemLibrary& Library();
+
+ private:
+  Entry* Find(HWND control);
+
+  std::unique_ptr<SystemLibrary> oleacc_;  // loaded at the first question
+  std::vector<std::unique_ptr<Entry>> entries_;
+};
+
+}  // namespace velto::win32
