@@ -167,8 +167,9 @@ def drive(env, velto, ini_path, opened_file, lines):
         check(False, "slot 4 in velto.ini:\n%r" % open(ini_path, "rb").read().decode("cp932"))
     check(window_named(env, "設定"), "Enter in an edit box closed the dialog")
 
-    # 変更, 削除, クリア, the keyword box, the suggestion switch and box, the check box, OK
-    key(*["Tab"] * 8)
+    # 変更, 削除, クリア, the keyword box, the suggestion switch and box, the character set and
+    # the blank's form, the check box, OK
+    key(*["Tab"] * 10)
     key("space")
     wait_until(lambda: window_named(env, "設定") is None, 10, "OK to close the dialog")
     options = dict(stored, AlwaysTop="0", DefaultSearch="0")

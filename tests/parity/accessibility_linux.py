@@ -126,7 +126,8 @@ def run(check, f, server):
         check("the settings window is a dialog", f.a11y.role(dialog), "dialog")
         check("selectors named by their labels",
               sorted(named(f, dialog, "combo box")),
-              sorted(["ボタン1", "ボタン2", "ボタン3", "ボタン4", "標準のボタン", "編集するエンジン"]))
+              sorted(["ボタン1", "ボタン2", "ボタン3", "ボタン4", "標準のボタン", "編集するエンジン", "文字コード",
+                      "空白"]))
         boxes = named(f, dialog, "text")
         check("edit boxes named", sorted(boxes),
               sorted(["ボタン名", "ホームページ", "サーチエンジン", "キーワード", "検索候補"]))
