@@ -18,6 +18,11 @@ struct AccessibleProps::Entry {
 
 namespace {
 
+// IUnknown's and IDispatch's identifiers, spelled out: the uuid library's copies come in an
+// object of some hundred others, 6 KB of the program.
+constexpr GUID kUnknownId{0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+constexpr GUID kDispatchId{0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
@@ -42,7 +47,7 @@ class Presented final : public IAccessible {
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
     if (out == nullptr) return E_POINTER;
-    if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+    if (id == kUnknownId || id == kDispatchId || id == IID_IAccessible) {
       *out = static_cast<IAccessible*>(this);
       AddRef();
       return S_OK;

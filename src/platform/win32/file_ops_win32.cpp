@@ -55,6 +55,21 @@ std::optional<FilePath> Win32FileSystem::FollowLink(const FilePath& path) {
   return path;
 }
 
+namespace {
+
+// The digits by hand: std::to_wstring would link the C library's wide printf, some 11 KB of
+// the program, for this one name.
+std::wstring DecimalDigits(unsigned long long value) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  return digits;
+}
+
+}  // namespace
+
 NewTempFile Win32FileSystem::CreateTempFileBeside(const FilePath& file) {
   // CREATE_NEW fails on a name that exists, so a taken name only costs another try. The tries
   // start from the process id and the performance counter: different for every write here.
@@ -64,7 +79,7 @@ NewTempFile Win32FileSystem::CreateTempFileBeside(const FilePath& file) {
                                   static_cast<unsigned long long>(counter.QuadPart);
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
     FilePath name = file;
-    name += FilePath(L"." + std::to_wstring(seed + attempt) + L".tmp");
+    name += FilePath(L"." + DecimalDigits(seed + attempt) + L".tmp");
     HANDLE raw = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (raw != INVALID_HANDLE_VALUE) {
