@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "main/engine_keyword.h"
-#include "settings/query_encoding.h"
 #include "main/program_info.h"
 #include "settings/ascii_text.h"
 #include "settings/profile_file.h"
+#include "settings/query_encoding.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_store.h"
 #include "settings/starter_file.h"
@@ -147,6 +147,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kDefaultSearchKey) = model.DefaultSearch.ToText();
   field(kBrowserKey) = model.Browser;
   field(kSuggestKey) = model.Suggest;
+  field(kHistorySuggestKey) = model.HistorySuggest;
   auto& selections = field(kSearchSelectKey) = nlohmann::ordered_json::array();
   for (int i = 0; i < kUsedButtonSelections; ++i) selections.push_back(model.SearchSelect[i]);
   const auto texts = [](const auto& items, int count) {
@@ -199,8 +200,8 @@ std::optional<std::string> RefusedSetting(const SettingsStore& store, std::strin
            " runs from 0 to " + std::to_string(indexed->count - 1);
   }
   if (indexed->name == kSearchKeyKey) return BadKeyword(store, *indexed->index, value);
-  const std::string named = std::string(indexed->name) + "(" + std::to_string(*indexed->index) +
-                            ") must be ";
+  const std::string named =
+      std::string(indexed->name) + "(" + std::to_string(*indexed->index) + ") must be ";
   if (indexed->name == kSearchEncodingKey && !ReadEncodingName(value))
     return named + "empty, UTF-8, Shift_JIS or EUC-JP, not \"" + std::string(value) + "\"";
   if (indexed->name == kSearchSpaceKey && !ReadBlankName(value))

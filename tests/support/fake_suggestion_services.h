@@ -32,12 +32,21 @@ class FakeSuggestionServices : public SuggestionTimers,
   }
 
   // List
-  std::vector<std::string> shown;
+  std::vector<std::string> shown;  // the rows' texts
+  std::vector<SuggestionRow> shown_rows;
   std::optional<int> highlighted;
-  void ShowSuggestions(const std::vector<std::string>& entries) override { shown = entries; }
+  int shows = 0;
+  void ShowSuggestions(const std::vector<SuggestionRow>& rows) override {
+    shown_rows = rows;
+    shown.clear();
+    for (const SuggestionRow& row : rows) shown.push_back(row.text);
+    highlighted.reset();
+    ++shows;
+  }
   void HighlightSuggestion(std::optional<int> row) override { highlighted = row; }
   void CloseSuggestions() override {
     shown.clear();
+    shown_rows.clear();
     highlighted.reset();
   }
 

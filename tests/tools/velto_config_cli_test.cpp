@@ -66,12 +66,12 @@ TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) 
   EXPECT_EQ(json["DefaultSearch"], "");
   EXPECT_EQ(json["SearchSelect"], nlohmann::json::parse("[0,0,0,0,0]"));
   EXPECT_EQ(json["Browser"], "");
-  for (const char* list :
-       {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn", "SearchEncoding",
-        "SearchSpace"}) {
+  for (const char* list : {"SearchName", "SearchHome", "SearchEngn", "SearchBrowser", "SuggestEngn",
+                           "SearchEncoding", "SearchSpace"}) {
     EXPECT_EQ(json[list].size(), 20u) << list;
   }
   EXPECT_EQ(json["Suggest"], false);
+  EXPECT_EQ(json["HistorySuggest"], true);
   EXPECT_EQ(json["SearchHistory"].size(), 10u);
   EXPECT_FALSE(std::filesystem::exists(folder / "velto.ini"));
 }
