@@ -139,8 +139,10 @@ TEST(HistoryLogReading, NewestFirstWithinLimitsWhateverTheFileHolds) {
   const FilePath log = folder / "log.txt";
   const auto ansi = [&folder](std::string_view utf8) { return folder.codec().AnsiFromUtf8(utf8); };
   // A part of the file ends inside a two-byte character of a line.
-  std::string across = "";
-  while (across.size() + 400 < (std::size_t{1} << 20)) across += std::string(99, 'y') + "\r\n";
+  std::string across;
+  std::size_t padding = 0;
+  for (; across.size() + 400 < (std::size_t{1} << 20); ++padding)
+    across += std::string(99, 'y') + "\r\n";
   const std::string head = (((std::size_t{1} << 20) - across.size()) % 2 == 0) ? "x" : "";
   const std::string kanji = [] {
     std::string text;
@@ -158,12 +160,7 @@ TEST(HistoryLogReading, NewestFirstWithinLimitsWhateverTheFileHolds) {
   const Case cases[] = {
       {"CR LF, LF and CR", "a\r\nb\nc\rd", {}, {"d", "c", "b", "a"}, 4},
       {"empty lines", "\r\n\r\nx\r\n\n", {}, {"x"}, 1},
-      {"control characters",
-       "a\x01"
-       "b\r\nok\r\nn\0ul\r\n",
-       {},
-       {"ok"},
-       1},
+      {"control characters", "a\tb\r\nok\r\n" + std::string(1, '\0') + "x\r\n", {}, {"ok"}, 1},
       {"a line longer than a query", std::string(5000, 'x') + "\r\nshort", {}, {"short"}, 1},
       {"the code page", ansi("東京\r\nｶﾞｲﾄﾞ\r\n"), {}, {"ｶﾞｲﾄﾞ", "東京"}, 2},
       {"most lines kept", "1\r\n2\r\n3\r\n", {2, 100, 100}, {"3", "2"}, 2},
@@ -172,17 +169,18 @@ TEST(HistoryLogReading, NewestFirstWithinLimitsWhateverTheFileHolds) {
        across,
        {},
        {"last", head + kanji, std::string(99, 'y')},
-       across.size() / 101 + 2},
+       padding + 2},
   };
   for (const Case& c : cases) {
     WriteBytes(log, c.bytes);
     const std::vector<std::string> lines = ReadHistoryLog(folder.disk(), log, c.limits);
     EXPECT_EQ(lines.size(), c.count) << c.what;
-    lines.size() >= c.newest.size()
-        ? EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + c.newest.size()),
-                    c.newest)
-              << c.what
-        : ADD_FAILURE() << c.what;
+    if (lines.size() < c.newest.size()) {
+      ADD_FAILURE() << c.what;
+      continue;
+    }
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + c.newest.size()), c.newest)
+        << c.what;
   }
   EXPECT_TRUE(ReadHistoryLog(folder.disk(), folder / "missing.txt").empty());
 }
