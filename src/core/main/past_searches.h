@@ -3,6 +3,7 @@
 // typed text in their folded forms (match_fold.h). Entries that begin with the text come first,
 // then those that hold it elsewhere; within each, the newest first: the history list before the
 // log, the log from its end. No text is offered twice, nor the typed text itself.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -17,7 +18,8 @@ namespace velto {
 inline constexpr std::size_t kPastSearchRows = 5;
 
 // Texts, newest first, kept for matching: the folded forms in one block, one line each, so a
-// match is found by one scan of memory rather than a walk over many small strings.
+// match is found by one scan of memory rather than a walk over many small strings. The scan
+// looks for the typed text's rarest byte in the block (memchr's speed) and compares only there.
 class PastSearchIndex {
  public:
   PastSearchIndex() = default;
@@ -30,18 +32,19 @@ class PastSearchIndex {
   bool Contains(std::string_view text) const;
 
   enum class Where { Start, Inside };
-  // Visits the entries whose folded form holds `folded` at its start, or only further in,
-  // newest first, until visit answers false.
-  void Find(std::string_view folded, Where where,
-            const std::function<bool(std::string_view text)>& visit) const;
+  // Visits the entries whose folded form holds `folded`, newest first, each once, with where it
+  // first holds it, until visit answers false.
+  void Find(std::string_view folded,
+            const std::function<bool(std::string_view text, Where where)>& visit) const;
 
  private:
   std::size_t EntryAt(std::size_t offset) const;
 
-  std::string folded_;                      // "\n" then each folded text followed by "\n"
-  std::vector<std::uint32_t> starts_;       // where each folded text begins in folded_
-  std::string texts_;                       // the texts themselves, one after another
-  std::vector<std::uint32_t> text_starts_;  // and where each begins, then where the last ends
+  std::string folded_;                            // "\n" then each folded text followed by "\n"
+  std::array<std::uint32_t, 256> byte_counts_{};  // how often each byte occurs in folded_
+  std::vector<std::uint32_t> starts_;             // where each folded text begins in folded_
+  std::string texts_;                             // the texts themselves, one after another
+  std::vector<std::uint32_t> text_starts_;        // and where each begins, then where the last ends
 };
 
 class PastSearches {
