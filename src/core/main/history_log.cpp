@@ -14,9 +14,8 @@ class LogLines {
 
   void Add(std::string_view line) {
     if (line.empty() || line.size() > limits_.max_line_bytes) return;
-    if (std::any_of(line.begin(), line.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
-      return;
+    for (const char c : line)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return;
     lines_.emplace_back(line);
     bytes_ += line.size();
     while (lines_.size() > limits_.max_lines || bytes_ > limits_.max_bytes) {
@@ -26,7 +25,11 @@ class LogLines {
   }
 
   std::vector<std::string> NewestFirst() {
-    return {std::make_move_iterator(lines_.rbegin()), std::make_move_iterator(lines_.rend())};
+    std::vector<std::string> lines;
+    lines.reserve(lines_.size());
+    for (auto line = lines_.rbegin(); line != lines_.rend(); ++line)
+      lines.push_back(std::move(*line));
+    return lines;
   }
 
  private:

@@ -22,25 +22,46 @@ inline constexpr std::size_t kPastSearchRows = 5;
 // looks for the typed text's rarest byte in the block (memchr's speed) and compares only there.
 class PastSearchIndex {
  public:
-  PastSearchIndex() = default;
-  // Repeats of a text after its first (newest) place are dropped.
-  explicit PastSearchIndex(const std::vector<std::string>& newest_first);
+  // Adds a text older than those added before. Empty texts are left out; repeats are kept (a
+  // match skips them cheaply).
+  void Add(std::string_view text);
 
-  std::size_t size() const { return text_starts_.empty() ? 0 : text_starts_.size() - 1; }
+  std::size_t size() const { return starts_.size(); }
   std::string_view Text(std::size_t entry) const;
   // Whether the text is one of the entries, exactly.
   bool Contains(std::string_view text) const;
 
   enum class Where { Start, Inside };
   // Visits the entries whose folded form holds `folded`, newest first, each once, with where it
-  // first holds it, until visit answers false.
-  void Find(std::string_view folded,
-            const std::function<bool(std::string_view text, Where where)>& visit) const;
+  // first holds it, until visit(text, where) answers false.
+  template <typename Visit>
+  void Find(std::string_view folded, Visit&& visit) const {
+    const std::size_t rare = RarestByte(folded);
+    for (std::size_t from = rare; !folded.empty() && from < folded_.size();) {
+      const std::optional<std::size_t> at = NextMatch(folded, rare, from);
+      if (!at) return;
+      // A folded text holds no line break, so the match lies inside one entry; that entry is
+      // then done with.
+      const std::size_t entry = EntryAt(*at);
+      if (!visit(Text(entry), *at == starts_[entry] ? Where::Start : Where::Inside)) return;
+      from = EndOf(entry) + 1 + rare;
+    }
+  }
 
  private:
   std::size_t EntryAt(std::size_t offset) const;
+  // Where the entry's folded form ends: at its line break.
+  std::size_t EndOf(std::size_t entry) const {
+    return entry + 1 < starts_.size() ? starts_[entry + 1] - 1 : folded_.size() - 1;
+  }
+  // Where in `folded` the byte least often seen in the entries is.
+  std::size_t RarestByte(std::string_view folded) const;
+  // The next place from `from` on where the rare byte of `folded` begins a match, less `rare`:
+  // where the match begins.
+  std::optional<std::size_t> NextMatch(std::string_view folded, std::size_t rare,
+                                       std::size_t from) const;
 
-  std::string folded_;                            // "\n" then each folded text followed by "\n"
+  std::string folded_ = std::string(1, '\n');     // "\n" then each folded text followed by "\n"
   std::array<std::uint32_t, 256> byte_counts_{};  // how often each byte occurs in folded_
   std::vector<std::uint32_t> starts_;             // where each folded text begins in folded_
   std::string texts_;                             // the texts themselves, one after another
@@ -59,10 +80,11 @@ class PastSearches {
  private:
   const HistoryList& history_;
   std::function<std::vector<std::string>()> read_log_;
-  std::optional<PastSearchIndex> log_;
+  bool log_read_ = false;
+  PastSearchIndex log_;
   // The history list as it was at the last match; built again only after it changed.
   PastSearchIndex recent_;
-  std::optional<std::uint64_t> recent_revision_;
+  std::uint64_t recent_revision_ = ~std::uint64_t{0};
 };
 
 }  // namespace velto
