@@ -161,6 +161,7 @@ nlohmann::ordered_json ShowModel(const SettingsStore& store) {
   field(kDefaultSearchKey) = model.DefaultSearch.ToText();
   field(kBrowserKey) = model.Browser;
   field(kSuggestKey) = model.Suggest;
+  field(kHistorySuggestKey) = model.HistorySuggest;
   auto& selections = field(kSearchSelectKey) = nlohmann::ordered_json::array();
   for (int i = 0; i < kUsedButtonSelections; ++i) selections.push_back(model.SearchSelect[i]);
   const auto texts = [](const auto& items, int count) {

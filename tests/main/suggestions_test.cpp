@@ -1,7 +1,10 @@
 // Suggestions: what is asked of whom, which answers count, and what the keys do with the list.
 #include <gtest/gtest.h>
 
+#include "main/history_log.h"
 #include "main/key_codes.h"
+#include "main/match_fold.h"
+#include "main/past_searches.h"
 #include "main/suggestion_answer.h"
 #include "main/suggestions.h"
 #include "search_bar_fixture.h"
@@ -90,6 +93,98 @@ TEST(SuggestionRequest, AsksTheEngineEnterWouldUse) {
   EXPECT_EQ(SuggestionRequestFor(model, "w 東京"), std::nullopt) << "suggestions off";
 }
 
+struct PastSearchCase {
+  const char* typed;
+  std::vector<std::string> expected;
+};
+
+TEST(PastSearches, BeginningsFirstThenInsidesNewestFirstOnceEachFoldingCaseAndWidth) {
+  HistoryList history;  // newest first
+  for (const char* text : {"東京タワー", "ｶﾞｲﾄﾞ", "ＴＯＫＹＯ ｄｏｍｅ", "tokyo tower"})
+    history.Insert(0, text);
+  int log_reads = 0;
+  PastSearches past(history, [&log_reads] {
+    ++log_reads;
+    return std::vector<std::string>{"tokyo tower", "Kyoto",    "Tokyo",
+                                    "new tokyo",   "Ångström", "ガイドブック",
+                                    "Tokyo",       "ŁÓDŹ",     "ｐａｒｉｓ　ｃａｆé"};
+  });
+  const PastSearchCase cases[] = {
+      {"tok", {"tokyo tower", "ＴＯＫＹＯ ｄｏｍｅ", "Tokyo", "new tokyo"}},
+      {"ＴＯＫ", {"tokyo tower", "ＴＯＫＹＯ ｄｏｍｅ", "Tokyo", "new tokyo"}},
+      {"kyo", {"Kyoto", "tokyo tower", "ＴＯＫＹＯ ｄｏｍｅ", "Tokyo", "new tokyo"}},
+      {"o", {"tokyo tower", "ＴＯＫＹＯ ｄｏｍｅ", "Kyoto", "Tokyo", "new tokyo"}},  // five at most
+      {"ガイド", {"ｶﾞｲﾄﾞ", "ガイドブック"}},
+      {"ｶﾞｲﾄﾞﾌﾞ", {"ガイドブック"}},
+      {"ガイ", {"ｶﾞｲﾄﾞ", "ガイドブック"}},  // カ and a combining voiced mark
+      {"カイ", {}},
+      {"ÅNG", {"Ångström"}},
+      {"łódź", {"ŁÓDŹ"}},
+      {"paris café", {"ｐａｒｉｓ　ｃａｆé"}},
+      {"タワー", {"東京タワー"}},
+      {"tokyo tower", {}},  // the typed text itself is no offer
+      {"TOKYO TOWER", {"tokyo tower"}},
+      {"", {}},
+      {"xyz", {}},
+  };
+  for (const PastSearchCase& c : cases) EXPECT_EQ(past.Matching(c.typed), c.expected) << c.typed;
+  EXPECT_EQ(log_reads, 1) << "the log is read once, at the first match";
+  history.Insert(0, "tokamak");
+  EXPECT_EQ(past.Matching("toka"), std::vector<std::string>{"tokamak"}) << "a new search counts";
+  EXPECT_EQ(log_reads, 1);
+}
+
+TEST(HistoryLogReading, NewestFirstWithinLimitsWhateverTheFileHolds) {
+  TempFolder folder;
+  const FilePath log = folder / "log.txt";
+  const auto ansi = [&folder](std::string_view utf8) { return folder.codec().AnsiFromUtf8(utf8); };
+  // A part of the file ends inside a two-byte character of a line.
+  std::string across;
+  std::size_t padding = 0;
+  for (; across.size() + 400 < (std::size_t{1} << 20); ++padding)
+    across += std::string(99, 'y') + "\r\n";
+  const std::string head = (((std::size_t{1} << 20) - across.size()) % 2 == 0) ? "x" : "";
+  const std::string kanji = [] {
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "東";
+    return text;
+  }();
+  across += ansi(head + kanji) + "\r\nlast";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    HistoryLogLimits limits;
+    std::vector<std::string> newest;  // the first lines read
+    std::size_t count;
+  };
+  const Case cases[] = {
+      {"CR LF, LF and CR", "a\r\nb\nc\rd", {}, {"d", "c", "b", "a"}, 4},
+      {"empty lines", "\r\n\r\nx\r\n\n", {}, {"x"}, 1},
+      {"control characters", "a\tb\r\nok\r\n" + std::string(1, '\0') + "x\r\n", {}, {"ok"}, 1},
+      {"a line longer than a query", std::string(5000, 'x') + "\r\nshort", {}, {"short"}, 1},
+      {"the code page", ansi("東京\r\nｶﾞｲﾄﾞ\r\n"), {}, {"ｶﾞｲﾄﾞ", "東京"}, 2},
+      {"most lines kept", "1\r\n2\r\n3\r\n", {2, 100, 100}, {"3", "2"}, 2},
+      {"most bytes kept", "aaa\r\nbbb\r\nccc\r\n", {100, 7, 100}, {"ccc", "bbb"}, 2},
+      {"a character across two parts",
+       across,
+       {},
+       {"last", head + kanji, std::string(99, 'y')},
+       padding + 2},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(log, c.bytes);
+    const std::vector<std::string> lines = ReadHistoryLog(folder.disk(), log, c.limits);
+    EXPECT_EQ(lines.size(), c.count) << c.what;
+    if (lines.size() < c.newest.size()) {
+      ADD_FAILURE() << c.what;
+      continue;
+    }
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + c.newest.size()), c.newest)
+        << c.what;
+  }
+  EXPECT_TRUE(ReadHistoryLog(folder.disk(), folder / "missing.txt").empty());
+}
+
 // The services outlive the bar, as the window that provides them does in the programs: a base
 // that comes first is destroyed last.
 struct WithSuggestionServices {
@@ -104,7 +199,18 @@ class SuggestionsTest : protected WithSuggestionServices, public SearchBarTest {
     model.SuggestEngn[0] = "http://s.example/a?q=%s";
     model.SuggestEngn[2] = "http://s.example/c?q=%s";
     model.SearchKey[2] = "c";
+    // The engine's completions alone; the past-search tests turn these on.
+    model.HistorySuggest = false;
     bar.SetSuggestionServices(services.Services());
+  }
+
+  void WriteLog(std::string_view utf8) {
+    WriteBytes(folder / "log.txt", folder.codec().AnsiFromUtf8(utf8));
+  }
+  std::vector<SuggestionRow> PastRows(const std::vector<std::string>& texts) {
+    std::vector<SuggestionRow> rows;
+    for (const std::string& text : texts) rows.push_back({text, SuggestionRowKind::PastSearch});
+    return rows;
   }
 
   // Types text as the user does and lets the pause pass.
@@ -379,6 +485,53 @@ TEST_F(SuggestionsTest, ACompositionsKeysAreTheInputMethodsAndItsTextIsAskedOnly
   bar.Handle(CompositionOpened{});
   bar.Handle(QueryFocusLost{});
   EXPECT_EQ(bar.OutcomeOf(kKeyEnter, 0), KeyOutcome::Consumed);
+}
+
+TEST_F(SuggestionsTest, PastSearchesShowAtOnceAboveTheCompletionsAndTheKeysMoveThroughBoth) {
+  model.HistorySuggest = true;
+  WriteLog("Tokyo Dome\r\nosaka\r\n");
+  DropHistory({"tokyo tower", "osaka"});
+  view.query = "tok";
+  bar.Handle(QueryEdited{"tok"});
+  EXPECT_EQ(services.shown_rows, PastRows({"tokyo tower", "Tokyo Dome"})) << "before the pause";
+  services.Fire(SuggestionTimer::Debounce);
+  ASSERT_TRUE(services.Answer(R"(["tok",["tokyo","tokyo tower"]])"));
+  std::vector<SuggestionRow> rows = PastRows({"tokyo tower", "Tokyo Dome"});
+  rows.push_back({"tokyo", SuggestionRowKind::Suggestion});  // its repeat of a past one left out
+  EXPECT_EQ(services.shown_rows, rows);
+  Press(kKeyDown);
+  Press(kKeyDown);
+  Press(kKeyDown);
+  EXPECT_EQ(services.highlighted, 2);
+  Press(kKeyUp);
+  // A failed answer for a newer text takes the completions only.
+  Type("toky");
+  ASSERT_TRUE(services.Answer(std::nullopt));
+  EXPECT_EQ(services.shown_rows, PastRows({"tokyo tower", "Tokyo Dome"}));
+  Press(kKeyDown);
+  Press(kKeyDown);
+  Press(kKeyEnter);
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=Tokyo Dome"});
+  ExpectHistory({"Tokyo Dome", "tokyo tower", "osaka"});
+  EXPECT_TRUE(services.shown.empty());
+}
+
+TEST_F(SuggestionsTest, PastSearchesNeedNoNetworkAreReadOnceAndAreOffForZero) {
+  model.HistorySuggest = true;
+  model.Suggest = false;
+  DropHistory({"tokyo tower"});
+  Type("tok");
+  EXPECT_EQ(services.shown_rows, PastRows({"tokyo tower"}));
+  WriteLog("tokyo station\r\n");  // the log was read at the first keystroke
+  Type("toky");
+  EXPECT_EQ(services.shown, std::vector<std::string>{"tokyo tower"});
+  EXPECT_EQ(services.shows, 1) << "the same rows are not shown again";
+  Press(kKeyEnter);  // nothing highlighted: the typed text
+  EXPECT_EQ(platform.OpenedAddresses(), std::vector<std::string>{"http://a.example/?q=toky"});
+  EXPECT_FALSE(services.fetcher_made);
+  model.HistorySuggest = false;
+  Type("tok");
+  EXPECT_TRUE(services.shown.empty());
 }
 
 }  // namespace

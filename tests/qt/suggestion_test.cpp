@@ -115,6 +115,17 @@ class SuggestionTest : public QObject {
     QVERIFY(ShownList(f) == nullptr);
   }
 
+  void APastSearchShowsAtOnceWithItsMarkAndIsNamedByItsText() {
+    BarFixture f(FourEnginesIni("", "[History]\r\nSearchHistory(0)=tokyo tower\r\n"));
+    QTest::keyClicks(&f.edit(), "tok");
+    QListWidget* list = ShownList(f);  // without suggestions, without a pause
+    QVERIFY(list != nullptr);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("履歴\u3000tokyo tower"));
+    QCOMPARE(list->item(0)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("tokyo tower"));
+    QCOMPARE(list->item(0)->data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("履歴"));
+  }
+
   void MovingTheWindowOrLeavingTheBoxClosesTheList() {
     Server server;
     BarFixture f(Ini(server, "1"));

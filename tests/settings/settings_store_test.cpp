@@ -238,6 +238,18 @@ TEST_F(SettingsStoreTest, SuggestionsAreOnOnlyForOneAndKeepTheirAddressesPerSlot
   EXPECT_EQ(store.ReadSetting("SearchData", "SuggestEngn(3)"), "https://s.example/?q=%s&x=1");
 }
 
+TEST_F(SettingsStoreTest, PastSearchesAreOffOnlyForZero) {
+  const std::pair<const char*, bool> cases[] = {{"0", false}, {" 0 ", false}, {"1", true},
+                                                {"", true},   {"00", true},   {nullptr, true}};
+  for (const auto& [stored, on] : cases) {
+    WriteBytes(ini(), stored ? std::string("[Velto]\r\nHistorySuggest=") + stored + "\r\n" : "");
+    SettingsModel model;
+    FakeBar bar;
+    store.LoadSettings(model, bar);
+    EXPECT_EQ(model.HistorySuggest, on) << (stored ? stored : "missing");
+  }
+}
+
 TEST_F(SettingsStoreTest, QueryEncodingIsReadPerSlotAndWrittenOnlyOnceSet) {
   const std::string before = "[SearchData]\r\nSearchName(2)=x\r\nSearchEncoding(19)=EUC-JP\r\n";
   WriteBytes(ini(), before);

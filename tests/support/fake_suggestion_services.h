@@ -32,9 +32,17 @@ class FakeSuggestionServices : public SuggestionTimers,
   }
 
   // List
-  std::vector<std::string> shown;
+  std::vector<std::string> shown;  // the rows' texts
+  std::vector<SuggestionRow> shown_rows;
   std::optional<int> highlighted;
-  void ShowSuggestions(const std::vector<std::string>& entries) override { shown = entries; }
+  int shows = 0;
+  void ShowSuggestions(const std::vector<SuggestionRow>& rows) override {
+    shown_rows = rows;
+    shown.clear();
+    for (const SuggestionRow& row : rows) shown.push_back(row.text);
+    highlighted.reset();
+    ++shows;
+  }
   // Every row the accessible focus went to; -1 for the query box.
   std::vector<int> focus_moves;
   void HighlightSuggestion(std::optional<int> row) override {
@@ -43,6 +51,7 @@ class FakeSuggestionServices : public SuggestionTimers,
   }
   void CloseSuggestions() override {
     shown.clear();
+    shown_rows.clear();
     highlighted.reset();
   }
 

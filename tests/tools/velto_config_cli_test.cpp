@@ -73,6 +73,7 @@ TEST_F(VeltoConfigTest, ShowOnAMissingFilePrintsTheEmptyModelAndCreatesNothing) 
     EXPECT_EQ(json[list].size(), 20u) << list;
   }
   EXPECT_EQ(json["Suggest"], false);
+  EXPECT_EQ(json["HistorySuggest"], true);
   EXPECT_EQ(json["SearchHistory"].size(), 10u);
   EXPECT_FALSE(std::filesystem::exists(folder / "velto.ini"));
 }

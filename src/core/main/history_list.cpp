@@ -12,16 +12,19 @@ std::string HistoryList::Item(int position) const {
 void HistoryList::Insert(int position, std::string text) {
   if (position < 0 || position > Count()) return;
   entries_.insert(entries_.begin() + position, std::move(text));
+  ++revision_;
 }
 
 void HistoryList::Remove(int position) {
   if (position < 0 || position >= Count()) return;
   entries_.erase(entries_.begin() + position);
+  ++revision_;
 }
 
 void HistoryList::Prepend(std::vector<std::string> entries) {
   entries_.insert(entries_.begin(), std::make_move_iterator(entries.begin()),
                   std::make_move_iterator(entries.end()));
+  ++revision_;
 }
 
 }  // namespace velto

@@ -11,6 +11,8 @@
 #include "main/browser_opener.h"
 #include "main/drop_data.h"
 #include "main/history_list.h"
+#include "main/history_log.h"
+#include "main/past_searches.h"
 #include "main/search_bar_layout.h"
 #include "main/suggestions.h"
 #include "ports/disk.h"
@@ -122,6 +124,7 @@ class SearchBar final : public SettingsDialogHost {
   void FillHistoryFromModel();
   void HideDebugMenuEntries();
   void WriteLog();
+  FilePath LogPath() const;
   // A key while the suggestions are shown; nullopt when the key goes on as usual.
   std::optional<KeyOutcome> OnSuggestionKey(const KeyPress& key);
 
@@ -148,7 +151,10 @@ class SearchBar final : public SettingsDialogHost {
   // that button is the mouse's, any other the keyboard's.
   std::optional<int> released_on_;
   bool clicked_by_mouse_ = false;
-  Suggestions suggestions_{model_};
+  // The log is read at the first match, not at start-up: a bar nobody types into never reads it.
+  // Nothing appends to it before the closing steps, so that one reading stays current.
+  PastSearches past_searches_{history_, [this] { return ReadHistoryLog(disk_, LogPath()); }};
+  Suggestions suggestions_{model_, &past_searches_};
 };
 
 }  // namespace velto

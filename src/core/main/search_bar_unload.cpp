@@ -30,7 +30,11 @@ void SearchBar::WriteLog() {
     std::string query = history_.Item(position);
     if (IsStorableText(disk_.codec(), query)) lines.push_back(std::move(query));
   }
-  AppendHistoryLog(disk_, platform_.ProgramFolder() / FilePathFromUtf8(kLogFileName), lines);
+  AppendHistoryLog(disk_, LogPath(), lines);
+}
+
+FilePath SearchBar::LogPath() const {
+  return platform_.ProgramFolder() / FilePathFromUtf8(kLogFileName);
 }
 
 }  // namespace velto

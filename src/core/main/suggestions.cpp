@@ -1,5 +1,7 @@
 #include "main/suggestions.h"
 
+#include <algorithm>
+
 #include "main/engine_keyword.h"
 #include "main/query_template.h"
 #include "main/suggestion_answer.h"
@@ -62,29 +64,32 @@ void Suggestions::TextEdited(const std::string& text) {
   if (!services_.timers) return;
   // A newer text makes the running request pointless.
   CancelRequest();
+  past_.clear();
+  if (model_.HistorySuggest && past_searches_) past_ = past_searches_->Matching(text);
+  // The completions shown stay while the user types on, but no row is picked any more.
+  highlighted_.reset();
   if (text.empty() || !model_.Suggest) {
     services_.timers->Stop(SuggestionTimer::Debounce);
-    CloseList();
-    return;
+    entries_.clear();
+  } else {
+    services_.timers->Start(SuggestionTimer::Debounce, kSuggestionPause, [this] { Ask(); });
   }
-  // The shown entries stay while the user types on, but none is picked any more.
-  if (highlighted_) {
-    highlighted_.reset();
-    services_.list->HighlightSuggestion(std::nullopt);
-  }
-  services_.timers->Start(SuggestionTimer::Debounce, kSuggestionPause, [this] { Ask(); });
+  ShowRows();
 }
 
 void Suggestions::Close() {
   if (services_.timers) services_.timers->Stop(SuggestionTimer::Debounce);
   CancelRequest();
-  CloseList();
+  past_.clear();
+  entries_.clear();
+  highlighted_.reset();
+  ShowRows();
 }
 
 void Suggestions::Ask() {
   std::optional<SuggestionRequest> request = SuggestionRequestFor(model_, text_);
   if (!request) {
-    CloseList();
+    DropCompletions();
     return;
   }
   CancelRequest();
@@ -94,7 +99,7 @@ void Suggestions::Ask() {
   services_.timers->Start(SuggestionTimer::Deadline, kSuggestionDeadline, [this, number] {
     if (number != request_ || !running_) return;
     CancelRequest();
-    CloseList();
+    DropCompletions();
   });
   fetcher_made_ = true;
   services_.fetcher().Fetch(asked_->url, [this, number](std::optional<std::string> body) {
@@ -109,13 +114,14 @@ void Suggestions::Answered(std::uint64_t request, std::optional<std::string> bod
   std::optional<std::vector<std::string>> entries;
   if (body) entries = ReadSuggestionAnswer(*body, asked_->query);
   if (!entries || entries->empty()) {
-    CloseList();
+    DropCompletions();
     return;
   }
   entries_ = std::move(*entries);
   prefix_ = asked_->prefix;
-  highlighted_.reset();
-  services_.list->ShowSuggestions(entries_);
+  // A highlighted past search stays where it is; the completions under it are new.
+  if (highlighted_ && *highlighted_ >= static_cast<int>(past_.size())) highlighted_.reset();
+  ShowRows();
 }
 
 void Suggestions::CancelRequest() {
@@ -126,18 +132,51 @@ void Suggestions::CancelRequest() {
   if (fetcher_made_) services_.fetcher().Cancel();
 }
 
-void Suggestions::CloseList() {
-  // A screen reader follows the focus back to the query box before the list goes.
-  if (highlighted_ && !entries_.empty()) services_.list->HighlightSuggestion(std::nullopt);
-  highlighted_.reset();
-  if (entries_.empty()) return;
+void Suggestions::DropCompletions() {
+  if (highlighted_ && *highlighted_ >= static_cast<int>(past_.size())) highlighted_.reset();
   entries_.clear();
-  services_.list->CloseSuggestions();
+  ShowRows();
+}
+
+void Suggestions::ShowRows() {
+  std::vector<SuggestionRow> rows;
+  std::vector<std::string> searches;
+  for (const std::string& text : past_) {
+    rows.push_back({text, SuggestionRowKind::PastSearch});
+    searches.push_back(text);
+  }
+  for (const std::string& entry : entries_) {
+    std::string search = prefix_ + entry;
+    if (std::find(past_.begin(), past_.end(), search) != past_.end()) continue;
+    rows.push_back({entry, SuggestionRowKind::Suggestion});
+    searches.push_back(std::move(search));
+  }
+  searches_ = std::move(searches);
+  if (!services_.list) return;
+  if (rows != rows_) {
+    const bool was_shown = !rows_.empty();
+    // A screen reader follows the focus back to the query box before the rows go.
+    if (was_shown && listed_highlight_) services_.list->HighlightSuggestion(std::nullopt);
+    rows_ = std::move(rows);
+    listed_highlight_.reset();
+    if (rows_.empty()) {
+      if (was_shown) services_.list->CloseSuggestions();
+      return;
+    }
+    services_.list->ShowSuggestions(rows_);
+  }
+  TellHighlight();
+}
+
+void Suggestions::TellHighlight() {
+  if (rows_.empty() || highlighted_ == listed_highlight_) return;
+  listed_highlight_ = highlighted_;
+  services_.list->HighlightSuggestion(highlighted_);
 }
 
 void Suggestions::Move(int step) {
-  if (entries_.empty()) return;
-  const int last = static_cast<int>(entries_.size()) - 1;
+  if (rows_.empty()) return;
+  const int last = static_cast<int>(rows_.size()) - 1;
   if (!highlighted_)
     highlighted_ = step > 0 ? 0 : last;
   else if (step > 0)
@@ -146,12 +185,12 @@ void Suggestions::Move(int step) {
     highlighted_.reset();
   else
     highlighted_ = *highlighted_ - 1;
-  services_.list->HighlightSuggestion(highlighted_);
+  TellHighlight();
 }
 
 std::optional<std::string> Suggestions::SearchTextOf(std::optional<int> row) const {
-  if (!row || *row < 0 || *row >= static_cast<int>(entries_.size())) return std::nullopt;
-  return prefix_ + entries_[static_cast<std::size_t>(*row)];
+  if (!row || *row < 0 || *row >= static_cast<int>(searches_.size())) return std::nullopt;
+  return searches_[static_cast<std::size_t>(*row)];
 }
 
 }  // namespace velto

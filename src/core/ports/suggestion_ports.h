@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velto {
@@ -36,6 +37,19 @@ class SuggestionTimers {
   virtual void Stop(SuggestionTimer timer) = 0;
 };
 
+// What a row of the list offers: a completion from the engine, or one of the user's own past
+// searches (the history list and the log), which the list marks as such.
+enum class SuggestionRowKind { Suggestion, PastSearch };
+
+struct SuggestionRow {
+  std::string text;
+  SuggestionRowKind kind = SuggestionRowKind::Suggestion;
+  bool operator==(const SuggestionRow&) const = default;
+};
+
+// The mark of a past-search row: shown before its text and given as its accessible description.
+inline constexpr std::string_view kPastSearchMark = "履歴";
+
 // The list right under the query box. It never takes the keyboard focus; the left button's
 // presses and releases over it are reported as SuggestionPress and SuggestionRelease. The
 // highlighted row is the accessible focus: HighlightSuggestion(row) hands it to that row, and
@@ -44,7 +58,8 @@ class SuggestionTimers {
 class SuggestionListView {
  public:
   virtual ~SuggestionListView() = default;
-  virtual void ShowSuggestions(const std::vector<std::string>& entries) = 0;
+  // Past searches come first; nothing is highlighted afterwards.
+  virtual void ShowSuggestions(const std::vector<SuggestionRow>& rows) = 0;
   virtual void HighlightSuggestion(std::optional<int> row) = 0;
   virtual void CloseSuggestions() = 0;
 };

@@ -20,6 +20,7 @@ inline constexpr std::string_view kDefaultSearchKey = "DefaultSearch";
 inline constexpr std::string_view kSearchSelectKey = "SearchSelect";
 inline constexpr std::string_view kBrowserKey = "Browser";
 inline constexpr std::string_view kSuggestKey = "Suggest";
+inline constexpr std::string_view kHistorySuggestKey = "HistorySuggest";
 
 // In [SearchData], indexed by engine slot.
 inline constexpr std::string_view kSearchNameKey = "SearchName";

@@ -8,12 +8,12 @@
 
 namespace velto {
 
-inline constexpr int kEngineSlots = 21;        // slots 0..20; slot 20 stays empty
+inline constexpr int kEngineSlots = 21;          // slots 0..20; slot 20 stays empty
 inline constexpr int kEditableEngineSlots = 20;  // slots 0..19 are loaded, offered and edited
-inline constexpr int kButtonSelections = 6;    // SearchSelect entries 0..5; 0..4 are used
+inline constexpr int kButtonSelections = 6;      // SearchSelect entries 0..5; 0..4 are used
 inline constexpr int kUsedButtonSelections = 5;
 inline constexpr int kSearchButtons = 4;
-inline constexpr int kStoredHistory = 10;      // SearchHistory entries 0..9 are stored
+inline constexpr int kStoredHistory = 10;  // SearchHistory entries 0..9 are stored
 
 struct SettingsModel {
   std::array<std::string, kEngineSlots> SearchName{};
@@ -35,6 +35,9 @@ struct SettingsModel {
   NumberOrText DefaultSearch;
   // Suggestions while typing: on only when the stored text is exactly "1".
   bool Suggest = false;
+  // Past searches offered while typing: on unless the stored text is exactly "0". They never
+  // leave the machine, so a file without the key has them.
+  bool HistorySuggest = true;
   std::array<std::string, kStoredHistory + 1> SearchHistory{};
   // The browser command ("firefox %u", see main/browser_command.h); empty: the system's handler.
   std::string Browser;

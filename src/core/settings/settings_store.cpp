@@ -106,6 +106,7 @@ bool SettingsStore::LoadSettings(SettingsModel& model, PlacementTarget& bar) con
   model.DefaultSearch = NumberOrText::Text(file.Read(kVeltoSection, kDefaultSearchKey));
   model.Browser = file.Read(kVeltoSection, kBrowserKey);
   model.Suggest = file.Read(kVeltoSection, kSuggestKey) == "1";
+  model.HistorySuggest = file.Read(kVeltoSection, kHistorySuggestKey) != "0";
   for (int i = 0; i < kUsedButtonSelections; ++i) {
     const auto number = ParseNumber(file.Read(kVeltoSection, IndexedKey(kSearchSelectKey, i)));
     if (!number) continue;

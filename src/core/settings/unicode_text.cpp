@@ -49,6 +49,8 @@ std::optional<char32_t> DecodeOne(std::string_view s, std::size_t& pos) {
   return cp;
 }
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -66,8 +68,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-
-}  // namespace
 
 std::optional<char32_t> NextCharacter(std::string_view utf8, std::size_t& pos) {
   return DecodeOne(utf8, pos);

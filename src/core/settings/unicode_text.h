@@ -16,6 +16,9 @@ std::optional<char32_t> NextCharacter(std::string_view utf8, std::size_t& pos);
 // Number of Unicode characters (code points) in valid UTF-8; invalid bytes count one each.
 std::size_t CountCharacters(std::string_view utf8);
 
+// Appends one code point (at most U+10FFFF, no surrogate) as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // UTF-16 code units to UTF-8; unpaired surrogates become U+FFFD.
 std::string Utf8FromUtf16(std::u16string_view utf16);
 std::u16string Utf16FromUtf8(std::string_view utf8);

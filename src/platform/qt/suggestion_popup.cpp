@@ -49,7 +49,7 @@ SuggestionPopup::SuggestionPopup(QWidget& anchor, QWidget& typing,
 
 SuggestionPopup::~SuggestionPopup() = default;
 
-void SuggestionPopup::ShowSuggestions(const std::vector<std::string>& entries) {
+void SuggestionPopup::ShowSuggestions(const std::vector<SuggestionRow>& rows) {
   if (!list_) {
     // A tool-tip window: no frame, no activation, above the bar; the window of the box owns it.
     list_ = std::make_unique<QListWidget>(anchor_.window());
@@ -65,13 +65,26 @@ void SuggestionPopup::ShowSuggestions(const std::vector<std::string>& entries) {
   }
   list_->setFont(anchor_.font());
   list_->clear();
-  for (const std::string& entry : entries) list_->addItem(ToQt(entry));
+  const QString mark = ToQt(kPastSearchMark);
+  for (const SuggestionRow& row : rows) {
+    const QString text = ToQt(row.text);
+    auto item = std::make_unique<QListWidgetItem>();
+    if (row.kind == SuggestionRowKind::PastSearch) {
+      item->setText(mark + QStringLiteral("\u3000") + text);
+      item->setForeground(list_->palette().color(QPalette::LinkVisited));
+      item->setData(Qt::AccessibleDescriptionRole, mark);
+    } else {
+      item->setText(text);
+    }
+    item->setData(Qt::AccessibleTextRole, text);
+    list_->addItem(item.release());  // the list owns its items
+  }
   list_->setCurrentRow(-1);
   list_->clearSelection();
-  const int rows = static_cast<int>(entries.size());
+  const int count = static_cast<int>(rows.size());
   const int row_height = std::max(1, list_->sizeHintForRow(0));
   list_->setGeometry(QRect(anchor_.mapToGlobal(QPoint(0, anchor_.height())),
-                           QSize(anchor_.width(), rows * row_height + 2 * list_->frameWidth())));
+                           QSize(anchor_.width(), count * row_height + 2 * list_->frameWidth())));
   list_->show();
 }
 

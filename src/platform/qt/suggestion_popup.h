@@ -1,7 +1,9 @@
 #pragma once
 // The suggestions list of the Qt search bar: a frameless list right under the query box that
 // never takes the focus or activates, so typing goes on in the box. The left button's presses
-// and releases over it are reported with their rows; the core decides everything else.
+// and releases over it are reported with their rows; the core decides everything else. A past
+// search carries the mark before its text, in the colour of visited links, and as its
+// accessible description; its accessible name is its text alone.
 #include <QTimer>
 #include <array>
 #include <functional>
@@ -23,7 +25,7 @@ class SuggestionPopup final : public SuggestionListView {
   SuggestionPopup(QWidget& anchor, QWidget& typing, std::function<void(const BarEvent&)> report);
   ~SuggestionPopup() override;
 
-  void ShowSuggestions(const std::vector<std::string>& entries) override;
+  void ShowSuggestions(const std::vector<SuggestionRow>& rows) override;
   void HighlightSuggestion(std::optional<int> row) override;
   void CloseSuggestions() override;
 

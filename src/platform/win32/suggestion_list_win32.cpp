@@ -27,7 +27,7 @@ SuggestionListWindow::SuggestionListWindow(HWND owner, HWND anchor, HFONT font,
                                            std::function<void(const BarEvent&)> report)
     : owner_(owner), anchor_(anchor), font_(font), report_(std::move(report)) {}
 
-void SuggestionListWindow::ShowSuggestions(const std::vector<std::string>& entries) {
+void SuggestionListWindow::ShowSuggestions(const std::vector<SuggestionRow>& rows) {
   if (!list_) {
     const std::wstring name = WideFromUtf8(std::string(kSuggestionListName));
     list_.reset(CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WC_LISTBOXW,
@@ -41,13 +41,18 @@ void SuggestionListWindow::ShowSuggestions(const std::vector<std::string>& entri
   }
   HWND list = list_.get();
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& entry : entries)
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(entry).c_str()));
+  const std::wstring mark = WideFromUtf8(kPastSearchMark) + L"\u3000";
+  for (const SuggestionRow& row : rows) {
+    const std::wstring text = row.kind == SuggestionRowKind::PastSearch
+                                  ? mark + WideFromUtf8(row.text)
+                                  : WideFromUtf8(row.text);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
   SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   RECT box{};
   GetWindowRect(anchor_, &box);
   const int row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-  const int height = row * static_cast<int>(entries.size()) + 2 * GetSystemMetrics(SM_CYBORDER);
+  const int height = row * static_cast<int>(rows.size()) + 2 * GetSystemMetrics(SM_CYBORDER);
   SetWindowPos(list, HWND_TOPMOST, box.left, box.bottom, box.right - box.left, height,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The suggestions list of the Win32 search bar: a pop-up list box under the query box that
 // never activates and never takes the focus, so typing goes on in the box. A click reports its
-// entry; everything else is the core's. Also the suggestions' timers, as window timers.
+// entry; everything else is the core's. A past search carries the mark before its text, so a
+// screen reader reads it with the row. Also the suggestions' timers, as window timers.
 #include <windows.h>
 
 #include <array>
@@ -24,7 +25,7 @@ class SuggestionListWindow final : public SuggestionListView {
                        std::function<void(const BarEvent&)> report);
   ~SuggestionListWindow() override = default;
 
-  void ShowSuggestions(const std::vector<std::string>& entries) override;
+  void ShowSuggestions(const std::vector<SuggestionRow>& rows) override;
   void HighlightSuggestion(std::optional<int> row) override;
   void CloseSuggestions() override;
 
