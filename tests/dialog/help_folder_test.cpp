@@ -37,13 +37,14 @@ TEST_F(DialogTest, HelpPage_CountsEveryBoxWhereEnterStoresTheSlot) {
     EXPECT_TRUE(dialog.Text1_KeyDown(control.index, kKeyEnter, 0)) << control.name;
     EXPECT_EQ(model.SearchName[1], "name " + std::to_string(control.index)) << control.name;
   }
-  constexpr std::array<std::string_view, 10> kNumerals{"", "一", "二", "三", "四",
+  constexpr std::array<std::string_view, 10> kNumerals{"",   "一", "二", "三", "四",
                                                        "五", "六", "七", "八", "九"};
   ASSERT_LT(boxes, 10);
   const std::string page = ReadBytes(VELTO_HELP_PAGE);
-  const std::string claim = std::string(kNumerals[static_cast<std::size_t>(boxes)]) +
-                            "つの入力欄（ボタン名、ホームページ、検索用アドレス、キーワード、検索候補）では、"
-                            "<kbd>Enter</kbd> キーが「変更」ボタンと同じ";
+  const std::string claim =
+      std::string(kNumerals[static_cast<std::size_t>(boxes)]) +
+      "つの入力欄（ボタン名、ホームページ、検索用アドレス、キーワード、検索候補）では、"
+      "<kbd>Enter</kbd> キーが「変更」ボタンと同じ";
   EXPECT_NE(page.find(claim), std::string::npos);
 }
 #endif

@@ -140,8 +140,8 @@ TEST_F(AccessibilityTest, TheHighlightedSuggestionHasTheFocusUntilItGoesBackToTh
   HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, &Record,
                                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
-  list.ShowSuggestions({{"tokyo", SuggestionRowKind::Suggestion},
-                       {"tokyo tower", SuggestionRowKind::Suggestion}});
+  list.ShowSuggestions(
+      {{"tokyo", SuggestionRowKind::Suggestion}, {"tokyo tower", SuggestionRowKind::Suggestion}});
   Pump();
   {
     IAccessible* rows = nullptr;
