@@ -123,6 +123,8 @@ std::vector<std::string> CutCaptions(HWND window, int dpi) {
     const int id = GetDlgCtrlID(child);
     RECT client{};
     GetClientRect(child, &client);
+    // The labels of no size are for screen readers alone: nobody sees them to find them cut.
+    if (client.right == 0 && client.bottom == 0) continue;
     if (_wcsicmp(ClassOf(child).c_str(), WC_COMBOBOXW) == 0 &&
         id != kSelectorIdBase + kDefaultSelector) {
       // An engine's name shows whole or shortened at its end, and fits the field.
