@@ -209,7 +209,7 @@ TEST_P(OpenSearchFile, GivesItsOneEngine) {
 
 constexpr const char* kOpen =
     R"(<?xml version="1.0" encoding="UTF-8"?>)"
-    R"(<OpenSearchDescription xmlns="http://a9.com/-/spec/opensearch/1.1/" )"
+    R"(<OpenSearchDescription xmlns="urn:example:search-description" )"
     R"(xmlns:moz="http://www.mozilla.org/2006/browser/search/">)";
 
 INSTANTIATE_TEST_SUITE_P(

@@ -422,7 +422,7 @@ TEST_F(VeltoConfigTest, ImportReadsChromiumProfilesAndOpenSearchFilesWithTheirCh
       << chromium.out;
 
   WriteBytes(home / "euc.xml",
-             "<OpenSearchDescription xmlns=\"http://a9.com/-/spec/opensearch/1.1/\">"
+             "<OpenSearchDescription xmlns=\"urn:example:search-description\">"
              "<ShortName>EUC</ShortName><InputEncoding>EUC-JP</InputEncoding>"
              "<Url type=\"text/html\" template=\"https://e.example/?q={searchTerms}&amp;"
              "ie={inputEncoding}\"/></OpenSearchDescription>");

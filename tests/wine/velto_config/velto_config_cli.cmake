@@ -68,7 +68,7 @@ endif()
 # Engines from an OpenSearch file and a Chromium profile (an SQLite database made by the sqlite3
 # program) into the free slots 9 and 10, named by their Windows paths.
 set(xml "${WORK}/東京.xml")
-file(WRITE "${xml}" "<OpenSearchDescription xmlns=\"http://a9.com/-/spec/opensearch/1.1/\">"
+file(WRITE "${xml}" "<OpenSearchDescription xmlns=\"urn:example:search-description\">"
      "<ShortName>価格</ShortName><InputEncoding>Shift_JIS</InputEncoding>"
      "<Url type=\"text/html\" template=\"https://k.example/?q={searchTerms}\"/>"
      "</OpenSearchDescription>")
