@@ -49,7 +49,9 @@ Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
-  apt-get update -qq
+  # An index of another suite caught mid-sync does not matter here; apt-get source below says
+  # clearly if the source index itself is missing.
+  apt-get update -qq || echo "windows-libs: apt-get update reported errors; going on" >&2
 fi
 
 mkdir -p "$src"

@@ -33,8 +33,20 @@ fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # A mirror caught mid-sync fails one index now and then; try again, and go on with what was
+  # read if it keeps failing (the install below says clearly if a package is still missing).
+  for attempt in 1 2 3 4; do
+    apt-get update -qq && break
+    echo "setup: apt-get update failed (attempt $attempt); retrying" >&2
+    sleep $((attempt * 10))
+  done
+  # When one architecture's security index is behind the other's, the 32-bit Wine libraries
+  # cannot match the 64-bit ones' versions; the release's own archive has both.
+  if ! apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "setup: retrying the install from the $release archive alone" >&2
+    apt-get install -y -qq --no-install-recommends -t "$release" "${missing[@]}" >/dev/null
+  fi
 fi
 
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
