@@ -67,8 +67,17 @@ class NoOpPlatform : public Platform {
     return MessageAnswer::Ok;
   }
   void ShowNotice(WindowRole, const std::string&, const std::string&) override {}
+  velto::EngineSources& Engines() override { return sources_; }
+  std::optional<std::vector<bool>> ChooseEngines(WindowRole, const velto::EngineChoice&) override {
+    return std::nullopt;
+  }
 
  private:
+  struct NoSources final : velto::EngineSources {
+    velto::FoundEngines FindInBrowsers() override { return {}; }
+    velto::FoundEngines ReadDescription(const velto::FilePath&) override { return {}; }
+  };
+  NoSources sources_;
   std::filesystem::path folder_;
 };
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "import/opensearch_file.h"
+#include "import/browser_engine_sources.h"
 #include "settings/ascii_text.h"
 #include "settings/path_text.h"
 #include "settings/profile_file.h"
@@ -67,15 +67,6 @@ void Report(std::ostream& out, const ImportedEngine& engine, bool dry_run) {
   out << "\n";
 }
 
-FoundEngines ReadOpenSearch(FileSystem& files, const FilePath& path) {
-  SourceBytes read = ReadSourceFile(files, path);
-  const std::string name = Utf8FromFilePath(path);
-  if (!read.bytes) return FoundEngines::Failure(name + ": " + read.reason);
-  FoundEngines found = ReadOpenSearchFile(*read.bytes, name);
-  if (found.error) found.error = name + ": " + *found.error;
-  return found;
-}
-
 }  // namespace
 
 int RunImport(std::span<const std::string_view> words, const SettingsStore& store,
@@ -104,7 +95,7 @@ int RunImport(std::span<const std::string_view> words, const SettingsStore& stor
     if (rest.size() == 2) folders = {{firefox ? "Firefox" : "Chromium", FilePathFromUtf8(rest[1])}};
     found = firefox ? FindFirefoxEngines(files, folders) : FindChromiumEngines(files, folders);
   } else {
-    found = ReadOpenSearch(files, FilePathFromUtf8(source));
+    found = ReadOpenSearchPath(files, FilePathFromUtf8(source));
   }
   if (found.error) return Failure(err, *found.error);
 

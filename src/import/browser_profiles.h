@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "import/found_engines.h"
 #include "ports/file_system.h"
+#include "settings/found_engines.h"
 
 namespace velto {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "import/found_engines.h"
+#include "settings/found_engines.h"
 
 namespace velto {
 

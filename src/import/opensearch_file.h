@@ -3,7 +3,7 @@
 // search pages (text/html) and suggestions (application/x-suggestions+json), InputEncoding.
 #include <string_view>
 
-#include "import/found_engines.h"
+#include "settings/found_engines.h"
 
 namespace velto {
 

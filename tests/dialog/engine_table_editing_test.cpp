@@ -4,7 +4,9 @@
 #include <string>
 
 #include "dialog/dialog_fixture.h"
+#include "main/engine_import_offer.h"
 #include "main/search_bar.h"
+#include "settings/engine_import.h"
 
 namespace velto::test {
 namespace {
@@ -318,6 +320,59 @@ TEST_F(DialogTest, Keyword_ShownStoredAndRefusedWhenBlankInsideOrTakenByAnother)
   EXPECT_EQ(model.SearchKey[1], "");
   EXPECT_NE(FileBytes().find("SearchKey(1)="), std::string::npos);
   EXPECT_EQ(Stored("SearchData", "SearchKey(1)"), "");
+}
+
+// 取り込み: the engines that could go into the table, offered with check boxes; the chosen
+// ones take the free slots from the lowest, in the file and in every selector at once.
+TEST_F(DialogTest, Import_OffersUsableEnginesAndAddsTheChosenToTheLowestFreeSlots) {
+  Start();
+  OpenDialog();
+  int first_free = 0;
+  while (!IsFreeEngineSlot(model, first_free)) ++first_free;
+  const std::string taken = model.SearchEngn[0];
+  platform.sources.in_browsers.engines = {
+      {"One", "https://one.example/?q={searchTerms}", "", "o1", "", "Chromium"},
+      {"Copy", taken + "{searchTerms}", "", "", "", "Chromium"},  // already in slot 0
+      {"Two", "https://two.example/s/{searchTerms}", "", "", "", "Firefox"},
+      {"Three", "https://three.example/?q={searchTerms}", "", "", "", "Firefox"}};
+  platform.sources.in_browsers.skipped = {{"Bad", "Firefox", "a POST form"}};
+
+  platform.choice_answer = std::nullopt;  // declined: nothing changes
+  dialog.OnCommand(DialogCommand::ImportEngines);
+  ASSERT_EQ(platform.choices.size(), 1u);
+  EXPECT_EQ(platform.choices[0].rows.size(), 3u);
+  EXPECT_NE(platform.choices[0].rows[0].find("キーワード: o1"), std::string::npos);
+  EXPECT_NE(platform.choices[0].note.find("2 件"), std::string::npos);
+  EXPECT_TRUE(IsFreeEngineSlot(model, first_free));
+
+  platform.choice_answer = std::vector<bool>{false, true, true};
+  dialog.OnCommand(DialogCommand::ImportEngines);
+  const auto k = static_cast<std::size_t>(first_free);
+  EXPECT_EQ(model.SearchName[k], "Two");
+  EXPECT_EQ(Stored("SearchData", "SearchEngn(" + std::to_string(first_free) + ")"),
+            "https://two.example/s/%s");
+  EXPECT_EQ(Stored("SearchData", "SearchHome(" + std::to_string(first_free) + ")"),
+            "https://two.example/");
+  int next = first_free + 1;
+  while (model.SearchName[static_cast<std::size_t>(next)] != "Three") ++next;
+  EXPECT_EQ(Stored("SearchData", "SearchName(" + std::to_string(next) + ")"), "Three");
+  EXPECT_EQ(view.Entries(0)[k], "Two");
+  EXPECT_EQ(view.SelectedEntry(kSlotSelector), first_free);
+  EXPECT_EQ(view.EditText(kNameBox), "Two");
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(DialogTest, Import_WithNothingUsableOrNoFreeSlot_SaysSo) {
+  Start();
+  OpenDialog();
+  dialog.OnCommand(DialogCommand::ImportEngines);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, kNothingToImportMessage);
+  for (int slot = 0; slot < kEditableEngineSlots; ++slot)
+    model.SearchName[static_cast<std::size_t>(slot)] = "x";
+  dialog.OnCommand(DialogCommand::ImportEngines);
+  EXPECT_EQ(platform.messages.back().text, kNoFreeSlotMessage);
+  EXPECT_TRUE(platform.choices.empty());
 }
 
 }  // namespace

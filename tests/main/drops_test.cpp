@@ -146,6 +146,26 @@ TEST_F(Drops, NonTextMissingOrEmptyFile_AddNothing) {
   EXPECT_EQ(view.history_reset_calls, resets);
 }
 
+// An OpenSearch file dropped anywhere offers its engine; any other .xml drops as before.
+TEST_F(Drops, DescriptionFile_OffersItsEngineOtherXmlDropsAsBefore) {
+  LoadFourEngines();
+  view.query = "kept";
+  platform.sources.description.error.reset();
+  platform.sources.description.engines = {
+      {"Site", "https://site.example/?q={searchTerms}", "", "", "", "site.xml"}};
+  bar.Handle(Drop{{DropTargetKind::Button, 1}, {std::nullopt, {folder / "site.XML"}}});
+  ASSERT_EQ(platform.choices.size(), 1u);
+  EXPECT_EQ(platform.sources.descriptions_read, std::vector<FilePath>{folder / "site.XML"});
+  EXPECT_EQ(model.SearchName[4], "Site");
+  EXPECT_TRUE(platform.OpenedAddresses().empty()) << "the drop searched nothing";
+
+  platform.sources.description = FoundEngines::Failure("not a description");
+  bar.Handle(Drop{{DropTargetKind::Button, 1}, {std::nullopt, {folder / "other.xml"}}});
+  EXPECT_EQ(platform.choices.size(), 1u);
+  EXPECT_EQ(platform.OpenedAddresses().size(), 1u) << "dropped on a button: searched as before";
+  EXPECT_EQ(view.query, "kept");
+}
+
 TEST_F(Drops, LogFileDroppedBack_NewestLoggedQueryFirst) {
   LoadFourEngines();
   Search(0, "first");

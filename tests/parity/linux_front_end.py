@@ -30,7 +30,8 @@ DIALOG_TITLE = "設定"
 # The settings dialog's buttons and check boxes as the steps name them, by their captions.
 DIALOG_CAPTIONS = {"ok": "OK", "cancel": "キャンセル", "help": "ヘルプ", "restore": "標準に戻す",
                    "change": "変更", "delete": "削除", "clear": "クリア", "check": "常に手前に表示",
-                   "suggest": "検索候補を表示"}
+                   "suggest": "検索候補を表示", "import": "取り込み…"}
+CHOOSER_TITLE = "サーチエンジンの取り込み"
 
 RECORDER = """#!/bin/sh
 # The recording browser: its arguments on one line, separated by tabs.
@@ -215,6 +216,7 @@ class LinuxFrontEnd:
                 os.remove(record)
         path = os.path.join(self.root, name)
         os.mkdir(path)
+        self.folder_path_for_browsers, self.browser_env = path, {}
         shutil.copy2(self.args.velto, os.path.join(path, "velto"))
         with open(os.path.join(path, "velto.ini"), "wb") as f:
             f.write(settings)
@@ -343,7 +345,8 @@ class LinuxFrontEnd:
     # -- the steps --------------------------------------------------------------------------
 
     def start(self, folder, *args):
-        return subprocess.Popen([os.path.join(folder, "velto"), *args], env=self.program_env,
+        return subprocess.Popen([os.path.join(folder, "velto"), *args],
+                                env={**self.program_env, **self.browser_env},
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def run(self, folder, steps):
@@ -443,6 +446,8 @@ class LinuxFrontEnd:
             self.key(KEYS[step["dialog_key"]])
         elif "dialog_click" in step:
             self.click_at(self.a11y.centre(self.dialog_control(step["dialog_click"])))
+        elif "choose_engines" in step:
+            self.choose_engines(step["choose_engines"])
         elif "compose" in step:
             self.compose(step["compose"])
         elif "pick_suggestion" in step:
@@ -543,6 +548,29 @@ class LinuxFrontEnd:
         under = abs(left - x) <= 4 and abs(top - (y + height)) <= 4
         self.seen.menu_at.append("button" if under else "elsewhere")
         self.key(*(["Down"] * downs), "Return" if downs > 0 else "Escape")
+
+    def choose_engines(self, choice):
+        """The import's list of engines, every row checked at first and the first focused: the
+        rows to uncheck with Down and Space, then Enter; or Esc."""
+        wait_for(lambda: self.windows(CHOOSER_TITLE), 10, "the list of engines to import")
+        self.settle()
+        if choice == "cancel":
+            self.key("Escape")
+        else:
+            keys = []
+            for row in range(max(choice.get("uncheck") or [-1]) + 1):
+                if row in choice["uncheck"]:
+                    keys.append("space")
+                keys.append("Down")
+            self.key(*keys, "Return")
+        wait_for(lambda: not self.windows(CHOOSER_TITLE), 10, "the list of engines to close")
+
+    def browser_data_folder(self, kind):
+        """Where this scenario's browser keeps its profiles: a configuration folder of the
+        scenario's own, so that the machine's own browsers never count."""
+        config = os.path.join(self.folder_path_for_browsers, "config")
+        self.browser_env = {"XDG_CONFIG_HOME": config}
+        return os.path.join(config, kind)
 
     def dialog(self):
         return wait_for(lambda: self.windows(DIALOG_TITLE), 10, "the settings dialog")[0]

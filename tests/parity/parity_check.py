@@ -14,9 +14,11 @@ usage: parity_check.py --front-end wine|linux [options of that front end] [--kno
        NAME]... [--with-step KIND | --without-step KIND] [SCENARIO...]
 """
 import argparse
+import contextlib
 import dataclasses
 import json
 import os
+import sqlite3
 import subprocess
 import sys
 import tempfile
@@ -147,6 +149,21 @@ def tab_separated_runs(path, expected, wait=10.0):
     return read()
 
 
+def write_web_data(path, rows):
+    """A Chromium profile's "Web Data" holding the scenario's engines in its keywords table."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with contextlib.closing(sqlite3.connect(path)) as db:
+        db.execute("CREATE TABLE keywords (id INTEGER PRIMARY KEY, short_name VARCHAR NOT NULL, "
+                   "keyword VARCHAR NOT NULL, favicon_url VARCHAR NOT NULL DEFAULT '', "
+                   "url VARCHAR NOT NULL, input_encodings VARCHAR DEFAULT '', "
+                   "suggest_url VARCHAR DEFAULT '')")
+        db.executemany("INSERT INTO keywords (short_name, keyword, url, suggest_url) "
+                       "VALUES (?, ?, ?, ?)",
+                       [(r["short_name"], r.get("keyword", ""), r["url"], r.get("suggest_url", ""))
+                        for r in rows])
+        db.commit()
+
+
 def read_file(folder, name):
     path = os.path.join(folder, name)
     if not os.path.exists(path):
@@ -181,6 +198,10 @@ class Checker:
         name, expect, f = scenario["name"], scenario["expect"], self.front_end
         folder = f.folder(name, settings_bytes(self.table, scenario, f.recorder,
                                                server.address if server else ""))
+        chromium = scenario.get("browser", {}).get("chromium")
+        if chromium:
+            write_web_data(os.path.join(f.browser_data_folder("chromium"), "Default", "Web Data"),
+                           chromium)
         seen = f.run(folder, with_drop_files(folder, scenario["steps"], f.program_path))
         if server and "requests" in expect:
             self.check(f"{name}: requests", server.requests(), expect["requests"])

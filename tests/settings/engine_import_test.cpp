@@ -109,7 +109,8 @@ TEST_F(EngineImportPlan, FillsOnlyFreeSlotsFromTheLowestInTheOrderFound) {
 }
 
 TEST_F(EngineImportPlan, SkipsWhatTheTableHasAndWhatNoLongerFits) {
-  Fill(0, "Yahoo", "https://search.yahoo.co.jp/search?p=%s");
+  // A prefix the query follows is the same address as one ending in %s.
+  Fill(0, "Yahoo", "https://search.yahoo.co.jp/search?p=");
   for (int slot = 2; slot < kEditableEngineSlots; ++slot)
     Fill(slot, "E" + std::to_string(slot), "https://e" + std::to_string(slot) + ".example/?q=%s");
   const std::vector<FoundEngine> found{

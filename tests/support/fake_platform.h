@@ -81,6 +81,32 @@ class FakePlatform : public Platform {
   void ShowNotice(WindowRole owner, const std::string& text, const std::string& caption) override {
     messages.push_back({owner, text, caption, MessageButtons::Ok, false});
   }
+
+  // Engine sources that give what the test set, and record the files asked for.
+  struct Sources final : EngineSources {
+    FoundEngines in_browsers;
+    FoundEngines description = FoundEngines::Failure("not an OpenSearch description");
+    std::vector<FilePath> descriptions_read;
+    FoundEngines FindInBrowsers() override { return in_browsers; }
+    FoundEngines ReadDescription(const FilePath& file) override {
+      descriptions_read.push_back(file);
+      return description;
+    }
+  };
+  Sources sources;
+  // The choices shown, and the answer to the next one: nullopt declines, else one flag per row
+  // (rows beyond the flags given are taken).
+  std::vector<EngineChoice> choices;
+  std::optional<std::vector<bool>> choice_answer = std::vector<bool>{};
+
+  EngineSources& Engines() override { return sources; }
+  std::optional<std::vector<bool>> ChooseEngines(WindowRole, const EngineChoice& choice) override {
+    choices.push_back(choice);
+    if (!choice_answer) return std::nullopt;
+    std::vector<bool> chosen = *choice_answer;
+    chosen.resize(choice.rows.size(), true);
+    return chosen;
+  }
 };
 
 }  // namespace velto::test

@@ -17,6 +17,7 @@ enum class DialogCommand {
   Cancel,           // キャンセル, Command2
   Help,             // ヘルプ, Command3
   RestoreDefaults,  // 標準に戻す, Command4 (its button is hidden)
+  ImportEngines,    // 取り込み…, Command6
   CloseBox,         // the window's close box: like Cancel
 };
 
@@ -44,6 +45,8 @@ constexpr std::optional<DialogCommand> CommandOfButton(const DialogControl& cont
       return DialogCommand::Help;
     case kRestoreButton:
       return DialogCommand::RestoreDefaults;
+    case kImportButton:
+      return DialogCommand::ImportEngines;
     default:
       return std::nullopt;
   }

@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "dialog/settings_dialog.h"
+#include "main/engine_import_offer.h"
 #include "main/engine_keyword.h"
 #include "main/key_codes.h"
 #include "settings/ascii_text.h"
+#include "settings/engine_import.h"
 #include "settings/query_encoding.h"
 #include "settings/settings_store.h"
 #include "settings/storable_text.h"
@@ -181,6 +183,28 @@ void SettingsDialog::DeleteSlot() {
 // Every engine selector shows the new name; the settings file gets the slot's keys, and its
 // suggestion address when that changed (a file without one keeps it missing). A failed write is
 // not reported: memory and lists stand.
+void SettingsDialog::Command6_Click() {
+  SettingsModel& model = bar_.Settings();
+  SettingsModel before = model;
+  const ImportTarget target{platform_, WindowRole::SettingsDialog, bar_.Store(), model};
+  if (OfferEngineImport(target, platform_.Engines().FindInBrowsers()) == 0) return;
+  // The store already holds the new engines; the selectors and the editor show them, the first
+  // of them in the editor.
+  std::optional<int> first;
+  for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
+    const auto k = static_cast<std::size_t>(slot);
+    if (model.SearchName[k] == before.SearchName[k] && model.SearchEngn[k] == before.SearchEngn[k])
+      continue;
+    if (!first) first = slot;
+    for (int selector = 0; selector < kUsedButtonSelections; ++selector)
+      view_.SetSelectorEntry(selector, slot, model.SearchName[k]);
+  }
+  if (!first) return;
+  view_.SelectEntry(kSlotSelector, *first);
+  ShowSlot(*first);
+  bar_.LabelSearchButtons();
+}
+
 void SettingsDialog::FinishSlotChange(int slot, bool suggest_changed) {
   const SettingsModel& model = bar_.Settings();
   const auto k = static_cast<std::size_t>(slot);

@@ -164,6 +164,9 @@ void SettingsDialog::OnCommand(DialogCommand command) {
     case DialogCommand::RestoreDefaults:
       Command4_Click();
       break;
+    case DialogCommand::ImportEngines:
+      Command6_Click();
+      break;
   }
 }
 

@@ -76,6 +76,7 @@ class SettingsDialog final : public SettingsDialogLauncher {
   void Command3_Click();                       // ヘルプ
   void Command4_Click();                       // 標準に戻す
   void Command5_Click(DialogCommand command);  // 変更, 削除, クリア
+  void Command6_Click();                       // 取り込み…
   // The selected position of a selector, when it names one of its entries.
   std::optional<int> SelectedPosition(int selector) const;
   void PlaceBesideSearchBar();

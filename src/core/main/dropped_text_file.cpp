@@ -125,6 +125,11 @@ bool IsDroppedTextFileName(const FilePath& file) {
                                    ".TXT");
 }
 
+bool IsDroppedDescriptionFileName(const FilePath& file) {
+  return EndsWithIgnoringAsciiCase(std::basic_string_view<FilePath::value_type>(file.native()),
+                                   ".XML");
+}
+
 std::vector<std::string> ReadDroppedTextLines(Disk disk, const FilePath& file,
                                               const DroppedFileLimits& limits) {
   const std::unique_ptr<ByteReader> opened = disk.files().OpenForReading(file);

@@ -22,6 +22,8 @@ struct DroppedFileLimits {
 
 // True when the last four characters of the file's name, upper-cased, are ".TXT".
 bool IsDroppedTextFileName(const FilePath& file);
+// The same for ".XML", the name of an OpenSearch description.
+bool IsDroppedDescriptionFileName(const FilePath& file);
 
 // The file's non-empty lines in file order, as UTF-8. A file that cannot be opened gives no
 // lines; a read that fails part-way keeps the complete lines read before.

@@ -32,7 +32,10 @@ class SearchBar final : public SettingsDialogHost {
   // The settings dialog opened by menu entry 0; without one that entry does nothing.
   void SetSettingsDialog(SettingsDialogLauncher* dialog) { dialog_ = dialog; }
   // The front end's HTTP client, timers and list for suggestions; without them none are shown.
-  void SetSuggestionServices(const SuggestionServices& services) { suggestions_.Attach(services); }
+  void SetSuggestionServices(const SuggestionServices& services) {
+    suggestions_.Attach(services);
+    timers_ = services.timers;
+  }
 
   // The start-up sequence. The caller has already made sure that this is the only search bar
   // of its program folder (the start-up's single-instance claim). A folder without velto.ini
@@ -96,6 +99,9 @@ class SearchBar final : public SettingsDialogHost {
   void OnDrop(DropTargetRef target, const DropData& data);
   void Command1_OLEDragDrop(int index, const DropData& data);
   void Form_OLEDragDrop(const DropData& data);
+  // An OpenSearch file dropped anywhere on the bar offers its engine for import; false when
+  // the file is no description, and the drop then goes on as any other.
+  bool OfferDroppedEngines(const FilePath& file);
   void Text1_OLEDragDrop(const DropData& data);
   // Virtual key code; the shift state is not looked at.
   void Form_KeyDown(int key_code, int shift);
@@ -131,6 +137,7 @@ class SearchBar final : public SettingsDialogHost {
   SettingsModel& model_;
   SearchBarView& view_;
   Platform& platform_;
+  SuggestionTimers* timers_ = nullptr;
   BrowserOpener browser_;
   SettingsDialogLauncher* dialog_ = nullptr;
   Disk disk_;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "main/dropped_text_file.h"
+#include "main/engine_import_offer.h"
 #include "main/search_bar.h"
 
 namespace velto {
@@ -27,6 +28,22 @@ void SearchBar::Form_OLEDragDrop(const DropData& data) {
   std::reverse(lines.begin(), lines.end());
   history_.Prepend(std::move(lines));
   ShowWholeHistory();
+}
+
+bool SearchBar::OfferDroppedEngines(const FilePath& file) {
+  FoundEngines found = platform_.Engines().ReadDescription(file);
+  if (found.error) return false;
+  auto offer = [this, found = std::move(found)] {
+    if (OfferEngineImport({platform_, WindowRole::SearchBar, store_, model_}, found) > 0)
+      LabelSearchButtons();
+  };
+  // The choice is a window of its own: asked once the drop is over.
+  if (timers_ != nullptr) {
+    timers_->Start(SuggestionTimer::DroppedEngines, 0, std::move(offer));
+  } else {
+    offer();
+  }
+  return true;
 }
 
 void SearchBar::Text1_OLEDragDrop(const DropData& data) {

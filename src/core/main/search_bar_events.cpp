@@ -2,6 +2,7 @@
 #include <type_traits>
 
 #include "main/dropped_file_names.h"
+#include "main/dropped_text_file.h"
 #include "main/key_codes.h"
 #include "main/search_bar.h"
 #include "settings/ascii_text.h"
@@ -170,6 +171,10 @@ void SearchBar::OnDrop(DropTargetRef target, const DropData& data) {
   // managers offer the names as text besides the file list).
   if (dropped.text && (dropped.text->empty() || TextOnlyNamesFiles(*dropped.text, dropped.files)))
     dropped.text.reset();
+  if (!dropped.text && !dropped.files.empty() &&
+      IsDroppedDescriptionFileName(dropped.files.front()) &&
+      OfferDroppedEngines(dropped.files.front()))
+    return;
   if (target.kind == DropTargetKind::Button && !view_.IsButtonEnabled(target.button))
     target.kind = DropTargetKind::Window;
   switch (target.kind) {

@@ -1,9 +1,12 @@
 #pragma once
 // The system services the core needs, passed in explicitly. Each front end implements it over
 // its own system (Win32, or Qt with POSIX services); core tests use a recording fake.
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "ports/engine_sources.h"
 #include "settings/file_path.h"
 
 namespace velto {
@@ -39,6 +42,13 @@ class Platform {
   // after F1) still reach the window that had them. A later notice replaces one still shown.
   virtual void ShowNotice(WindowRole owner, const std::string& text,
                           const std::string& caption) = 0;
+
+  // Engines the user may import, read on first use.
+  virtual EngineSources& Engines() = 0;
+  // Asks which of the offered engines to add: one flag per row, or nullopt when the user
+  // declined. Modal to the owner's window.
+  virtual std::optional<std::vector<bool>> ChooseEngines(WindowRole owner,
+                                                         const EngineChoice& choice) = 0;
 };
 
 }  // namespace velto

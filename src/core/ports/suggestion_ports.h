@@ -1,6 +1,7 @@
 #pragma once
 // What the suggestions need of a front end: an HTTP client, timers and a list to draw. The core
 // decides what is asked, when, and what every key does; the front ends only carry it out.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,7 +27,10 @@ class SuggestionFetcher {
   virtual void Cancel() = 0;
 };
 
-enum class SuggestionTimer { Debounce, Deadline };
+// DroppedEngines is not the suggestions' own: the offer of a dropped OpenSearch file waits on it
+// until the drop is over, so that the drag's source is never kept waiting while the user chooses.
+enum class SuggestionTimer { Debounce, Deadline, DroppedEngines };
+inline constexpr std::size_t kSuggestionTimerCount = 3;
 
 // One-shot timers on the thread of the window.
 class SuggestionTimers {

@@ -66,9 +66,18 @@ std::optional<std::string> BadKeyword(const TextCodec& codec, const SettingsMode
   return std::nullopt;
 }
 
+// A search address as the bar uses it: a prefix the query follows searches as the same address
+// with "%s" at its end.
+std::string_view QueryPrefix(std::string_view address) {
+  if (address.ends_with("%s") && address.find("%s") == address.size() - 2) address.remove_suffix(2);
+  return address;
+}
+
 std::optional<int> SlotWithAddress(const SettingsModel& model, std::string_view address) {
-  for (int slot = 0; slot < kEditableEngineSlots; ++slot)
-    if (model.SearchEngn[static_cast<std::size_t>(slot)] == address) return slot;
+  for (int slot = 0; slot < kEditableEngineSlots; ++slot) {
+    if (QueryPrefix(model.SearchEngn[static_cast<std::size_t>(slot)]) == QueryPrefix(address))
+      return slot;
+  }
   return std::nullopt;
 }
 
@@ -77,6 +86,25 @@ std::optional<int> SlotWithAddress(const SettingsModel& model, std::string_view 
 bool IsFreeEngineSlot(const SettingsModel& model, int slot) {
   const auto k = static_cast<std::size_t>(slot);
   return model.SearchName[k].empty() && model.SearchHome[k].empty() && model.SearchEngn[k].empty();
+}
+
+int CountFreeEngineSlots(const SettingsModel& model) {
+  int free = 0;
+  for (int slot = 0; slot < kEditableEngineSlots; ++slot) free += IsFreeEngineSlot(model, slot);
+  return free;
+}
+
+void ApplyImportedEngines(SettingsModel& model, std::span<const ImportedEngine> engines) {
+  for (const ImportedEngine& engine : engines) {
+    const auto k = static_cast<std::size_t>(engine.slot);
+    model.SearchName[k] = engine.name;
+    model.SearchHome[k] = engine.home;
+    model.SearchEngn[k] = engine.search;
+    model.SearchKey[k] = engine.keyword;
+    model.SuggestEngn[k] = engine.suggest;
+    model.SearchEncoding[k] = engine.encoding;
+    model.SearchSpace[k].clear();
+  }
 }
 
 std::optional<std::string_view> ImportedEncodingName(std::string_view name) {
@@ -94,7 +122,8 @@ ImportPlan PlanEngineImport(const TextCodec& codec, const SettingsModel& model,
   // earlier ones took.
   SettingsModel table = model;
   int next_slot = 0;
-  for (const FoundEngine& engine : found) {
+  for (std::size_t index = 0; index < found.size(); ++index) {
+    const FoundEngine& engine = found[index];
     const std::string name = OneLine(engine.name);
     const auto skip = [&](std::string reason) {
       plan.skipped.push_back({name, engine.origin, std::move(reason)});
@@ -131,6 +160,7 @@ ImportPlan PlanEngineImport(const TextCodec& codec, const SettingsModel& model,
     }
     ImportedEngine added;
     added.slot = next_slot;
+    added.found = index;
     added.name = name;
     added.search = address;
     added.home = StorableAddress(codec, SiteRoot(*search.address));

@@ -29,6 +29,7 @@ struct SkippedEngine {
 // An engine ready for its slot, in the form the bar stores it.
 struct ImportedEngine {
   int slot = 0;
+  std::size_t found = 0;  // its place in the list of found engines
   std::string name;
   std::string home;      // the search address's site root
   std::string search;    // a template with %s, storable as it is
@@ -50,6 +51,10 @@ inline constexpr std::size_t kLongestImportedAddress = 4096;  // bytes
 
 // A slot with no name, home page or search address, which an import may fill.
 bool IsFreeEngineSlot(const SettingsModel& model, int slot);
+int CountFreeEngineSlots(const SettingsModel& model);
+
+// The added engines into the model, as WriteImportedEngines stores them.
+void ApplyImportedEngines(SettingsModel& model, std::span<const ImportedEngine> engines);
 
 // The SearchEncoding name for a character set as sources name it ("shift_jis", "x-sjis",
 // "Windows-31J", "euc-jp", ...); the empty text and UTF-8 give "UTF-8"; nullopt for a set the

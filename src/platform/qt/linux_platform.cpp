@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "main/browser_command.h"
+#include "platform/qt/engine_chooser.h"
 
 namespace velto {
 namespace {
@@ -67,6 +68,11 @@ void LinuxPlatform::ShowNotice(WindowRole owner, const std::string& text,
   box->setAttribute(Qt::WA_DeleteOnClose);
   notice_ = box.release();
   notice_->show();
+}
+
+std::optional<std::vector<bool>> LinuxPlatform::ChooseEngines(WindowRole owner,
+                                                              const EngineChoice& choice) {
+  return ChooseEnginesInWindow(WindowFor(owner), choice);
 }
 
 }  // namespace velto

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/posix/shell_launcher.h"
+#include "platform/qt/import_module_loader.h"
 #include "ports/platform.h"
 
 namespace velto {
@@ -33,6 +34,9 @@ class LinuxPlatform : public Platform {
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
   void ShowNotice(WindowRole owner, const std::string& text, const std::string& caption) override;
+  EngineSources& Engines() override { return engines_; }
+  std::optional<std::vector<bool>> ChooseEngines(WindowRole owner,
+                                                 const EngineChoice& choice) override;
 
  private:
   QWidget* WindowFor(WindowRole role) const;
@@ -44,6 +48,7 @@ class LinuxPlatform : public Platform {
   std::array<QPointer<QWidget>, 2> windows_;
   // The notice shown now, if any; it deletes itself when closed.
   QPointer<QMessageBox> notice_;
+  ImportModuleSources engines_;
 };
 
 }  // namespace velto

@@ -49,8 +49,8 @@ class SuggestionQtTimers final : public SuggestionTimers {
   void Stop(SuggestionTimer timer) override;
 
  private:
-  std::array<QTimer, 2> timers_;
-  std::array<std::function<void()>, 2> fire_;
+  std::array<QTimer, kSuggestionTimerCount> timers_;
+  std::array<std::function<void()>, kSuggestionTimerCount> fire_;
 };
 
 }  // namespace velto

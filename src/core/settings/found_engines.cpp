@@ -1,4 +1,4 @@
-#include "import/found_engines.h"
+#include "settings/found_engines.h"
 
 #include <iterator>
 
