@@ -3,7 +3,7 @@
 #            program looks for it when installed), the menu entry and the icons; cpack -G DEB
 #            makes the Debian package.
 #   Windows: the velto_zip target makes velto-VERSION-win32.zip: velto.exe, velto-config.exe,
-#            Help.html and the starter settings (velto.starter.ini) written by velto-config.exe
+#            velto-import.dll (loaded by velto.exe when engines are imported), Help.html and the starter settings (velto.starter.ini) written by velto-config.exe
 #            itself, the licence and a short read-me.
 set(VELTO_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
@@ -24,16 +24,17 @@ if(VELTO_WIN32)
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${_stage}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_stage}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:velto> $<TARGET_FILE:velto-config>
-            ${VELTO_PROGRAM_DIR}/Help.html ${CMAKE_SOURCE_DIR}/LICENSE ${_readme} ${_stage}
+            $<TARGET_FILE:velto_import_module> ${VELTO_PROGRAM_DIR}/Help.html
+            ${CMAKE_SOURCE_DIR}/LICENSE ${_readme} ${_stage}
     # The program's own tool writes the starter settings, in Shift-JIS as the program reads them.
-    COMMAND ${CMAKE_STRIP} ${_stage}/velto-config.exe
+    COMMAND ${CMAKE_STRIP} ${_stage}/velto-config.exe ${_stage}/velto-import.dll
     COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/run-wine.sh ${_stage}/velto-config.exe starter
     COMMAND ${CMAKE_COMMAND} -E rename ${_stage}/velto.ini ${_stage}/${VELTO_ZIP_STARTER}
     COMMAND ${CMAKE_COMMAND} -E rm -f ${VELTO_ZIP}
     # A UTF-8 locale, or the archiver cannot name the read-me (the zip marks names as UTF-8).
     COMMAND ${CMAKE_COMMAND} -E chdir ${_stage} ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
             ${CMAKE_COMMAND} -E tar cf ${VELTO_ZIP} --format=zip ${VELTO_ZIP_FILES}
-    DEPENDS velto velto-config ${VELTO_PROGRAM_DIR}/Help.html ${CMAKE_SOURCE_DIR}/LICENSE
+    DEPENDS velto velto-config velto_import_module ${VELTO_PROGRAM_DIR}/Help.html ${CMAKE_SOURCE_DIR}/LICENSE
             ${_readme}
     COMMENT "Packing ${VELTO_ZIP}"
     VERBATIM)
@@ -46,6 +47,8 @@ install(TARGETS velto velto-config RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The network module, loaded by velto on first use from ../lib/velto/modules beside bin
 # (src/platform/qt/network_module_loader.cpp): a folder of its own, which ldconfig never reads.
 install(TARGETS velto_network LIBRARY DESTINATION lib/velto/modules)
+# The import module (SQLite, LZ4, expat), loaded the same way when engines are first imported.
+install(TARGETS velto_import_module LIBRARY DESTINATION lib/velto/modules)
 # The same relative path from bin as the program's VELTO_DATA_FROM_BIN (src/platform/posix).
 install(FILES src/help/Help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/velto)
 install(FILES ${VELTO_PACKAGING_DIR}/linux/velto.desktop

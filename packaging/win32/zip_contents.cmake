@@ -3,5 +3,5 @@
 # would replace the user's settings when a newer zip is unpacked over the folder.
 set(VELTO_ZIP_README "はじめにお読みください.txt")
 set(VELTO_ZIP_STARTER velto.starter.ini)
-set(VELTO_ZIP_FILES LICENSE velto.exe velto-config.exe Help.html ${VELTO_ZIP_STARTER}
-    ${VELTO_ZIP_README})
+set(VELTO_ZIP_FILES LICENSE velto.exe velto-import.dll velto-config.exe Help.html
+    ${VELTO_ZIP_STARTER} ${VELTO_ZIP_README})

@@ -16,11 +16,13 @@ debs=("$work"/out/velto_*.deb)
 check "one package, named velto_VERSION_ARCH.deb" test ${#debs[@]} -eq 1 -a -f "${debs[0]}"
 deb=${debs[0]}
 
-# Dependencies: the Qt libraries and the C++ runtime found by dpkg-shlibdeps, and xdg-utils.
+# Dependencies found by dpkg-shlibdeps (the Qt libraries, the C++ runtime, the import module's
+# SQLite, LZ4 and expat), and xdg-utils.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 xdg-utils; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libsqlite3-0 \
+  liblz4-1 libexpat1 xdg-utils; do
   check "depends on $package" grep -qxF "$package" <<<"$names"
 done
 check "architecture is the machine's" test "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)"
@@ -34,7 +36,7 @@ expected=(
   ./usr/share/doc/velto/README.md ./usr/share/velto/Help.html
   ./usr/share/doc/velto/copyright ./usr/share/doc/velto/changelog.Debian.gz
   ./usr/share/lintian/overrides/velto ./usr/share/metainfo/org.velto.velto.metainfo.xml
-  ./usr/lib/velto/modules/velto-network.so
+  ./usr/lib/velto/modules/velto-network.so ./usr/lib/velto/modules/velto-import.so
 )
 for page in man1/velto.1.gz man1/velto-config.1.gz ja/man1/velto.1.gz ja/man1/velto-config.1.gz; do
   expected+=("./usr/share/man/$page")

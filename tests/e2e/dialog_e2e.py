@@ -168,8 +168,8 @@ def drive(env, velto, ini_path, opened_file, lines):
     check(window_named(env, "設定"), "Enter in an edit box closed the dialog")
 
     # 変更, 削除, クリア, the keyword box, the suggestion switch and box, the character set and
-    # the blank's form, the check box, OK
-    key(*["Tab"] * 10)
+    # the blank's form, 取り込み…, the check box, OK
+    key(*["Tab"] * 11)
     key("space")
     wait_until(lambda: window_named(env, "設定") is None, 10, "OK to close the dialog")
     options = dict(stored, AlwaysTop="0", DefaultSearch="0")

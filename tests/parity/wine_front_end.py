@@ -1,7 +1,9 @@
 """The parity table's Windows front end: the real velto.exe under Wine, driven from outside by
 velto_driver.exe (tests/wine/win32_frontend) with real keys, clicks and OLE drags. The steps
 of a scenario become the driver's steps; the driver runs them all in one go."""
+import glob
 import os
+import shutil
 import stat
 import sys
 
@@ -35,6 +37,13 @@ def dialog_steps(step):
         control, text = step["dialog_type"]
         return ([] if control == "focused" else [f"dlg-click:{control}"]) + ["dlg-type:" + text]
     return [f"dlg-click:{step['dialog_click']}"]
+
+
+def choose_step(choice):
+    """The engine chooser's answer: "cancel", or the rows to uncheck before OK."""
+    if choice == "cancel":
+        return "choose:cancel"
+    return "choose:" + ",".join(str(row) for row in sorted(choice.get("uncheck", [])))
 
 
 def driver_steps(steps):
@@ -72,6 +81,8 @@ def driver_steps(steps):
         elif "settings_dialog" in step:
             out.append("menu:1")  # the menu's first entry
             out.append("dlg-wait")
+        elif "choose_engines" in step:
+            out.append(choose_step(step["choose_engines"]))
         elif any(k.startswith("dialog_") for k in step):
             out += dialog_steps(step)
         elif "compose" in step:
@@ -102,6 +113,7 @@ class WineFrontEnd:
         self.argv_record = os.path.join(self.h.root, "argv.txt")
         self.h.env["VELTO_ARGV_RECORD"] = windows_path(self.argv_record)
         self.recorder = windows_path(args.recorder)
+        self._local = None  # the prefix's LOCALAPPDATA, asked for at the first browser's data
         # Wine hands mail addresses to the desktop's mailer; record those too.
         mailer = os.path.join(self.h.root, "bin", "xdg-email")
         with open(mailer, "w") as f:
@@ -111,7 +123,34 @@ class WineFrontEnd:
     def folder(self, name, settings):
         if os.path.exists(self.argv_record):
             os.remove(self.argv_record)
+        self.remove_browser_data()
         return self.h.folder(name, settings)
+
+    def local_app_data(self):
+        """The prefix's own LOCALAPPDATA on the host: Wine sets it for every program from the
+        prefix, whatever the environment says."""
+        if self._local is None:
+            shown = self.h.wine("cmd", "/c", "echo %LOCALAPPDATA%").stdout.decode(errors="replace")
+            windows = shown.strip().splitlines()[-1].strip()
+            if not windows.lower().startswith("c:\\"):
+                raise RuntimeError(f"no LOCALAPPDATA on drive C: {shown!r}")
+            self._local = os.path.join(self.h.args.prefix, "drive_c",
+                                       *windows[3:].split("\\"))
+        return self._local
+
+    def browser_data_folder(self, kind):
+        """Where the program looks for the browser's profiles; removed again before the next
+        scenario, so that only the scenario that made it sees it."""
+        assert kind == "chromium", kind
+        folder = os.path.join(self.local_app_data(), "Chromium", "User Data")
+        os.makedirs(folder, exist_ok=True)
+        return folder
+
+    def remove_browser_data(self):
+        # Whatever an earlier run left too, for every user of the prefix.
+        for local in glob.glob(os.path.join(self.h.args.prefix, "drive_c", "users", "*",
+                                            "AppData", "Local", "Chromium")):
+            shutil.rmtree(local, ignore_errors=True)
 
     def run(self, folder, steps):
         first = "start:"
@@ -150,4 +189,5 @@ class WineFrontEnd:
         return tab_separated_runs(self.argv_record, expected)
 
     def finish(self):
+        self.remove_browser_data()
         self.h.finish()

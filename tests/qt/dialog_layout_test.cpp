@@ -135,8 +135,8 @@ class DialogLayoutTest : public QObject {
     const std::vector<std::string_view> order{
         "Combo1(1)", "Combo1(2)", "Combo1(3)",   "Combo1(5)",   "Combo1(4)",   "Text1(0)",
         "Text1(1)",  "Text1(2)",  "Command5(0)", "Command5(1)", "Command5(2)", "Text1(3)",
-        "Check2",    "Text1(4)",  "Combo1(6)",   "Combo1(7)",   "Check1",      "Command1",
-        "Command2",  "Command3",  "Combo1(0)"};
+        "Check2",    "Text1(4)",  "Combo1(6)",   "Combo1(7)",   "Command6",    "Check1",
+        "Command1",  "Command2",  "Command3",    "Combo1(0)"};
     for (std::string_view next : order) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QVERIFY2(QApplication::focusWidget() == &f.Control(next), next.data());

@@ -59,7 +59,7 @@ class SuggestionWindowTimers final : public SuggestionTimers {
 
  private:
   HWND window_;
-  std::array<std::function<void()>, 2> fire_;
+  std::array<std::function<void()>, kSuggestionTimerCount> fire_;
 };
 
 }  // namespace velto::win32

@@ -8,6 +8,7 @@
 #include "main/browser_command.h"
 #include "platform/program_folder.h"
 #include "platform/win32/command_line.h"
+#include "platform/win32/engine_chooser.h"
 #include "platform/win32/wide_text.h"
 
 namespace velto::win32 {
@@ -124,6 +125,16 @@ MessageAnswer Win32Platform::ShowMessage(WindowRole owner, const std::string& te
 void Win32Platform::ShowNotice(WindowRole owner, const std::string& text,
                                const std::string& caption) {
   notice_.Show(Owner(owner), WideFromUtf8(text), WideFromUtf8(caption));
+}
+
+EngineSources& Win32Platform::Engines() {
+  if (!import_) import_ = std::make_unique<ImportModule>(folder_);
+  return *import_;
+}
+
+std::optional<std::vector<bool>> Win32Platform::ChooseEngines(WindowRole owner,
+                                                              const EngineChoice& choice) {
+  return AskForEngines(Owner(owner), choice);
 }
 
 }  // namespace velto::win32

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "platform/win32/import_module_loader.h"
 #include "platform/win32/notice_window.h"
 #include "platform/win32/system_library.h"
 #include "ports/platform.h"
@@ -27,6 +28,9 @@ class Win32Platform final : public Platform {
   MessageAnswer ShowMessage(WindowRole owner, const std::string& text, const std::string& caption,
                             MessageButtons buttons) override;
   void ShowNotice(WindowRole owner, const std::string& text, const std::string& caption) override;
+  EngineSources& Engines() override;
+  std::optional<std::vector<bool>> ChooseEngines(WindowRole owner,
+                                                 const EngineChoice& choice) override;
 
  private:
   HWND Owner(WindowRole role) const;
@@ -38,6 +42,8 @@ class Win32Platform final : public Platform {
   std::unique_ptr<SystemLibrary> shell_;
   std::array<HWND, 2> owners_{};
   NoticeWindow notice_;
+  // velto-import.dll, loaded at the first import and kept: the program seldom imports twice.
+  std::unique_ptr<ImportModule> import_;
 };
 
 }  // namespace velto::win32

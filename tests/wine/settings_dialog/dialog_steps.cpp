@@ -40,11 +40,17 @@ HWND Dialog() {
 
 int ControlIdOf(std::string_view name) {
   static const std::pair<std::string_view, int> kNames[] = {
-      {"change", ids::kEditButtonIdBase + 0}, {"delete", ids::kEditButtonIdBase + 1},
-      {"clear", ids::kEditButtonIdBase + 2},  {"ok", ids::kCommandIdBase + 1},
-      {"cancel", ids::kCommandIdBase + 2},    {"help", ids::kCommandIdBase + 3},
-      {"restore", ids::kCommandIdBase + 4},   {"check", ids::kCheckBoxId},
-      {"suggest", ids::kCheckBoxId + 1}};
+      {"change", ids::kEditButtonIdBase + 0},
+      {"delete", ids::kEditButtonIdBase + 1},
+      {"clear", ids::kEditButtonIdBase + 2},
+      {"ok", ids::kCommandIdBase + 1},
+      {"cancel", ids::kCommandIdBase + 2},
+      {"help", ids::kCommandIdBase + 3},
+      {"restore", ids::kCommandIdBase + 4},
+      {"import", ids::kCommandIdBase + velto::kImportButton},
+      {"check", ids::kCheckBoxId},
+      {"suggest", ids::kCheckBoxId + 1},
+  };
   for (const auto& [known, id] : kNames)
     if (name == known) return id;
   if (name.size() == 6 && name.substr(0, 5) == "combo") return ids::kSelectorIdBase + name[5] - '0';

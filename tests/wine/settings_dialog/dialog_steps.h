@@ -4,7 +4,7 @@
 //
 //   dlg-wait            wait until the dialog is shown; record "dialog=shown" or "dialog=none"
 //   dlg-click:NAME      left click on a control: combo0..combo5, text0..text4, change, delete,
-//                       clear, ok, cancel, help, restore, check, suggest
+//                       clear, ok, cancel, help, restore, import, check, suggest
 //   dlg-pick:I:N        pick entry N of Combo1(I) with the mouse and the arrow keys
 //   dlg-type:TEXT       type TEXT (UTF-8) into the dialog's focused control
 //   dlg-key:VK          press a key (decimal code) in the dialog

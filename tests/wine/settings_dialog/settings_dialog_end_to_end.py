@@ -84,7 +84,7 @@ def run_layout_edit_and_ok(h):
     sections = prepared_settings([])
     folder = h.folder("edit", ini(sections))
     seen = h.drive(folder, "start:", OPEN_DIALOG, "dlg-wait", "dlg-dump", "dlg-layout",
-                   "dlg-tabs:21",
+                   "dlg-tabs:22",
                    "dlg-pick:4:5",  # slot 5 is blank
                    "dlg-click:text0", "dlg-type:ウィキ",
                    "dlg-click:text1", "dlg-type:http://wiki.example/",
@@ -111,8 +111,8 @@ def run_layout_edit_and_ok(h):
 
     layout = controls(seen)
     unseen = {i: layout.pop(i) for i in list(layout) if i >= UNSEEN_LABEL}
-    h.check("34 controls, the eight selectors drop-down lists",
-            (len(layout), {layout[COMBO + i][0] for i in range(8)}), (34, {"ComboBox(list)"}))
+    h.check("35 controls, the eight selectors drop-down lists",
+            (len(layout), {layout[COMBO + i][0] for i in range(8)}), (35, {"ComboBox(list)"}))
     h.check("labels of no size name the engine editor's selector and boxes",
             sorted((c[0], c[3], c[4], c[7]) for c in unseen.values()),
             sorted(("Static", 0, 0, name) for name in ("編集するエンジン", "ボタン名", "ホームページ",
@@ -146,10 +146,12 @@ def run_layout_edit_and_ok(h):
         EDIT_BUTTON: ("変更", True),
         EDIT_BUTTON + 1: ("削除", True), EDIT_BUTTON + 2: ("クリア", True),
         CHECK + 1: ("検索候補を表示", True), LABEL + 7: ("検索候補", True), TEXT + 4: ("", True),
-        LABEL + 8: ("文字コード", True), LABEL + 9: ("空白", True)})
+        LABEL + 8: ("文字コード", True), LABEL + 9: ("空白", True),
+        COMMAND + 6: ("取り込み…", True)})
     order = [COMBO, COMBO + 1, COMBO + 2, COMBO + 3, COMBO + 5, COMBO + 4, TEXT, TEXT + 1,
              TEXT + 2, EDIT_BUTTON, EDIT_BUTTON + 1, EDIT_BUTTON + 2, TEXT + 3, CHECK + 1,
-             TEXT + 4, COMBO + 6, COMBO + 7, CHECK, COMMAND + 1, COMMAND + 2, COMMAND + 3, COMBO]
+             TEXT + 4, COMBO + 6, COMBO + 7, COMMAND + 6, CHECK, COMMAND + 1, COMMAND + 2,
+             COMMAND + 3, COMBO]
     h.check("Tab walks the focus order, past the hidden button, and wraps",
             all_of(seen, "tabs"), [",".join(map(str, order))])
 

@@ -37,6 +37,10 @@
 //   list            record whether the query box's drop-down list is open
 //   close / endsession   close the bar like the window's close box, or a logoff
 //   wait-exit       wait for the started program to end, record its exit code
+//   choose:ROW,...  in the window that offers engines to import (rows all checked, the first
+//                   focused), uncheck the rows (ascending) with Down and Space, then Enter;
+//                   "choose:cancel" presses Esc. Records "chooser=none" when no such window
+//                   comes, "chooser=stuck" when it does not go
 //   dlg-...         the settings dialog's steps: ../settings_dialog/dialog_steps.h
 #include <windows.h>
 // after windows.h
@@ -53,6 +57,7 @@
 #include <vector>
 
 #include "ole_drag.h"
+#include "platform/win32/engine_chooser_ids.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
@@ -418,6 +423,39 @@ class Driver {
     Key(last, true);
     Settle();
   }
+  static HWND EngineChooser() {
+    HWND chooser = FindWindowW(velto::win32::kEngineChooserClassName, nullptr);
+    return chooser != nullptr && IsWindowVisible(chooser) ? chooser : nullptr;
+  }
+  void ChooseEngines(const std::string& arg) {
+    HWND chooser = nullptr;
+    for (int i = 0; i < 100 && (chooser = EngineChooser()) == nullptr; ++i) Sleep(50);
+    if (chooser == nullptr) return Record("chooser=none");
+    SetForegroundWindow(chooser);
+    Sleep(200);
+    const auto tap = [](WORD vk) {
+      Key(vk, false);
+      Key(vk, true);
+      Sleep(30);
+    };
+    if (arg == "cancel") {
+      tap(VK_ESCAPE);
+    } else {
+      int at = 0;
+      for (std::size_t start = 0; start < arg.size();) {
+        const std::size_t comma = arg.find(',', start);
+        const int row = std::atoi(arg.substr(start, comma - start).c_str());
+        for (; at < row; ++at) tap(VK_DOWN);
+        tap(VK_SPACE);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+      }
+      tap(VK_RETURN);
+    }
+    for (int i = 0; i < 100 && EngineChooser() != nullptr; ++i) Sleep(50);
+    if (EngineChooser() != nullptr) Record("chooser=stuck");
+    Settle();
+  }
   void Dump() {
     HWND box = GetDlgItem(bar_, 99);
     wchar_t text[1024]{};
@@ -606,6 +644,8 @@ bool Driver::Run(const std::string& step) {
     SendMessageTimeoutW(bar_, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &ignored);
   } else if (verb == "wait-exit") {
     WaitExit(process_, "exit");
+  } else if (verb == "choose") {
+    ChooseEngines(arg);
   } else if (verb == "sleep") {
     Sleep(static_cast<DWORD>(std::atoi(arg.c_str())));
   } else if (const std::optional<bool> done = RunDialogStep(verb, arg, out_)) {

@@ -64,6 +64,10 @@ class Harness:
         path = os.path.join(self.root, name)
         os.mkdir(path)
         shutil.copy(self.args.velto, os.path.join(path, "velto.exe"))
+        # The import module the program loads from its own folder, when the build made one.
+        module = os.path.join(os.path.dirname(self.args.velto), "velto-import.dll")
+        if os.path.exists(module):
+            shutil.copy(module, path)
         if settings is not None:
             with open(os.path.join(path, "velto.ini"), "wb") as f:
                 f.write(settings)
