@@ -21,8 +21,6 @@ namespace {
 constexpr DWORD kBarStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // Posted to the bar when a composition ends; wparam is the composition's number.
 constexpr UINT kCompositionClosedMessage = WM_APP + 0x43;
-// Posted to the bar for each drop taken; the drop waits in dropped_.
-constexpr UINT kDroppedMessage = WM_APP + 0x44;
 
 int MouseButtonOf(UINT message) {
   switch (message) {
@@ -214,13 +212,8 @@ bool SearchBarWindow::AcceptDrops() {
     ok &= drop->Register(target);
     drop_targets_.push_back(std::move(drop));
   };
-  // The core has a drop after the drag source's call has returned: a message or a window it
-  // shows would otherwise hold the source (a file manager) until the user answers.
   auto to_core = [this](DropTargetRef target) {
-    return [this, target](const DropData& data) {
-      dropped_.push_back(Drop{target, data});
-      PostMessageW(Handle(), kDroppedMessage, 0, 0);
-    };
+    return [this, target](const DropData& data) { Report(Drop{target, data}); };
   };
   add(Handle(), to_core({DropTargetKind::Window}));
   add(query_box_, to_core({DropTargetKind::QueryBox}));
@@ -311,13 +304,6 @@ LRESULT SearchBarWindow::OnMessage(HWND window, UINT message, WPARAM wparam,
       if (composing_ && wparam == compositions_) {
         composing_ = false;
         Report(CompositionClosed{QueryText()});
-      }
-      return 0;
-    case kDroppedMessage:
-      if (!dropped_.empty()) {
-        const Drop drop = std::move(dropped_.front());
-        dropped_.erase(dropped_.begin());
-        Report(drop);
       }
       return 0;
     case kSuggestionAnswerMessage:

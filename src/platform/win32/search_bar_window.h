@@ -126,8 +126,6 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   std::array<UniqueFont, 3> fonts_;  // by BarFont
   FixedSearchMenu menu_;
   std::vector<std::unique_ptr<DropTarget>> drop_targets_;
-  // Drops taken and not yet handed to the core (see AcceptDrops).
-  std::vector<Drop> dropped_;
   std::unique_ptr<SuggestionListWindow> suggestion_list_;
   std::unique_ptr<SuggestionWindowTimers> suggestion_timers_;
   std::unique_ptr<SuggestionFetcher> fetcher_;  // made on first use
