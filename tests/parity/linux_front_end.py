@@ -20,7 +20,7 @@ import tempfile
 import time
 
 from ibus_session import DIRECT, JAPANESE, IBusSession
-from parity_check import Seen, tab_separated_runs
+from parity_check import Seen, quiet_time, tab_separated_runs
 
 KEYS = {"Enter": "Return", "Esc": "Escape", "Tab": "Tab", "Down": "Down", "Up": "Up"}
 BUTTONS = {"click": "1", "rclick": "3", "mclick": "2"}
@@ -222,7 +222,7 @@ class LinuxFrontEnd:
             f.write(settings)
         return path
 
-    def addresses(self, expected, wait=10.0):
+    def addresses(self, expected, quiet=None, wait=10.0):
         def read():
             if not os.path.exists(self.record):
                 return []
@@ -231,7 +231,7 @@ class LinuxFrontEnd:
         deadline = time.time() + wait
         while time.time() < deadline and len(read()) < expected:
             time.sleep(0.2)
-        time.sleep(0.5 if expected else 2.0)  # nothing more may arrive
+        time.sleep(quiet_time(expected, quiet))  # nothing more may arrive
         return read()
 
     @staticmethod
@@ -242,8 +242,8 @@ class LinuxFrontEnd:
     def as_received(address):
         return address
 
-    def browser_runs(self, expected):
-        return tab_separated_runs(self.argv_record, expected)
+    def browser_runs(self, expected, quiet=None):
+        return tab_separated_runs(self.argv_record, expected, quiet)
 
     def finish(self):
         if self.selection_owner:

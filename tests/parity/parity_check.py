@@ -134,9 +134,18 @@ def with_drop_files(folder, steps, program_path):
     return out
 
 
-def tab_separated_runs(path, expected, wait=10.0):
+def quiet_time(expected, quiet=None):
+    """How long to wait for anything more once the expected records arrived: longer when none is
+    expected, as then nothing marks the moment the program was done."""
+    if quiet is not None:
+        return quiet
+    return 0.5 if expected else 2.0
+
+
+def tab_separated_runs(path, expected, quiet=None, wait=10.0):
     """What each start of the recording browser got (its arguments on a line, separated by
-    tabs), once the expected number arrived or time ran out."""
+    tabs), once the expected number arrived or time ran out and nothing more came for quiet
+    seconds."""
     def read():
         if not os.path.exists(path):
             return []
@@ -145,7 +154,7 @@ def tab_separated_runs(path, expected, wait=10.0):
     deadline = time.time() + wait
     while time.time() < deadline and len(read()) < expected:
         time.sleep(0.2)
-    time.sleep(0.5 if expected else 2.0)  # nothing more may arrive
+    time.sleep(quiet_time(expected, quiet))  # nothing more may arrive
     return read()
 
 
@@ -222,10 +231,14 @@ class Checker:
         if "later_exits" in expect:
             self.check(f"{name}: later starts", seen.later, expect["later_exits"])
         self.check(f"{name}: closed", seen.exit, "0")
-        self.check(f"{name}: addresses", f.addresses(len(expect["addresses"])),
-                   [f.as_received(a) for a in expect["addresses"]])
+        # The program has ended: whatever it handed on is on its way to both recorders at
+        # once, so one quiet time covers the two.
         runs = expect.get("browser", [])
-        self.check(f"{name}: browser", sorted(f.browser_runs(len(runs))), sorted(runs))
+        self.check(f"{name}: addresses",
+                   f.addresses(len(expect["addresses"]),
+                               quiet_time(len(expect["addresses"]) + len(runs))),
+                   [f.as_received(a) for a in expect["addresses"]])
+        self.check(f"{name}: browser", sorted(f.browser_runs(len(runs), 0)), sorted(runs))
         # Each message shown holds its expected fragment; the texts themselves when not.
         fragments = expect.get("messages", [])
         held = len(seen.messages) == len(fragments) and all(
@@ -278,13 +291,14 @@ def main():
     failing, known, surprises = [], [], []
     try:
         for scenario in scenarios:
-            before = len(checker.failed)
+            before, started = len(checker.failed), time.monotonic()
             try:
                 checker.run(scenario)
             except Exception as e:  # a step that could not be taken fails its scenario
                 checker.failed.append(scenario["name"])
                 print(f"FAIL {scenario['name']}: {e!r}", flush=True)
             name = scenario["name"]
+            print(f"time {name}: {time.monotonic() - started:.1f} s", flush=True)
             if len(checker.failed) > before:
                 (known if name in args.known_failing else failing).append(name)
             elif name in args.known_failing:

@@ -174,8 +174,8 @@ class WineFrontEnd:
                     later=[l[12:] for l in lines if l.startswith("second-exit=")],
                     menu_at=[l[8:] for l in lines if l.startswith("menu-at=")])
 
-    def addresses(self, expected):
-        return self.h.addresses(expected)
+    def addresses(self, expected, quiet=None):
+        return self.h.addresses(expected, quiet=quiet)
 
     @staticmethod
     def program_path(path):
@@ -185,8 +185,8 @@ class WineFrontEnd:
     def as_received(address):
         return as_wine_hands_it_over(address)
 
-    def browser_runs(self, expected):
-        return tab_separated_runs(self.argv_record, expected)
+    def browser_runs(self, expected, quiet=None):
+        return tab_separated_runs(self.argv_record, expected, quiet)
 
     def finish(self):
         self.remove_browser_data()

@@ -31,6 +31,14 @@ def ini(sections):
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
+def quiet_time(expected, quiet=None):
+    """How long to wait for anything more once the expected records arrived: longer when none is
+    expected, as then nothing marks the moment the program was done."""
+    if quiet is not None:
+        return quiet
+    return 0.5 if expected else 2.0
+
+
 class Failure(Exception):
     pass
 
@@ -86,8 +94,9 @@ class Harness:
             raise Failure(f"driver failed ({result.returncode}): {lines} {result.stdout!r}")
         return lines
 
-    def addresses(self, expected_count, wait=10.0):
-        """The addresses the browser received, once the expected number arrived (or time ran out)."""
+    def addresses(self, expected_count, wait=10.0, quiet=None):
+        """The addresses the browser received, once the expected number arrived (or time ran out)
+        and nothing more came for quiet seconds."""
         deadline = time.time() + wait
         lines = []
         while time.time() < deadline:
@@ -97,7 +106,7 @@ class Harness:
                 if len(lines) >= expected_count:
                     break
             time.sleep(0.2)
-        time.sleep(0.5 if expected_count else 2.0)  # nothing more may arrive
+        time.sleep(quiet_time(expected_count, quiet))  # nothing more may arrive
         if os.path.exists(self.record):
             with open(self.record, encoding="utf-8") as f:
                 lines = f.read().splitlines()
