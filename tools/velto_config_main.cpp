@@ -49,15 +49,7 @@ int wmain(int argc, wchar_t** argv) {
   std::ostringstream out, err;
   velto::Win32FileSystem files;
   const velto::Win32TextCodec codec;
-  const velto::BrowserFolders browsers =
-      velto::StandardBrowserFolders([](std::string_view name) -> std::optional<std::string> {
-        const std::wstring wide(name.begin(), name.end());
-        const wchar_t* value = _wgetenv(wide.c_str());
-        if (!value) return std::nullopt;
-        const std::wstring_view text(value);
-        return velto::Utf8FromUtf16(
-            std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
-      });
+  const velto::BrowserFolders browsers = velto::BrowserFoldersOfThisProcess();
   const int status = velto::RunVeltoConfig(args, velto::Disk(files, codec),
                                            velto::ExecutableFolder(), out, err, browsers);
   WriteOut(STD_OUTPUT_HANDLE, out.str());
@@ -84,11 +76,7 @@ int main(int argc, char** argv) {
     velto::WriteStarterSettingsOnFirstUse(folders, disk);
     return folders.settings;
   };
-  const velto::BrowserFolders browsers =
-      velto::StandardBrowserFolders([](std::string_view name) -> std::optional<std::string> {
-        const char* value = std::getenv(std::string(name).c_str());
-        return value ? std::optional<std::string>(value) : std::nullopt;
-      });
+  const velto::BrowserFolders browsers = velto::BrowserFoldersOfThisProcess();
   return velto::RunVeltoConfig(args, disk, settings_folder, std::cout, std::cerr, browsers);
 }
 

@@ -1,11 +1,13 @@
 #include "import/browser_profiles.h"
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "import/chromium_web_data.h"
 #include "import/firefox_search_file.h"
 #include "settings/ascii_text.h"
 #include "settings/path_text.h"
+#include "settings/unicode_text.h"
 
 namespace velto {
 namespace {
@@ -160,6 +162,22 @@ BrowserFolders StandardBrowserFolders(const Environment& environment) {
   add(folders.chromium, "Vivaldi", config, "vivaldi");
 #endif
   return folders;
+}
+
+BrowserFolders BrowserFoldersOfThisProcess() {
+  return StandardBrowserFolders([](std::string_view name) -> std::optional<std::string> {
+#ifdef _WIN32
+    const std::wstring wide(name.begin(), name.end());
+    const wchar_t* value = _wgetenv(wide.c_str());
+    if (!value) return std::nullopt;
+    const std::wstring_view text(value);
+    return Utf8FromUtf16(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+#else
+    const char* value = std::getenv(std::string(name).c_str());
+    return value ? std::optional<std::string>(value) : std::nullopt;
+#endif
+  });
 }
 
 FoundEngines FindFirefoxEngines(FileSystem& files, std::span<const BrowserFolder> folders) {

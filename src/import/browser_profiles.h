@@ -32,6 +32,9 @@ using Environment = std::function<std::optional<std::string>(std::string_view na
 // Windows under APPDATA (Firefox) and LOCALAPPDATA (the Chromium family's "User Data").
 BrowserFolders StandardBrowserFolders(const Environment& environment);
 
+// The same from this process's environment (read as UTF-16 on Windows).
+BrowserFolders BrowserFoldersOfThisProcess();
+
 // The engines of every Firefox profile in the folders. A folder that holds no profiles.ini is
 // taken as one profile's folder when it holds a search.json.mozlz4. Fails when no folder holds
 // a profile, or when a profile's search file is damaged.

@@ -1,34 +1,31 @@
 #include "platform/qt/import_module_loader.h"
 
-#include <QCoreApplication>
 #include <QLibrary>
 #include <QString>
 #include <QStringList>
 
 #include "import/browser_engine_sources.h"
+#include "platform/qt/module_candidates.h"
 
 namespace velto {
 namespace {
 
 constexpr char kMissingModule[] = "the import module velto-import.so cannot be loaded";
 
-QStringList ModuleCandidates() {
-  const QString bin = QCoreApplication::applicationDirPath();
-  // Beside the program (a build or an unpacked folder), then where the package puts it.
-  QStringList candidates{bin + QStringLiteral("/velto-import"),
-                         bin + QStringLiteral("/../lib/velto/modules/velto-import")};
+// Where the build made the module, for a program run from its build folder.
 #ifdef VELTO_IMPORT_MODULE_BUILT
-  candidates << QStringLiteral(VELTO_IMPORT_MODULE_BUILT);
+constexpr char kBuiltModule[] = VELTO_IMPORT_MODULE_BUILT;
+#else
+constexpr char kBuiltModule[] = "";
 #endif
-  return candidates;
-}
 
 }  // namespace
 
 EngineSources* ImportModuleSources::Loaded() {
   if (tried_) return sources_.get();
   tried_ = true;
-  for (const QString& path : ModuleCandidates()) {
+  for (const QString& path :
+       ModuleCandidates(QStringLiteral("velto-import"), QString::fromUtf8(kBuiltModule))) {
     // The library stays loaded for the rest of the run: QLibrary does not unload on destruction.
     QLibrary module(path);
     const auto make = reinterpret_cast<MakeEngineSources>(module.resolve(kMakeEngineSourcesName));

@@ -1,9 +1,10 @@
 #include "platform/qt/network_module_loader.h"
 
-#include <QCoreApplication>
 #include <QLibrary>
 #include <QString>
 #include <QStringList>
+
+#include "platform/qt/module_candidates.h"
 
 namespace velto {
 namespace {
@@ -16,21 +17,18 @@ class NoFetcher final : public SuggestionFetcher {
   void Cancel() override {}
 };
 
-QStringList ModuleCandidates() {
-  const QString bin = QCoreApplication::applicationDirPath();
-  // Beside the program (a build or an unpacked folder), then where the package puts it.
-  QStringList candidates{bin + QStringLiteral("/velto-network"),
-                         bin + QStringLiteral("/../lib/velto/modules/velto-network")};
+// Where the build made the module, for a program run from its build folder.
 #ifdef VELTO_NETWORK_MODULE_BUILT
-  candidates << QStringLiteral(VELTO_NETWORK_MODULE_BUILT);
+constexpr char kBuiltModule[] = VELTO_NETWORK_MODULE_BUILT;
+#else
+constexpr char kBuiltModule[] = "";
 #endif
-  return candidates;
-}
 
 }  // namespace
 
 std::unique_ptr<SuggestionFetcher> LoadNetworkFetcher() {
-  for (const QString& path : ModuleCandidates()) {
+  for (const QString& path :
+       ModuleCandidates(QStringLiteral("velto-network"), QString::fromUtf8(kBuiltModule))) {
     // The library stays loaded for the rest of the run: QLibrary does not unload on destruction.
     QLibrary module(path);
     const auto make =
