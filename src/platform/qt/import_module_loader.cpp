@@ -12,20 +12,13 @@ namespace {
 
 constexpr char kMissingModule[] = "the import module velto-import.so cannot be loaded";
 
-// Where the build made the module, for a program run from its build folder.
-#ifdef VELTO_IMPORT_MODULE_BUILT
-constexpr char kBuiltModule[] = VELTO_IMPORT_MODULE_BUILT;
-#else
-constexpr char kBuiltModule[] = "";
-#endif
-
 }  // namespace
 
 EngineSources* ImportModuleSources::Loaded() {
   if (tried_) return sources_.get();
   tried_ = true;
-  for (const QString& path :
-       ModuleCandidates(QStringLiteral("velto-import"), QString::fromUtf8(kBuiltModule))) {
+  for (const QString& path : ModuleCandidates(QStringLiteral("velto-import"),
+                                              QStringLiteral(VELTO_IMPORT_MODULE_BUILT))) {
     // The library stays loaded for the rest of the run: QLibrary does not unload on destruction.
     QLibrary module(path);
     const auto make = reinterpret_cast<MakeEngineSources>(module.resolve(kMakeEngineSourcesName));

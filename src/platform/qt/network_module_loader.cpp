@@ -17,18 +17,11 @@ class NoFetcher final : public SuggestionFetcher {
   void Cancel() override {}
 };
 
-// Where the build made the module, for a program run from its build folder.
-#ifdef VELTO_NETWORK_MODULE_BUILT
-constexpr char kBuiltModule[] = VELTO_NETWORK_MODULE_BUILT;
-#else
-constexpr char kBuiltModule[] = "";
-#endif
-
 }  // namespace
 
 std::unique_ptr<SuggestionFetcher> LoadNetworkFetcher() {
-  for (const QString& path :
-       ModuleCandidates(QStringLiteral("velto-network"), QString::fromUtf8(kBuiltModule))) {
+  for (const QString& path : ModuleCandidates(QStringLiteral("velto-network"),
+                                              QStringLiteral(VELTO_NETWORK_MODULE_BUILT))) {
     // The library stays loaded for the rest of the run: QLibrary does not unload on destruction.
     QLibrary module(path);
     const auto make =

@@ -31,14 +31,6 @@ def ini(sections):
     return ("\r\n".join(lines) + "\r\n").encode("cp932")
 
 
-def quiet_time(expected, quiet=None):
-    """How long to wait for anything more once the expected records arrived: longer when none is
-    expected, as then nothing marks the moment the program was done."""
-    if quiet is not None:
-        return quiet
-    return 0.5 if expected else 2.0
-
-
 class Failure(Exception):
     pass
 
@@ -106,7 +98,9 @@ class Harness:
                 if len(lines) >= expected_count:
                     break
             time.sleep(0.2)
-        time.sleep(quiet_time(expected_count, quiet))  # nothing more may arrive
+        if quiet is None:
+            quiet = 0.5 if expected_count else 2.0
+        time.sleep(quiet)  # nothing more may arrive
         if os.path.exists(self.record):
             with open(self.record, encoding="utf-8") as f:
                 lines = f.read().splitlines()
