@@ -70,6 +70,14 @@ def label_targets(front_end, root):
     return tied
 
 
+def controlled(front_end, node):
+    """The names of the objects `node` is a controller for."""
+    Atspi = front_end.a11y.Atspi
+    return [relation.get_target(i).get_name() for relation in node.get_relation_set()
+            if relation.get_relation_type() == Atspi.RelationType.CONTROLLER_FOR
+            for i in range(relation.get_n_targets())]
+
+
 def run(check, f, server):
     table = json.load(open(TABLE, encoding="utf-8"))
     scenario = {"settings": {"Velto": {"Suggest": "1"},
@@ -102,6 +110,7 @@ def run(check, f, server):
         check("nothing takes the focus while the list opens", events.take(), [])
         list_window = next(w for w in f.top_levels() if w.get_name() not in (TITLE, DIALOG_TITLE))
         check("the suggestion list's name", list_window.get_name(), "検索候補")
+        check("the query box controls the list", controlled(f, f.query_box()), ["検索候補"])
         check("its rows", [r.get_name() for r in rows], ["tokyo", "tokyo tower"])
 
         for key in ("Down", "Down", "Up", "Up"):

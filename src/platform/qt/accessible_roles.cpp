@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVariant>
 
 namespace velto {
@@ -11,6 +12,7 @@ namespace {
 
 constexpr char kRoleProperty[] = "veltoAccessibleRole";
 constexpr char kOwnNameProperty[] = "veltoAccessibleOwnName";
+constexpr char kControlsProperty[] = "veltoAccessibleControls";
 
 // A combo box as Qt presents one (its list, then its field, as children; its text as
 // value), but named by its accessible name.
@@ -43,6 +45,17 @@ class NamedComboBox final : public QAccessibleWidget {
     st.expanded = Box().view() && Box().view()->isVisible();
     return st;
   }
+  // The window the box controls, such as a list of its own standing apart from it.
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+      QAccessible::Relation match) const override {
+    auto found = QAccessibleWidget::relations(match);
+    const auto controls = Box().property(kControlsProperty).value<QPointer<QObject>>();
+    if (controls && (match & QAccessible::Controlled)) {
+      if (QAccessibleInterface* other = QAccessible::queryAccessibleInterface(controls.data()))
+        found.append({other, QAccessible::Controlled});
+    }
+    return found;
+  }
 
  private:
   QComboBox& Box() const { return *static_cast<QComboBox*>(widget()); }
@@ -70,6 +83,10 @@ QAccessibleInterface* MarkedWidget(const QString& /*class_name*/, QObject* objec
 void PresentWithOwnName(QComboBox& box) {
   QAccessible::installFactory(&MarkedWidget);
   box.setProperty(kOwnNameProperty, true);
+}
+
+void PresentAsControllerOf(QComboBox& box, QWidget& controlled) {
+  box.setProperty(kControlsProperty, QVariant::fromValue(QPointer<QObject>(&controlled)));
 }
 
 void PresentWithRole(QWidget& window, AccessibleWindowRole role) {

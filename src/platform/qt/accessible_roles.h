@@ -16,4 +16,8 @@ void PresentWithRole(QWidget& window, AccessibleWindowRole role);
 // by its choice.
 void PresentWithOwnName(QComboBox& box);
 
+// Ties a box presented with its own name to a window it controls (its suggestion list), so
+// a screen reader can go from the box to the list that stands apart from it.
+void PresentAsControllerOf(QComboBox& box, QWidget& controlled);
+
 }  // namespace velto

@@ -1,6 +1,7 @@
 #include "platform/qt/suggestion_popup.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 #include <algorithm>
 
 #include "main/accessible_names.h"
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/qt_units.h"
 
 namespace velto {
@@ -43,7 +45,7 @@ class SuggestionPopup::MouseWatch final : public QObject {
   std::function<void(const BarEvent&)>& report_;
 };
 
-SuggestionPopup::SuggestionPopup(QWidget& anchor, QWidget& typing,
+SuggestionPopup::SuggestionPopup(QComboBox& anchor, QWidget& typing,
                                  std::function<void(const BarEvent&)> report)
     : anchor_(anchor), typing_(typing), report_(std::move(report)) {}
 
@@ -62,6 +64,7 @@ void SuggestionPopup::ShowSuggestions(const std::vector<SuggestionRow>& rows) {
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mouse_watch_ = std::make_unique<MouseWatch>(*list_, report_);
     list_->viewport()->installEventFilter(mouse_watch_.get());
+    PresentAsControllerOf(anchor_, *list_);
   }
   list_->setFont(anchor_.font());
   list_->clear();

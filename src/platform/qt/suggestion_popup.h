@@ -12,6 +12,7 @@
 #include "main/bar_events.h"
 #include "ports/suggestion_ports.h"
 
+class QComboBox;
 class QListWidget;
 class QWidget;
 
@@ -19,10 +20,10 @@ namespace velto {
 
 class SuggestionPopup final : public SuggestionListView {
  public:
-  // anchor: the query box the list stands under; typing: its field, where the accessible focus
-  // returns from the list; report gets a SuggestionPress or a SuggestionRelease for each press
-  // and release of the left button on the list.
-  SuggestionPopup(QWidget& anchor, QWidget& typing, std::function<void(const BarEvent&)> report);
+  // anchor: the query box the list stands under, presented as the list's controller; typing: its
+  // field, where the accessible focus returns from the list; report gets a SuggestionPress or a
+  // SuggestionRelease for each press and release of the left button on the list.
+  SuggestionPopup(QComboBox& anchor, QWidget& typing, std::function<void(const BarEvent&)> report);
   ~SuggestionPopup() override;
 
   void ShowSuggestions(const std::vector<SuggestionRow>& rows) override;
@@ -33,7 +34,7 @@ class SuggestionPopup final : public SuggestionListView {
   QListWidget* List() const { return list_.get(); }
 
  private:
-  QWidget& anchor_;
+  QComboBox& anchor_;
   QWidget& typing_;
   class MouseWatch;
   std::function<void(const BarEvent&)> report_;

@@ -209,6 +209,22 @@ class Presented final : public IAccessible {
 using CreateStdObject = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
 using ResultFromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 
+// The system's client object for the entry's window, presented with the entry's texts; 0 where
+// oleacc cannot make one.
+LRESULT Answer(SystemLibrary& library, const AccessibleProps::Entry& entry, WPARAM wparam) {
+  const auto create = library.Find<CreateStdObject>("CreateStdAccessibleObject");
+  const auto result = library.Find<ResultFromObject>("LresultFromObject");
+  IAccessible* inner = nullptr;
+  if (create == nullptr || result == nullptr ||
+      FAILED(
+          create(entry.control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner))))
+    return 0;
+  auto* presented = new Presented(inner, entry);  // its references free it
+  const LRESULT answer = result(IID_IAccessible, wparam, presented);
+  presented->Release();
+  return answer;
+}
+
 }  // namespace
 
 LRESULT CALLBACK AccessibleProcedure(HWND control, UINT message, WPARAM wparam,
@@ -260,6 +276,15 @@ void AccessibleProps::SetDescription(HWND control, std::wstring description) {
   if (Entry* entry = Find(control)) entry->description = std::move(description);
 }
 
+LRESULT AccessibleProps::AnswerForOwnWindow(HWND window, long role, WPARAM wparam, LPARAM lparam) {
+  if (static_cast<LONG>(lparam) != OBJID_CLIENT || role == 0) return 0;
+  Entry entry;
+  entry.control = window;
+  entry.role = role;
+  entry.owner = this;
+  return Answer(Library(), entry, wparam);
+}
+
 void AccessibleProps::NameMenu(HMENU menu, const std::wstring& name) {
   if (menu == nullptr) return;
   void* made = nullptr;
@@ -283,18 +308,7 @@ LRESULT CALLBACK AccessibleProcedure(HWND control, UINT message, WPARAM wparam,
     entry->control = nullptr;
   } else if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT) {
     // The library is the owner's, so it outlives every answer of this window.
-    auto& library = entry->owner->Library();
-    const auto create = library.Find<CreateStdObject>("CreateStdAccessibleObject");
-    const auto result = library.Find<ResultFromObject>("LresultFromObject");
-    IAccessible* inner = nullptr;
-    if (create != nullptr && result != nullptr &&
-        SUCCEEDED(
-            create(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner)))) {
-      auto* presented = new Presented(inner, *entry);  // its references free it
-      const LRESULT answer = result(IID_IAccessible, wparam, presented);
-      presented->Release();
-      return answer;
-    }
+    if (const LRESULT answer = Answer(entry->owner->Library(), *entry, wparam)) return answer;
   }
   return CallWindowProcW(previous, control, message, wparam, lparam);
 }

@@ -4,14 +4,24 @@
 // WM_GETOBJECT with the system's own object for it, wrapped to give these. oleacc is loaded only
 // when a screen reader first asks, so a bar nobody reads aloud never loads it.
 #include <windows.h>
+// after windows.h
+#include <oleacc.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "main/accessible_names.h"
+
 namespace velto::win32 {
 
 class SystemLibrary;
+
+// The MSAA role of a window the core gives a role: a dialog as one, the bar as the system
+// presents any top-level window.
+constexpr long MsaaRole(AccessibleWindowRole role) {
+  return role == AccessibleWindowRole::Dialog ? ROLE_SYSTEM_DIALOG : 0;
+}
 
 class AccessibleProps {
  public:
@@ -25,6 +35,10 @@ class AccessibleProps {
   void Present(HWND control, long role, std::wstring name, std::wstring description = {});
   // Only the description changes; the control must have been presented.
   void SetDescription(HWND control, std::wstring description);
+  // The answer to WM_GETOBJECT for a window of the program's own class, whose procedure stays
+  // its own: the system's object for it presented with `role`. 0 leaves the question to the
+  // system.
+  LRESULT AnswerForOwnWindow(HWND window, long role, WPARAM wparam, LPARAM lparam);
   // Names a popup menu while it is open, through the system's annotation service.
   void NameMenu(HMENU menu, const std::wstring& name);
 

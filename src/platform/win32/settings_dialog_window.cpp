@@ -298,6 +298,11 @@ LRESULT SettingsDialogWindow::OnMessage(HWND window, UINT message, WPARAM wparam
     case WM_DRAWITEM:
       if (DrawSelectorEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), dpi_)) return TRUE;
       break;
+    case WM_GETOBJECT:
+      if (const LRESULT answer =
+              accessible_.AnswerForOwnWindow(window, MsaaRole(kSettingsDialogRole), wparam, lparam))
+        return answer;
+      break;
     case WM_CLOSE:
       // The close box: the core decides, and closes the window through Close.
       if (core_ != nullptr) core_->OnCommand(DialogCommand::CloseBox);

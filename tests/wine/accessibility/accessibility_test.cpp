@@ -209,6 +209,9 @@ TEST_F(AccessibilityTest, TheDialogsSelectorsAndBoxesAreNamedByTheirLabels) {
             "書き方はヘルプ参照");
   EXPECT_EQ(ReadAccessible(GetDlgItem(shown, kEditBoxIdBase + 3)).role, ROLE_SYSTEM_TEXT);
   EXPECT_EQ(ReadAccessible(GetDlgItem(shown, kCommandIdBase + kCancelButton)).name, "キャンセル");
+  const Read window = ReadAccessible(shown);
+  EXPECT_EQ(window.role, ROLE_SYSTEM_DIALOG);
+  EXPECT_EQ(window.name, kDialogCaption);
 }
 
 }  // namespace
