@@ -95,6 +95,36 @@ string(JSON encoding10 GET "${out}" SearchEncoding 9)
 expect_equal("imported SearchEncoding[9]" "${encoding10}" "Shift_JIS")
 string(JSON key11 GET "${out}" SearchKey 10)
 expect_equal("imported SearchKey[10]" "${key11}" "d")
+# Firefox's engines where velto-config looks for them: profiles.ini under the prefix's own
+# %APPDATA%, a profile's search.json.mozlz4 written by python3 as one LZ4 block of literals
+# only (a block every LZ4 decoder reads; Debian's python has no LZ4 module).
+execute_process(COMMAND "${WINE}" cmd /c "echo %APPDATA%" OUTPUT_VARIABLE app_data
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND "${WINE}" winepath -u "${app_data}" OUTPUT_VARIABLE app_data
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(firefox "${app_data}/Mozilla/Firefox")
+file(MAKE_DIRECTORY "${firefox}/Profiles/t.default")
+file(WRITE "${firefox}/profiles.ini" "[Profile0]\nName=既定\nIsRelative=1\nPath=Profiles/t.default\n")
+execute_process(COMMAND python3 -c [=[
+import json, sys
+data = json.dumps({"version": 6, "engines": [{"_name": "Bing", "_metaData": {"alias": "b"},
+    "_urls": [{"template": "https://www.bing.com/search", "type": "text/html",
+               "params": [{"name": "q", "value": "{searchTerms}"}]}]}]}).encode()
+n = len(data) - 15
+token = bytes([0xF0]) + b"\xff" * (n // 255) + bytes([n % 255]) if n >= 0 else bytes([len(data) << 4])
+open(sys.argv[1], "wb").write(b"mozLz40\0" + len(data).to_bytes(4, "little") + token + data)
+]=] "${firefox}/Profiles/t.default/search.json.mozlz4" RESULT_VARIABLE status)
+expect_equal("mozlz4 written" "${status}" "0")
+run(0 --dir "${dir}" import --dry-run firefox)
+if(NOT out MATCHES "^would add slot 11: Bing <https://www.bing.com/search\\?q=%s> keyword \"b\"")
+  message(SEND_ERROR "import --dry-run firefox: [${out}] [${err}]")
+endif()
+run(0 --dir "${dir}" import firefox)
+run(0 --dir "${dir}" show)
+string(JSON key12 GET "${out}" SearchKey 11)
+expect_equal("imported SearchKey[11]" "${key12}" "b")
+file(REMOVE_RECURSE "${app_data}/Mozilla")
+
 file(WRITE "${WORK}/broken.xml" "<OpenSearchDescription><ShortName>")
 run(1 --dir "${dir}" import "Z:${WORK}/broken.xml")
 expect_one_line("broken OpenSearch file" "${err}")
