@@ -222,6 +222,7 @@ bool SearchBarWindow::AcceptDrops() {
 }
 
 void SearchBarWindow::Show(int show_command) {
+  shown_ = true;
   FitWaitingButtons();
   // The controls show with their window, each as the start-up left it.
   for (const BarControl& control : kBarControls) {

@@ -132,6 +132,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   SearchBar* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool fits_now_ = false;  // from the first show or paint on
+  bool shown_ = false;     // from the first Show on
   std::array<bool, kButtonCount> fit_waiting_{};
 };
 
