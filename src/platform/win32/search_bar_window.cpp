@@ -81,7 +81,7 @@ void SearchBarWindow::Attach(SearchBar& core) {
 }
 
 void SearchBarWindow::CreateControls() {
-  tool_tips_.Create(Handle());
+  tool_tips_.SetParent(Handle());
   HINSTANCE instance = GetModuleHandleW(nullptr);
   // Created in the layout's order, which is the tab order; LayOut places them. They stay
   // hidden until the bar shows: a visible button repaints itself at once for every caption,
@@ -202,6 +202,10 @@ void SearchBarWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayOut();
+}
+
+void SearchBarWindow::OpenToolTips() {
+  tool_tips_.Open();
 }
 
 bool SearchBarWindow::AcceptDrops() {

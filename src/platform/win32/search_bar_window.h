@@ -41,6 +41,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   // initialized on this thread). False when a registration failed.
   bool AcceptDrops();
   void Show(int show_command);
+  // The buttons' tooltips, once the window is on the screen.
+  void OpenToolTips();
 
   HWND Handle() const { return window_.get(); }
   int Dpi() const { return dpi_; }

@@ -58,6 +58,7 @@ class SearchBarWindowTest : public ::testing::Test {
     bar_.Form_Load();
     ASSERT_TRUE(window_.AcceptDrops());
     window_.Show(SW_SHOWNORMAL);
+    window_.OpenToolTips();
     Pump();
   }
   void TearDown() override {
