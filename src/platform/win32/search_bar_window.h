@@ -92,6 +92,11 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void CreateControls();
   // Places the controls and sizes their fonts from the layout table at the window's DPI.
   void LayOut();
+  // What a layout does after the controls have their places and fonts.
+  void FitAndFinishLayOut();
+  std::array<UniqueFont, 3> MakeFonts() const;  // by BarFont, at dpi_
+  RECT ControlRect(const BarControl& control) const;
+  void SetControlFont(HWND control, BarFont font) const;
   // Widens button `index` where its caption needs it, never into the next control. Until the
   // window is first shown or painted the fitting only waits, so that start-up's changes of
   // caption and font are measured once, just before the window shows.
