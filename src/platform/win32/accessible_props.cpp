@@ -27,9 +27,11 @@ bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-HRESULT Text(const std::wstring& text, BSTR* out) {
+using AllocString = BSTR(WINAPI*)(const OLECHAR*, UINT);
+
+HRESULT Text(AllocString alloc, const std::wstring& text, BSTR* out) {
   if (out == nullptr) return E_INVALIDARG;
-  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  *out = alloc(text.data(), static_cast<UINT>(text.size()));
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -37,8 +39,9 @@ HRESULT Text(const std::wstring& text, BSTR* out) {
 // control itself; everything else, its children too, is the system's.
 class Presented final : public IAccessible {
  public:
-  Presented(IAccessible* inner, const AccessibleProps::Entry& entry)
+  Presented(IAccessible* inner, AllocString alloc, const AccessibleProps::Entry& entry)
       : inner_(inner),
+        alloc_(alloc),
         control_(entry.control),
         role_(entry.role),
         name_(entry.name),
@@ -90,13 +93,13 @@ class Presented final : public IAccessible {
     return S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
-    if (IsSelf(child) && !name_.empty()) return Text(name_, out);
+    if (IsSelf(child) && !name_.empty()) return Text(alloc_, name_, out);
     if (IsItem(child)) {
       const auto row = static_cast<WPARAM>(child.lVal - 1);
       std::wstring text(static_cast<std::size_t>(SendMessageW(control_, LB_GETTEXTLEN, row, 0)),
                         L'\0');
       SendMessageW(control_, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-      return Text(text, out);
+      return Text(alloc_, text, out);
     }
     return inner_->get_accName(child, out);
   }
@@ -104,7 +107,7 @@ class Presented final : public IAccessible {
     return inner_->get_accValue(child, out);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
-    if (IsSelf(child) && !description_.empty()) return Text(description_, out);
+    if (IsSelf(child) && !description_.empty()) return Text(alloc_, description_, out);
     return inner_->get_accDescription(child, out);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
@@ -199,6 +202,7 @@ class Presented final : public IAccessible {
   }
 
   IAccessible* inner_;
+  AllocString alloc_;
   HWND control_;
   ULONG references_ = 1;
   long role_;
@@ -211,15 +215,16 @@ using ResultFromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
 
 // The system's client object for the entry's window, presented with the entry's texts; 0 where
 // oleacc cannot make one.
-LRESULT Answer(SystemLibrary& library, const AccessibleProps::Entry& entry, WPARAM wparam) {
-  const auto create = library.Find<CreateStdObject>("CreateStdAccessibleObject");
-  const auto result = library.Find<ResultFromObject>("LresultFromObject");
+LRESULT Answer(AccessibleProps& owner, const AccessibleProps::Entry& entry, WPARAM wparam) {
+  const auto create = owner.Library().Find<CreateStdObject>("CreateStdAccessibleObject");
+  const auto result = owner.Library().Find<ResultFromObject>("LresultFromObject");
+  const auto alloc = owner.StringLibrary().Find<AllocString>("SysAllocStringLen");
   IAccessible* inner = nullptr;
-  if (create == nullptr || result == nullptr ||
+  if (create == nullptr || result == nullptr || alloc == nullptr ||
       FAILED(
           create(entry.control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&inner))))
     return 0;
-  auto* presented = new Presented(inner, entry);  // its references free it
+  auto* presented = new Presented(inner, alloc, entry);  // its references free it
   const LRESULT answer = result(IID_IAccessible, wparam, presented);
   presented->Release();
   return answer;
@@ -244,6 +249,11 @@ AccessibleProps::~AccessibleProps() {
 SystemLibrary& AccessibleProps::Library() {
   if (!oleacc_) oleacc_ = std::make_unique<SystemLibrary>(L"oleacc.dll");
   return *oleacc_;
+}
+
+SystemLibrary& AccessibleProps::StringLibrary() {
+  if (!oleaut_) oleaut_ = std::make_unique<SystemLibrary>(L"oleaut32.dll");
+  return *oleaut_;
 }
 
 AccessibleProps::Entry* AccessibleProps::Find(HWND control) {
@@ -282,7 +292,7 @@ LRESULT AccessibleProps::AnswerForOwnWindow(HWND window, long role, WPARAM wpara
   entry.control = window;
   entry.role = role;
   entry.owner = this;
-  return Answer(Library(), entry, wparam);
+  return Answer(*this, entry, wparam);
 }
 
 void AccessibleProps::NameMenu(HMENU menu, const std::wstring& name) {
@@ -307,8 +317,8 @@ LRESULT CALLBACK AccessibleProcedure(HWND control, UINT message, WPARAM wparam,
     SetWindowLongPtrW(control, GWLP_USERDATA, 0);
     entry->control = nullptr;
   } else if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT) {
-    // The library is the owner's, so it outlives every answer of this window.
-    if (const LRESULT answer = Answer(entry->owner->Library(), *entry, wparam)) return answer;
+    // The libraries are the owner's, so they outlive every answer of this window.
+    if (const LRESULT answer = Answer(*entry->owner, *entry, wparam)) return answer;
   }
   return CallWindowProcW(previous, control, message, wparam, lparam);
 }

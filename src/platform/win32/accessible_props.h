@@ -45,11 +45,14 @@ class AccessibleProps {
   struct Entry;
   // oleacc, loaded at the first call.
   SystemLibrary& Library();
+  // oleaut32 for the answers' strings, loaded at the first call.
+  SystemLibrary& StringLibrary();
 
  private:
   Entry* Find(HWND control);
 
   std::unique_ptr<SystemLibrary> oleacc_;  // loaded at the first question
+  std::unique_ptr<SystemLibrary> oleaut_;
   std::vector<std::unique_ptr<Entry>> entries_;
 };
 

@@ -56,9 +56,11 @@ float SearchBarWindow::ScreenHeightTwips() const {
 }
 
 void SearchBarWindow::SetTopmost(bool topmost) {
-  // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW
-  constexpr UINT kFlags = 0x0043;
-  SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+  // Before the first Show only the z-order changes: shown from here, the bar would be
+  // activated and painted without its controls while the rest of start-up still works on
+  // them. Show shows it.
+  const UINT flags = SWP_NOSIZE | SWP_NOMOVE | (shown_ ? SWP_SHOWWINDOW : SWP_NOACTIVATE);
+  SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
 }
 
 void SearchBarWindow::SetButtonCaption(int index, const std::string& caption) {

@@ -53,15 +53,34 @@ bool SearchBarWindow::Create(HICON icon) {
   window_.reset(CreateBoundWindow(0, kSearchBarClassName, caption.c_str(), kBarStyle, CW_USEDEFAULT,
                                   CW_USEDEFAULT, outer.cx, outer.cy));
   if (!window_) return false;
+  // The monitor the window opened on may have a DPI of its own. The controls are made for it,
+  // each in its place with its font: every later move or font is another round of messages.
+  dpi_ = AdoptWindowDpi(Handle(), dpi_, &OuterSize);
+  fonts_ = MakeFonts();
   CreateControls();
   suggestion_list_ = std::make_unique<SuggestionListWindow>(
       Handle(), query_box_, fonts_[static_cast<std::size_t>(BarFont::Query)].get(),
       [this](const BarEvent& event) { Report(event); });
   suggestion_timers_ = std::make_unique<SuggestionWindowTimers>(Handle());
-  // The monitor the window opened on may have a DPI of its own.
-  dpi_ = AdoptWindowDpi(Handle(), dpi_, &OuterSize);
-  LayOut();
+  FitAndFinishLayOut();
   return true;
+}
+
+std::array<UniqueFont, 3> SearchBarWindow::MakeFonts() const {
+  std::array<UniqueFont, 3> fonts;
+  fonts[static_cast<std::size_t>(BarFont::Query)] = CreateFontFromSpec(kQueryFont, dpi_);
+  fonts[static_cast<std::size_t>(BarFont::Button)] = CreateFontFromSpec(kButtonFont, dpi_);
+  fonts[static_cast<std::size_t>(BarFont::BoldButton)] = CreateFontFromSpec(kBoldButtonFont, dpi_);
+  return fonts;
+}
+
+RECT SearchBarWindow::ControlRect(const BarControl& control) const {
+  const int left = PixelsFromTwips(control.left, dpi_);
+  const int top = PixelsFromTwips(control.top, dpi_);
+  int height = PixelsFromTwips(control.height, dpi_);
+  // A combo box's height includes its drop-down list.
+  if (control.kind == BarControlKind::QueryBox) height += PixelsFromTwips(kQueryListHeight, dpi_);
+  return {left, top, left + PixelsFromTwips(control.width, dpi_), top + height};
 }
 
 SIZE SearchBarWindow::OuterSize(int dpi) {
@@ -81,7 +100,7 @@ void SearchBarWindow::Attach(SearchBar& core) {
 }
 
 void SearchBarWindow::CreateControls() {
-  tool_tips_.Create(Handle());
+  tool_tips_.SetParent(Handle());
   HINSTANCE instance = GetModuleHandleW(nullptr);
   // Created in the layout's order, which is the tab order; LayOut places them. They stay
   // hidden until the bar shows: a visible button repaints itself at once for every caption,
@@ -93,10 +112,13 @@ void SearchBarWindow::CreateControls() {
       const std::wstring name = WideFromUtf8(std::string(kQueryBoxName));
       CreateWindowExW(0, WC_STATICW, name.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 0, 0, 0,
                       Handle(), nullptr, instance, nullptr);
+      const RECT at = ControlRect(control);
       query_box_ = CreateWindowExW(
           0, WC_COMBOBOXW, nullptr,
-          WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0, Handle(),
+          WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, at.left, at.top,
+          at.right - at.left, at.bottom - at.top, Handle(),
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kQueryBoxId)), instance, nullptr);
+      SetControlFont(query_box_, control.font);
       COMBOBOXINFO parts{};
       parts.cbSize = sizeof(parts);
       if (query_box_ != nullptr && GetComboBoxInfo(query_box_, &parts) != FALSE) {
@@ -110,11 +132,13 @@ void SearchBarWindow::CreateControls() {
     } else {
       // Buttons start with multi-line captions; start-up makes the search buttons single-line.
       const std::wstring caption = WideFromUtf8(std::string(control.caption));
+      const RECT at = ControlRect(control);
       HWND created = CreateWindowExW(
-          0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0,
-          0, 0, 0, Handle(),
+          0, WC_BUTTONW, caption.c_str(), WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE,
+          at.left, at.top, at.right - at.left, at.bottom - at.top, Handle(),
           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonIdBase + control.index)), instance,
           nullptr);
+      SetControlFont(created, control.font);
       buttons_[static_cast<std::size_t>(control.index)] = created;
       accessible_.Present(created, ROLE_SYSTEM_PUSHBUTTON, {});  // named by its whole caption
       SetWindowSubclass(created, &SearchBarWindow::ButtonThunk,
@@ -125,12 +149,15 @@ void SearchBarWindow::CreateControls() {
   focus_.Remember(query_box_);
 }
 
+void SearchBarWindow::SetControlFont(HWND control, BarFont font) const {
+  if (control != nullptr)
+    SendMessageW(control, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(font)].get()), FALSE);
+}
+
 void SearchBarWindow::LayOut() {
   // New fonts go onto the controls before the old ones are freed; a bold button stays bold.
-  std::array<UniqueFont, 3> fonts;
-  fonts[static_cast<std::size_t>(BarFont::Query)] = CreateFontFromSpec(kQueryFont, dpi_);
-  fonts[static_cast<std::size_t>(BarFont::Button)] = CreateFontFromSpec(kButtonFont, dpi_);
-  fonts[static_cast<std::size_t>(BarFont::BoldButton)] = CreateFontFromSpec(kBoldButtonFont, dpi_);
+  std::array<UniqueFont, 3> fonts = MakeFonts();
   const HFONT old_bold = fonts_[static_cast<std::size_t>(BarFont::BoldButton)].get();
   for (std::size_t i = 0; i < kBarControls.size(); ++i) {
     const BarControl& control = kBarControls[i];
@@ -142,14 +169,15 @@ void SearchBarWindow::LayOut() {
       font = BarFont::BoldButton;
     SendMessageW(child, WM_SETFONT,
                  reinterpret_cast<WPARAM>(fonts[static_cast<std::size_t>(font)].get()), FALSE);
-    int height = PixelsFromTwips(control.height, dpi_);
-    // A combo box's height includes its drop-down list.
-    if (control.kind == BarControlKind::QueryBox) height += PixelsFromTwips(kQueryListHeight, dpi_);
-    SetWindowPos(child, nullptr, PixelsFromTwips(control.left, dpi_),
-                 PixelsFromTwips(control.top, dpi_), PixelsFromTwips(control.width, dpi_), height,
+    const RECT at = ControlRect(control);
+    SetWindowPos(child, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   fonts_ = std::move(fonts);
+  FitAndFinishLayOut();
+}
+
+void SearchBarWindow::FitAndFinishLayOut() {
   if (suggestion_list_)
     suggestion_list_->SetFont(fonts_[static_cast<std::size_t>(BarFont::Query)].get());
   for (int i = 0; i < kButtonCount; ++i) FitButton(i);
@@ -204,6 +232,10 @@ void SearchBarWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   LayOut();
 }
 
+void SearchBarWindow::OpenToolTips() {
+  tool_tips_.Open();
+}
+
 bool SearchBarWindow::AcceptDrops() {
   if (!window_) return false;
   bool ok = true;
@@ -222,6 +254,7 @@ bool SearchBarWindow::AcceptDrops() {
 }
 
 void SearchBarWindow::Show(int show_command) {
+  shown_ = true;
   FitWaitingButtons();
   // The controls show with their window, each as the start-up left it.
   for (const BarControl& control : kBarControls) {

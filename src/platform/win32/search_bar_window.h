@@ -41,6 +41,8 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   // initialized on this thread). False when a registration failed.
   bool AcceptDrops();
   void Show(int show_command);
+  // The buttons' tooltips, once the window is on the screen.
+  void OpenToolTips();
 
   HWND Handle() const { return window_.get(); }
   int Dpi() const { return dpi_; }
@@ -90,6 +92,11 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   void CreateControls();
   // Places the controls and sizes their fonts from the layout table at the window's DPI.
   void LayOut();
+  // What a layout does after the controls have their places and fonts.
+  void FitAndFinishLayOut();
+  std::array<UniqueFont, 3> MakeFonts() const;  // by BarFont, at dpi_
+  RECT ControlRect(const BarControl& control) const;
+  void SetControlFont(HWND control, BarFont font) const;
   // Widens button `index` where its caption needs it, never into the next control. Until the
   // window is first shown or painted the fitting only waits, so that start-up's changes of
   // caption and font are measured once, just before the window shows.
@@ -132,6 +139,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   SearchBar* core_ = nullptr;
   int dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool fits_now_ = false;  // from the first show or paint on
+  bool shown_ = false;     // from the first Show on
   std::array<bool, kButtonCount> fit_waiting_{};
 };
 

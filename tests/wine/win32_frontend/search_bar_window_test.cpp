@@ -58,6 +58,7 @@ class SearchBarWindowTest : public ::testing::Test {
     bar_.Form_Load();
     ASSERT_TRUE(window_.AcceptDrops());
     window_.Show(SW_SHOWNORMAL);
+    window_.OpenToolTips();
     Pump();
   }
   void TearDown() override {
@@ -104,6 +105,19 @@ class SearchBarWindowTest : public ::testing::Test {
   SearchBarWindow window_;
   SearchBar bar_{model_, window_, platform_, folder_.disk()};
 };
+
+// Made topmost while start-up is still filling it in, the bar stays hidden: it shows, whole,
+// when start-up shows it.
+TEST(SearchBarWindowBeforeShow, Topmost_ChangesOnlyTheZOrder) {
+  SearchBarWindow window;
+  ASSERT_TRUE(window.Create(nullptr));
+  window.SetTopmost(true);
+  EXPECT_FALSE(IsWindowVisible(window.Handle()));
+  EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  window.Show(SW_SHOWNORMAL);
+  EXPECT_TRUE(IsWindowVisible(window.Handle()));
+  EXPECT_TRUE(GetWindowLongW(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
 
 TEST_F(SearchBarWindowTest, Window_AfterStartUp_HasFixedBorderCaptionAndTwipLayout) {
   const LONG style = GetWindowLongW(window_.Handle(), GWL_STYLE);

@@ -147,8 +147,9 @@ void Win32StartUpHost::ShowBar() {
 }
 
 void Win32StartUpHost::FinishWindow() {
-  // OLE's start (COM's set-up) and the drop targets' registration need not delay the window:
-  // nobody can drop anything before it is there.
+  // The tooltips, OLE's start (COM's set-up) and the drop targets' registration need not
+  // delay the window: nobody can point at or drop onto anything before it is there.
+  bar_->window.OpenToolTips();
   bar_->ole.emplace();
   bar_->window.AcceptDrops();
 }
