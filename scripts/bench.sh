@@ -19,8 +19,8 @@ mkdir -p "$out"
 min_time=0.5
 # Start-up times on a shared machine swing by several milliseconds from run to run; the median
 # of many alternating rounds is what holds still.
-rounds=41
-wine_runs=21
+rounds=61
+wine_runs=31
 if [ "${1:-}" = "--quick" ]; then
   min_time=0.05
   rounds=3

@@ -67,6 +67,10 @@ def main():
             print("velto / %-7s start-up %.2f x (goal <= %.2f); peak memory %.2f x (goal <= %.2f)"
                   % (base, summary["velto"][0] / summary[base][0], time_goal,
                      summary["velto"][1] / summary[base][1], memory_goal))
+        # Each round starts the programs one after the other, so a round's ratio sees the
+        # machine's load of that moment on both sides; its median is the steadier figure.
+        rounds_ratio = statistics.median(v[0] / t[0] for v, t in zip(results["velto"], results["text"]))
+        print("velto / text    start-up, round by round: median ratio %.2f x" % rounds_ratio)
     finally:
         server.terminate()
         server.wait()

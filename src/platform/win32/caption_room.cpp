@@ -115,21 +115,32 @@ std::wstring ShownCaption(HWND control) {
   return widest;
 }
 
-void GrowToFit(HWND control, int limit, int dpi, bool shortens) {
+UniqueScreenDc MeasuringDc() {
+  return UniqueScreenDc(GetDC(nullptr));
+}
+
+void GrowToFit(HWND control, int limit, int dpi, bool shortens, HDC measuring) {
   if (control == nullptr) return;
   const std::wstring caption = ShownCaption(control);
   if (caption.empty()) return;
   const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  int text = TextWidth(font, caption);
+  int text = 0;
   if (_wcsicmp(ClassOf(control).c_str(), WC_BUTTONW) == 0 &&
       (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON) {
     // A push button draws its caption itself, its ink inside the edges.
-    if (HDC dc = GetDC(control); dc != nullptr) {
-      HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-      text = InkWidth(dc, caption);
-      SelectObject(dc, old);
-      ReleaseDC(control, dc);
+    UniqueScreenDc own;
+    if (measuring == nullptr) {
+      own = MeasuringDc();
+      measuring = own.get();
     }
+    if (measuring != nullptr) {
+      HGDIOBJ old =
+          SelectObject(measuring, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+      text = InkWidth(measuring, caption);
+      SelectObject(measuring, old);
+    }
+  } else {
+    text = TextWidth(font, caption);
   }
   const int needed = text + CaptionChrome(control, dpi);
   RECT at{};

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win32/handles.h"
+
 namespace velto::win32 {
 
 // The widest line of `text` in `font`, in pixels.
@@ -17,9 +19,12 @@ int InkWidth(HDC dc, const std::wstring& line, int* lead = nullptr);
 int CaptionChrome(HWND control, int dpi);
 // The caption the control shows: its text, or for a selector its widest entry.
 std::wstring ShownCaption(HWND control);
+// The screen's device context, to measure text in: it measures as every window on the screen
+// draws, and several fits can share it rather than each asking for a window's own.
+UniqueScreenDc MeasuringDc();
 // Widens `control` (in its parent's client pixels) to show its caption, never past `limit`.
 // A control that `shortens` its caption where it does not fit also narrows to keep clear of
-// `limit`; any other keeps at least its own width.
-void GrowToFit(HWND control, int limit, int dpi, bool shortens);
+// `limit`; any other keeps at least its own width. `measuring`, if given, is a MeasuringDc().
+void GrowToFit(HWND control, int limit, int dpi, bool shortens, HDC measuring = nullptr);
 
 }  // namespace velto::win32

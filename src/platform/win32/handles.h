@@ -17,6 +17,9 @@ struct GdiObjectCloser {
 struct MenuCloser {
   void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
 };
+struct ScreenDcReleaser {
+  void operator()(HDC dc) const noexcept { ReleaseDC(nullptr, dc); }
+};
 struct KernelHandleCloser {
   void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
 };
@@ -24,6 +27,8 @@ struct KernelHandleCloser {
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectCloser>;
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuCloser>;
+// The screen's device context (GetDC(nullptr)), released, never deleted.
+using UniqueScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcReleaser>;
 // Kernel objects (mutexes, processes); null, not INVALID_HANDLE_VALUE, means "none".
 using UniqueKernelHandle = std::unique_ptr<void, KernelHandleCloser>;
 

@@ -197,14 +197,16 @@ void SearchBarWindow::FitButton(int index) {
 void SearchBarWindow::FitWaitingButtons() {
   if (fits_now_) return;
   fits_now_ = true;
+  // The captions that waited are measured in one device context.
+  const UniqueScreenDc measuring = MeasuringDc();
   for (int i = 0; i < kButtonCount; ++i) {
     if (!fit_waiting_[static_cast<std::size_t>(i)]) continue;
     fit_waiting_[static_cast<std::size_t>(i)] = false;
-    FitButtonNow(i);
+    FitButtonNow(i, measuring.get());
   }
 }
 
-void SearchBarWindow::FitButtonNow(int index) {
+void SearchBarWindow::FitButtonNow(int index, HDC measuring) {
   for (std::size_t i = 0; i < kBarControls.size(); ++i) {
     const BarControl& control = kBarControls[i];
     if (control.kind != BarControlKind::Button || control.index != index) continue;
@@ -220,7 +222,7 @@ void SearchBarWindow::FitButtonNow(int index) {
       SetWindowPos(button, nullptr, 0, 0, width, height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (HasFlag(control.flags, kFitsCaption))
-      GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_, true);
+      GrowToFit(button, PixelsFromTwips(BarGrowLimit(i), dpi_), dpi_, true, measuring);
     return;
   }
 }

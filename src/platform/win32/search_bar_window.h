@@ -101,7 +101,7 @@ class SearchBarWindow final : public SearchBarView, private WindowProcedureTarge
   // window is first shown or painted the fitting only waits, so that start-up's changes of
   // caption and font are measured once, just before the window shows.
   void FitButton(int index);
-  void FitButtonNow(int index);
+  void FitButtonNow(int index, HDC measuring = nullptr);
   void FitWaitingButtons();
   // The window moved to a monitor of another DPI: `suggested` is the rectangle Windows offers.
   void OnDpiChanged(int dpi, const RECT& suggested);

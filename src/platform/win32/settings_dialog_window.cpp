@@ -252,6 +252,7 @@ void SettingsDialogWindow::LayOut() {
 }
 
 void SettingsDialogWindow::FitCaptions() {
+  const UniqueScreenDc measuring = MeasuringDc();
   for (std::size_t i = 0; i < kDialogControls.size(); ++i) {
     const DialogControl& control = kDialogControls[i];
     if (!HasFlag(control.flags, kFitsCaption)) continue;
@@ -259,7 +260,8 @@ void SettingsDialogWindow::FitCaptions() {
     const bool shortens =
         control.kind == DialogControlKind::Button || control.kind == DialogControlKind::Selector;
     GrowToFit(Control(ControlId(control)),
-              PixelsFromTwips(origin.x + DialogGrowLimit(i), layout_dpi_), dpi_, shortens);
+              PixelsFromTwips(origin.x + DialogGrowLimit(i), layout_dpi_), dpi_, shortens,
+              measuring.get());
   }
 }
 
